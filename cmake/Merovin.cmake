@@ -1,0 +1,47 @@
+# Helpers shared by the component folders.
+
+set(MEROVIN_WINE_RUN ${MEROVIN_ROOT}/scripts/wine-run)
+set(MEROVIN_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+
+# A module or plug-in DLL with undecorated exports from a .def file; the
+# exports are checked against the .def file after every link.
+function(merovin_dll target)
+  cmake_parse_arguments(A "" "DEF;OUTPUT_NAME;SUFFIX" "SOURCES;LIBS" ${ARGN})
+  add_library(${target} SHARED ${A_SOURCES} ${A_DEF})
+  set_target_properties(${target} PROPERTIES PREFIX "")
+  if(A_OUTPUT_NAME)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${A_OUTPUT_NAME})
+  endif()
+  if(A_SUFFIX)
+    set_target_properties(${target} PROPERTIES SUFFIX ${A_SUFFIX})
+  endif()
+  target_link_libraries(${target} PRIVATE ${A_LIBS})
+  # --kill-at drops the @N decoration of stdcall names on i686.
+  target_link_options(${target} PRIVATE -Wl,--kill-at)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${MEROVIN_ROOT}/scripts/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:${target}> ${A_DEF}
+    VERBATIM)
+endfunction()
+
+# A GoogleTest program run under Wine. ISOLATED programs run in their own
+# window station and desktop (focus, input, hooks, menus, dialogs, clipboard).
+function(merovin_test target)
+  cmake_parse_arguments(A "ISOLATED" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 120)
+  endif()
+  add_executable(${target} ${A_SOURCES})
+  target_link_libraries(${target} PRIVATE ${A_LIBS} gtest gtest_main)
+  target_include_directories(${target} PRIVATE ${MEROVIN_ROOT}/tests/support)
+  if(A_ISOLATED)
+    set(emulator ${MEROVIN_WINE_RUN} --prefix ${MEROVIN_PREFIX} --desk ${CMAKE_BINARY_DIR}/bin/deskrun.exe)
+    add_dependencies(${target} deskrun)
+  else()
+    set(emulator ${MEROVIN_WINE_RUN} --prefix ${MEROVIN_PREFIX})
+  endif()
+  set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${emulator}")
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${A_TIMEOUT})
+endfunction()

@@ -1,0 +1,7 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+TEST(Platform, Smoke)
+{
+    EXPECT_NE(GetDesktopWindow(), nullptr);
+}
