@@ -1,0 +1,160 @@
+#include "Calculator.h"
+#include "CalcArithmetic.h"
+#include "CalcLiterals.h"
+#include "ResultFormat.h"
+#include <cmath>
+#include <cwchar>
+
+namespace {
+
+void SystemBeep(UINT type)
+{
+    MessageBeep(type);
+}
+
+// Copies at most size - 1 characters and terminates; returns the length.
+size_t CopyText(WCHAR* target, size_t size, LPCWSTR source)
+{
+    size_t length = wcsnlen(source, size - 1);
+    wmemcpy(target, source, length);
+    target[length] = 0;
+    return length;
+}
+
+} // namespace
+
+CCalculator::CCalculator()
+    : m_beep(SystemBeep), m_historyPopup(nullptr)
+{
+    m_settingsPath[0] = 0;
+    wcscpy(m_commentDelimiter, L";");
+}
+
+CCalculator::~CCalculator()
+{
+    for (int i = 0; i < (int)m_variables.GetSize(); ++i)
+        delete m_variables[i];
+}
+
+void CCalculator::Initialize(LPCWSTR moduleFile)
+{
+    const WCHAR name[] = L"Numbra.ini";
+    CopyText(m_settingsPath, SettingsPathLength, moduleFile);
+    const WCHAR* slash = wcsrchr(m_settingsPath, L'\\');
+    size_t folder = slash ? (size_t)(slash - m_settingsPath) + 1 : 0;
+    if (folder + wcslen(name) >= SettingsPathLength)
+        folder = 0; // no room: the name alone (never an overflow)
+    wcscpy(m_settingsPath + folder, name);
+    SetUpParser(m_parser, TRUE);
+}
+
+int CCalculator::SetUpParser(mu::Parser& parser, BOOL buildTree)
+{
+    (void)buildTree;
+    // The shifts bind tighter than everything, power and prefix minus
+    // included; the others bind like "+" and "-", left to right with them.
+    const unsigned Additive = mu::prADD_SUB;
+    const unsigned Shift = mu::prPOW + 1;
+    parser.DefineOprt(L"&", BitAnd, Additive, mu::oaLEFT);
+    parser.DefineOprt(L"|", BitOr, Additive, mu::oaLEFT);
+    parser.DefineOprt(L"^", BitXor, Additive, mu::oaLEFT);
+    parser.DefineOprt(L">>", ShiftRight, Shift, mu::oaLEFT);
+    parser.DefineOprt(L"<<", ShiftLeft, Shift, mu::oaLEFT);
+    parser.DefineOprt(L"%", Modulo, Additive, mu::oaLEFT);
+    parser.DefineOprt(L"%%", Percent, Additive, mu::oaLEFT);
+
+    parser.DefineInfixOprt(L"!", LogicalNot, mu::prINFIX);
+    parser.DefineInfixOprt(L"~", Complement, mu::prINFIX);
+
+    parser.SetVarFactory(CreateUnknownVariable, this);
+
+    // Tried in reverse order of addition, all before the decimal reader.
+    parser.AddValIdent(ReadHexLiteral);
+    parser.AddValIdent(ReadBinaryLiteral);
+    parser.AddValIdent(ReadStringLengthLiteral);
+
+    parser.DefineFun(L"pow", Power);
+
+    ReadCommentDelimiter();
+    return 0;
+}
+
+double* CCalculator::CreateUnknownVariable(const wchar_t* name, void* calculator)
+{
+    (void)name;
+    double* cell = new double(0);
+    static_cast<CCalculator*>(calculator)->m_variables.Add(cell);
+    return cell;
+}
+
+void CCalculator::ReadCommentDelimiter()
+{
+    GetPrivateProfileStringW(L"Config", L"CommentDelimiter", L";", m_commentDelimiter,
+        CommentDelimiterLength, m_settingsPath);
+    if (m_commentDelimiter[0] == 0)
+        wcscpy(m_commentDelimiter, L";");
+}
+
+int CCalculator::Process(EditRequest* request, int command)
+{
+    try {
+        switch (command) {
+        case CommandHistory:
+            return ShowHistory(request);
+        case CommandVarConst:
+            return ResultSetText; // the menu is dismissed: text unchanged
+        default:
+            return Evaluate(request, command);
+        }
+    } catch (...) {
+        return ResultNone;
+    }
+}
+
+int CCalculator::Evaluate(EditRequest* request, int command)
+{
+    WCHAR expression[ModuleTextLength];
+    if (CopyText(expression, ModuleTextLength, request->text) == 0)
+        return ResultNone;
+
+    WCHAR resultText[ResultTextLength] = L"";
+    int result;
+    try {
+        m_parser.SetExpr(expression);
+        double value = m_parser.Eval();
+        FormatResult(value, std::isfinite(value) ? command : (int)CommandDecimal, resultText);
+        CopyText(request->text, ModuleTextLength, resultText);
+        request->selStart = 0;
+        request->selEnd = 0;
+        result = ResultSetText;
+    } catch (mu::ParserError& error) {
+        resultText[0] = 0;
+        request->selStart = error.GetPos();
+        request->selEnd = error.GetPos();
+        result = error.GetPos() != 0 ? ResultSelectAndBeep : ResultNone;
+    } catch (...) {
+        // The calculator's own faults and anything else: no position.
+        resultText[0] = 0;
+        result = ResultSelectAndBeep;
+    }
+    m_history.Add(expression, resultText);
+    return result;
+}
+
+int CCalculator::ShowHistory(EditRequest* request)
+{
+    int count = m_history.GetCount();
+    if (count == 0) {
+        m_beep(MB_ICONASTERISK);
+        return ResultSetText;
+    }
+    BOOL reverse = GetPrivateProfileIntW(L"Config", L"ReverseHistory", 0, m_settingsPath) != 0;
+    int row = m_historyPopup ? m_historyPopup(*this, request, reverse) : -1;
+    if (row >= 0 && row < count) {
+        int index = reverse ? count - 1 - row : row;
+        int length = (int)CopyText(request->text, ModuleTextLength, m_history.GetExpression(index));
+        request->selStart = length;
+        request->selEnd = length;
+    }
+    return ResultSetText;
+}
