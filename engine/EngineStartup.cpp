@@ -1,0 +1,251 @@
+// The engine's start-up sequence, in its fixed order.
+#include "MerovinApp.h"
+#include "FileVersionInfo.h"
+#include "HostIniRedirect.h"
+#include <shlobj.h>
+#include <shellapi.h>
+#include <vector>
+
+namespace {
+
+CString ExpandVariable(LPCWSTR text)
+{
+    WCHAR expanded[EnginePathLength + 1];
+    DWORD length = ExpandEnvironmentStringsW(text, expanded, EnginePathLength);
+    if (length == 0 || length > EnginePathLength || expanded[0] == L'%')
+        return CString();
+    return CString(expanded);
+}
+
+CString ModuleFileName(HMODULE module)
+{
+    std::vector<WCHAR> name(EnginePathLength + 1);
+    for (;;) {
+        DWORD length = GetModuleFileNameW(module, name.data(), (DWORD)name.size());
+        if (length == 0)
+            return CString();
+        if (length < name.size() - 1)
+            return CString(name.data(), (int)length);
+        if (name.size() > 32768)
+            return CString();
+        name.resize(name.size() * 2);
+    }
+}
+
+// The "FileVersion" string of the first translation of a file's version resource.
+CString FirstTranslationFileVersion(LPCWSTR path)
+{
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeW(path, &handle);
+    if (size == 0)
+        return CString();
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(path, 0, size, data.data()))
+        return CString();
+    VersionTranslation* table = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&table), &length) ||
+        !table || length < sizeof(VersionTranslation))
+        return CString();
+    WCHAR query[64];
+    wsprintfW(query, L"\\StringFileInfo\\%04X%04X\\FileVersion", table[0].language, table[0].codePage);
+    LPWSTR text = nullptr;
+    UINT textLength = 0;
+    if (!VerQueryValueW(data.data(), query, reinterpret_cast<void**>(&text), &textLength) || !text)
+        return CString();
+    int n = 0;
+    while (n < (int)textLength && n < 50 && text[n])
+        ++n;
+    return CString(text, n);
+}
+
+BOOL CALLBACK FindHostWindowProc(HWND window, LPARAM found)
+{
+    WCHAR name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpW(name, L"TTOTAL_CMD") == 0) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+int CMerovinApp::StartEngine(LPCWSTR defaultIni)
+{
+    BuildTitle();                        // 1
+    ReadDesktopName();                   // 2
+    FindHostIni(defaultIni);             // 3
+    m_hostMain = FindHostMainWindow();   // 4
+    LoadUser32();                        // 5
+    BuildOwnPaths();                     // 6
+    CreateDispatcher();                  // 7
+    LoadHostCommands();                  // 8
+    ReadEngineSettings();                // 9
+    ReadBookmarks();                     // 10
+    ReadHostValues();                    // 11
+    if (m_settings.AutoView)             // 12
+        ReadFolderRules();
+    InitIconMenu();                      // 13
+    ReadHostVersion();                   // 14
+    InstallHooks();                      // 15, 16
+    AttachMainWindow();                  // 17
+    m_hooks.InstallWatcher(m_hInstance); // 18
+    AttachPanels();                      // 19
+    RunStartupSequence();                // 20
+    m_running = true;
+    return 1;
+}
+
+void CMerovinApp::BuildTitle()
+{
+    CFileVersionInfo version;
+    version.Create(m_hInstance);
+    CString suffix;
+    if (!version.GetSpecialBuild().empty())
+        suffix.Format(L"(%s)", version.GetSpecialBuild().c_str());
+    m_title.Format(L"%s\tv%d.%d%s", L"Merovin", (int)version.GetFileVersion(3),
+                   (int)version.GetFileVersion(2), suffix.GetString());
+}
+
+void CMerovinApp::ReadDesktopName()
+{
+    m_desktopName.Empty();
+    LPITEMIDLIST desktop = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) || !desktop)
+        return;
+    SHFILEINFOW info = {};
+    if (SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktop), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME))
+        m_desktopName = info.szDisplayName;
+    CoTaskMemFree(desktop);
+}
+
+void CMerovinApp::FindHostIni(LPCWSTR defaultIni)
+{
+    CString expanded = ExpandVariable(L"%COMMANDER_INI%");
+    if (!expanded.IsEmpty()) {
+        m_hostIni = expanded;
+        int slash = expanded.ReverseFind(L'\\');
+        m_userCmdIni = slash >= 0 ? expanded.Left(slash) + L"\\usercmd.ini" : CString();
+        return;
+    }
+    if (!defaultIni) {
+        // A reload keeps the files found at the first start.
+        return;
+    }
+    m_userCmdIni.Empty();
+    CString path(defaultIni);
+    int slash = path.ReverseFind(L'\\');
+    m_hostIni = slash >= 0 ? path.Left(slash + 1) + L"wincmd.ini" : CString();
+}
+
+HWND CMerovinApp::FindHostMainWindow() const
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindHostWindowProc, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void CMerovinApp::LoadUser32()
+{
+    if (!m_user32)
+        m_user32 = LoadLibraryW(L"user32.dll");
+    m_extractIcons = m_user32 ? reinterpret_cast<PrivateExtractIconsProc>(
+                                    reinterpret_cast<void*>(GetProcAddress(m_user32, "PrivateExtractIconsW")))
+                              : nullptr;
+}
+
+void CMerovinApp::BuildOwnPaths()
+{
+    CString module = ModuleFileName(m_hInstance);
+    m_engineFolder = module.Left(module.ReverseFind(L'\\') + 1);
+    m_settingsFile = m_engineFolder + L"Merovin.ini";
+    m_bookmarksFile = m_engineFolder + L"Merovin.bkm";
+    m_stickyFile = m_engineFolder + L"Merovin.stk";
+    WCHAR text[EnginePathLength + 1];
+    GetPrivateProfileStringW(L"Config", L"Localizator", L"", text, EnginePathLength, m_settingsFile);
+    WCHAR expanded[EnginePathLength + 1];
+    DWORD length = ExpandEnvironmentStringsW(text, expanded, EnginePathLength);
+    m_localizationFile = (length > 0 && length <= EnginePathLength) ? expanded : text;
+}
+
+void CMerovinApp::CreateDispatcher()
+{
+    if (m_dispWnd.GetSafeHwnd())
+        return;
+    m_dispWnd.Create(m_hInstance);
+    // Names over 255 characters are refused: the reload message then stays 0,
+    // which is never matched and never broadcast.
+    m_reloadMessage = RegisterWindowMessageW(m_settingsFile);
+    if (m_reloadMessage == 0)
+        OutputDebugStringW(L"Merovin: settings path too long for the reload message; reload disabled\n");
+}
+
+void CMerovinApp::LoadHostCommands()
+{
+    m_hostCommandFile = FindHostCommandFile();
+    m_hostCommands.Load(m_hostCommandFile);
+}
+
+void CMerovinApp::ReadEngineSettings()
+{
+    ReadSettingsTable(m_settings, m_settingsFile, ReadGroupingSettings());
+    ReadMenuColors(m_settings.menuColors, m_settingsFile, true);
+    BuildKeyboardTable();
+    LoadEngineTexts();
+    ReadDriveListIcons();
+}
+
+void CMerovinApp::ReadHostValues()
+{
+    m_dirBrackets = ReadHostIniInt(L"Configuration", L"DirBrackets", 1, m_hostIni);
+    m_sizeStyle = ReadHostIniInt(L"Configuration", L"SizeStyle", 0, m_hostIni);
+    int back = ReadHostIniInt(L"Colors", L"BackColor", -1, m_hostIni);
+    m_backColor = back == -1 ? GetSysColor(COLOR_WINDOW) : (COLORREF)back;
+    int back2 = ReadHostIniInt(L"Colors", L"BackColor2", -1, m_hostIni);
+    m_backColor2 = back2 == -1 ? m_backColor : (COLORREF)back2;
+    m_inverseCursor = ReadHostIniInt(L"Colors", L"InverseCursor", 0, m_hostIni);
+}
+
+void CMerovinApp::ReadHostVersion()
+{
+    m_hostVersion = FirstTranslationFileVersion(ModuleFileName(nullptr));
+}
+
+void CMerovinApp::InstallHooks()
+{
+    m_hooks.InstallKeyboard(m_hInstance, m_settings.UseLLHook != 0);
+    if (m_settings.CloseAllListers || m_settings.CheckMultiLister) {
+        if (!m_hooks.GetMessageHook()) {
+            m_hooks.InstallGetMessage(m_hInstance);
+            AddListerMenuItems();
+        }
+    }
+}
+
+int CMerovinApp::AttachPanels()
+{
+    if (!m_hostMain || !IsWindow(m_hostMain))
+        m_hostMain = FindHostMainWindow();
+    if (!m_hostMain) {
+        StartTimer(EngineTimer::AttachRetry, 0, 100);
+        return 0;
+    }
+    // The host window tree and the panel objects attach here.
+    return 1;
+}
+
+// Start-up steps whose parts (grouping, hotkeys, engine texts, drive lists,
+// bookmarks, folder rules, icon menu, Lister handling, the main window's
+// subclass, the start-up command sequence) fill them in.
+int CMerovinApp::ReadGroupingSettings() { return 0; }
+void CMerovinApp::BuildKeyboardTable() {}
+void CMerovinApp::LoadEngineTexts() {}
+void CMerovinApp::ReadDriveListIcons() {}
+void CMerovinApp::ReadBookmarks() {}
+void CMerovinApp::ReadFolderRules() {}
+void CMerovinApp::InitIconMenu() {}
+void CMerovinApp::AddListerMenuItems() {}
+void CMerovinApp::AttachMainWindow() {}
+void CMerovinApp::RunStartupSequence() {}

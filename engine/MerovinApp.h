@@ -1,0 +1,127 @@
+// The engine's application object: the single engine state, its start-up,
+// teardown, reload and unload.
+#pragma once
+#include <windows.h>
+#include "Framework.h"
+#include "DispWnd.h"
+#include "EngineHelpers.h"
+#include "EngineHooks.h"
+#include "EngineSettings.h"
+#include "EngineTimers.h"
+#include "HostCommands.h"
+
+const int EnginePathLength = 1024;
+
+class CMerovinApp : public CWinApp {
+public:
+    CMerovinApp();
+    ~CMerovinApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    // The start-up sequence; `defaultIni` is the host's default INI path, or
+    // null on a reload. Returns 1.
+    int StartEngine(LPCWSTR defaultIni);
+    // Undoes everything start-up and attaching acquired; the engine can start again.
+    void StopEngine();
+    // StopEngine, then the self-pin is released 100 ms later unless the host's
+    // configuration dialog is open.
+    void UnloadEngine();
+    // StopEngine and StartEngine without a default path. May run inside the
+    // dispatcher's own handler, which it destroys.
+    void ReloadEngine();
+    // Posts the reload message to every application; false when there is none.
+    bool BroadcastSettingsReload() const;
+    // True when the focus is inside the host's configuration dialog or the
+    // plug-in configuration form.
+    static bool IsHostConfigDialogOpen();
+
+    // The host command number of a "cm_" name from this start's command table.
+    int HostCommandNumber(LPCWSTR name) const { return m_hostCommands.Number(name); }
+    // An engine text: localisation file, else string resource `resourceId`.
+    CString LoadText(int id, UINT resourceId) const;
+    // Starts an engine thread timer; all of them end with StopEngine.
+    UINT_PTR StartTimer(EngineTimer kind, UINT_PTR key, UINT elapse);
+    void KillTimer(EngineTimer kind, UINT_PTR key = 0) { m_timers.Kill(kind, key); }
+
+    UINT GetReloadMessage() const { return m_reloadMessage; }
+    bool IsRunning() const { return m_running; }
+    // "key=value" lines of the engine's state, for tests and diagnostics.
+    CString DebugDump() const;
+
+    // State read by the engine's other parts.
+    HMODULE m_selfPin = nullptr;
+    HMODULE m_user32 = nullptr;
+    PrivateExtractIconsProc m_extractIcons = nullptr;
+    CString m_title;
+    CString m_desktopName;
+    HWND m_hostMain = nullptr;
+    CString m_hostIni;
+    CString m_userCmdIni;
+    CString m_engineFolder; // with its trailing "\"
+    CString m_settingsFile; // Merovin.ini
+    CString m_bookmarksFile; // Merovin.bkm
+    CString m_stickyFile; // Merovin.stk
+    CString m_localizationFile;
+    CString m_hostCommandFile;
+    CHostCommandTable m_hostCommands;
+    EngineSettings m_settings;
+    CDispWnd m_dispWnd;
+    CEngineHooks m_hooks;
+    CEngineTimers m_timers;
+
+    // Host values read at start-up.
+    int m_dirBrackets = 1;
+    int m_sizeStyle = 0;
+    COLORREF m_backColor = 0;
+    COLORREF m_backColor2 = 0;
+    int m_inverseCursor = 0;
+    CString m_hostVersion;
+
+private:
+    static VOID CALLBACK EngineTimerProc(HWND, UINT, UINT_PTR id, DWORD);
+    static DWORD WINAPI UnloadThreadProc(LPVOID pin);
+
+    // Start-up steps.
+    void BuildTitle();
+    void ReadDesktopName();
+    void FindHostIni(LPCWSTR defaultIni);
+    HWND FindHostMainWindow() const;
+    void LoadUser32();
+    void BuildOwnPaths();
+    void CreateDispatcher();
+    void LoadHostCommands();
+    void ReadEngineSettings();
+    void ReadBookmarks();
+    void ReadHostValues();
+    void ReadFolderRules();
+    void InitIconMenu();
+    void ReadHostVersion();
+    void InstallHooks();
+    void AddListerMenuItems();
+    void AttachMainWindow();
+    int AttachPanels();
+    void RunStartupSequence();
+    // Parts of ReadEngineSettings.
+    int ReadGroupingSettings();
+    void BuildKeyboardTable();
+    void LoadEngineTexts();
+    void ReadDriveListIcons();
+
+    // Teardown steps.
+    void RemoveListerMenuItems();
+    void DetachMainWindow();
+    void UnloadModules();
+    void DeletePanelObjects();
+    void FreeStartupTables();
+    void ClearKeyboardTable();
+
+    // Timer handlers.
+    void OnAttachRetry();
+
+    UINT m_reloadMessage = 0;
+    bool m_running = false;
+};
+
+extern CMerovinApp theApp;
