@@ -5,3 +5,4 @@
 #include "Collections.h"
 #include "Geometry.h"
 #include "WinApp.h"
+#include "Wnd.h"

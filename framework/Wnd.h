@@ -1,0 +1,227 @@
+// CWnd: a thin object around an HWND.
+//
+// Lookup: a window that has a CWnd object of its own (made by Create/CreateEx,
+// SubclassWindow or Attach) carries a window property naming the object;
+// FromHandlePermanent reads it. The property name includes this module's
+// address, so every deliverable that links the framework keeps its own
+// objects apart. Nothing else is kept per window: another party (such as the
+// engine's own subclassing helper) may chain further window procedures on
+// the same window; each CWnd keeps the procedure it replaced in m_pfnSuper.
+//
+// Messages arrive in the virtual WindowProc. A derived class handles them in
+// a plain switch with OnXxx members and passes the rest to the base class,
+// which ends in Default() (the replaced or the default window procedure):
+//
+//     LRESULT CMyWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+//     {
+//         switch (msg) {
+//         case WM_PAINT: return OnPaint(wParam, lParam);
+//         case WM_SIZE:  return OnSize(wParam, lParam);
+//         }
+//         return CWnd::WindowProc(msg, wParam, lParam);
+//     }
+//
+// Notifications a child sends to its parent (WM_COMMAND, WM_NOTIFY,
+// WM_DRAWITEM, WM_MEASUREITEM, WM_DELETEITEM, WM_COMPAREITEM, WM_CTLCOLOR*,
+// WM_HSCROLL/WM_VSCROLL from a scroll control) are first offered to the
+// child's own object through OnChildNotify; only when it returns FALSE does
+// the parent's WindowProc see them.
+//
+// Destruction: after WM_NCDESTROY the object is detached and PostNcDestroy
+// runs last; an object may delete itself there and is never touched again.
+// The destructor never destroys a window or sends messages: it only detaches
+// (restoring the window procedure when it is still ours). Destroy a window
+// with DestroyWindow before its object goes away.
+#pragma once
+
+#include <windows.h>
+#include "Strings.h"
+#include "Geometry.h"
+
+class CWnd
+{
+public:
+    CWnd() {}
+    // A plain wrapper: no lookup entry, no subclassing.
+    explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+    // The window procedure this object replaced (NULL: ::DefWindowProcW).
+    WNDPROC m_pfnSuper = nullptr;
+
+    operator HWND() const { return m_hWnd; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // Creation. A NULL or empty class name uses the framework's default class
+    // (CS_DBLCLKS, arrow cursor, window-colour background). Windows of the
+    // framework's classes are attached from WM_NCCREATE on; windows of other
+    // classes are subclassed right after creation.
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
+                          int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+                          LPVOID lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
+                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    // A child window (WS_CHILD is added).
+    virtual BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID);
+    // May adjust the creation parameters; FALSE cancels the creation.
+    virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);
+    virtual BOOL DestroyWindow();
+
+    // Attach/Detach bind the object for lookup only; messages keep going to
+    // the window's own procedure.
+    BOOL Attach(HWND hWnd);
+    HWND Detach();
+    // Routes the window's messages through this object. Fails when the
+    // window already has an object of this module.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Restores the replaced procedure when ours is still the current one.
+    // When someone has chained a procedure after ours, that chain keeps
+    // working: our procedure stays in it and passes everything on.
+    HWND UnsubclassWindow();
+
+    // The window's own object, or a temporary wrapper (kept by the
+    // application object and freed at idle time): don't store it.
+    static CWnd* FromHandle(HWND hWnd);
+    // The window's own object of this module, or NULL.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+    // Offers pMsg to the objects from pMsg->hwnd up the parent chain,
+    // stopping after hWndStop; TRUE when one of them took it.
+    static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+    // Offers a parent's notification to the object of the child that sent
+    // it; TRUE when the child handled it (*pResult is then the answer).
+    static BOOL ReflectChildNotify(HWND hWndParent, UINT message, WPARAM wParam, LPARAM lParam,
+                                   LRESULT* pResult);
+
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Passes the message being handled on to the replaced/default procedure.
+    LRESULT Default();
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Runs after the window is gone and the object detached.
+    virtual void PostNcDestroy();
+    // WM_COMMAND and WM_NOTIFY as CWnd::WindowProc routes them; TRUE = handled.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // A notification this window sent to its parent, offered back to it.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    // Forwarders.
+    BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
+    { return ::SendMessageW(m_hWnd, msg, wParam, lParam); }
+    BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
+    { return ::PostMessageW(m_hWnd, msg, wParam, lParam); }
+    DWORD GetStyle() const { return (DWORD)::GetWindowLongPtrW(m_hWnd, GWL_STYLE); }
+    DWORD GetExStyle() const { return (DWORD)::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE); }
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtrW(m_hWnd, GWLP_ID, nID); }
+
+    void SetWindowText(LPCWSTR psz) { ::SetWindowTextW(m_hWnd, psz); }
+    int GetWindowText(LPWSTR psz, int nMaxCount) const { return ::GetWindowTextW(m_hWnd, psz, nMaxCount); }
+    void GetWindowText(CString& str) const;
+    CString GetWindowText() const { CString s; GetWindowText(s); return s; }
+    int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
+    CString GetClassName() const;
+    void SetFont(HFONT hFont, BOOL bRedraw = TRUE) { SendMessage(WM_SETFONT, (WPARAM)hFont, bRedraw); }
+    HFONT GetFont() const { return (HFONT)SendMessage(WM_GETFONT); }
+
+    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
+    HWND GetDlgItemHwnd(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+    void SetDlgItemText(int nID, LPCWSTR psz) { ::SetDlgItemTextW(m_hWnd, nID, psz); }
+    int GetDlgItemText(int nID, CString& str) const;
+    UINT GetDlgItemInt(int nID, BOOL* pTrans = nullptr, BOOL bSigned = TRUE) const
+    { return ::GetDlgItemInt(m_hWnd, nID, pTrans, bSigned); }
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
+    void CheckDlgButton(int nID, UINT nCheck) { ::CheckDlgButton(m_hWnd, nID, nCheck); }
+    UINT IsDlgButtonChecked(int nID) const { return ::IsDlgButtonChecked(m_hWnd, nID); }
+    LRESULT SendDlgItemMessage(int nID, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
+    { return ::SendDlgItemMessageW(m_hWnd, nID, msg, wParam, lParam); }
+
+    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+    CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
+    CWnd* SetParent(CWnd* pNewParent) { return FromHandle(::SetParent(m_hWnd, pNewParent ? pNewParent->m_hWnd : nullptr)); }
+    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
+    CWnd* GetTopLevelParent() const { return FromHandle(::GetAncestor(m_hWnd, GA_ROOT)); }
+    BOOL IsChild(const CWnd* pWnd) const { return pWnd && ::IsChild(m_hWnd, pWnd->m_hWnd); }
+
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    void ClientToScreen(LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, nullptr, (LPPOINT)lpRect, 2); }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPRECT lpRect) const { ::MapWindowPoints(nullptr, m_hWnd, (LPPOINT)lpRect, 2); }
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
+    { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
+    { MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint); }
+    BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
+    { return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags); }
+
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
+    BOOL RedrawWindow(LPCRECT lpRect = nullptr, HRGN hRgn = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    { return ::RedrawWindow(m_hWnd, lpRect, hRgn, flags); }
+    void SetRedraw(BOOL bRedraw = TRUE) { SendMessage(WM_SETREDRAW, bRedraw); }
+    HDC GetDC() { return ::GetDC(m_hWnd); }
+    int ReleaseDC(HDC hDC) { return ::ReleaseDC(m_hWnd, hDC); }
+
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
+    CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
+    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+    void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
+
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr)
+    { return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer); }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+
+    HMENU GetMenu() const { return ::GetMenu(m_hWnd); }
+    BOOL SetMenu(HMENU hMenu) { return ::SetMenu(m_hWnd, hMenu); }
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpInfo) const { return ::GetScrollInfo(m_hWnd, nBar, lpInfo); }
+    int SetScrollInfo(int nBar, LPCSCROLLINFO lpInfo, BOOL bRedraw = TRUE)
+    { return ::SetScrollInfo(m_hWnd, nBar, lpInfo, bRedraw); }
+
+private:
+    // One message being handled by this object (innermost first). The
+    // destructor marks every active frame, so the dispatcher knows not to
+    // touch a deleted object when the handler returns.
+    struct Frame
+    {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        Frame* pPrev;
+        bool deleted;
+    };
+
+    static LRESULT CALLBACK StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void AttachHandle(HWND hWnd);
+    void OnWindowGone();
+
+    Frame* m_pFrame = nullptr;
+
+    friend CString AfxRegisterWndClass(UINT, HCURSOR, HBRUSH, HICON);
+};
+
+// Registers (once) a window class of this module whose windows run through
+// CWnd, and returns its name.
+CString AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
+                            HICON hIcon = nullptr);
