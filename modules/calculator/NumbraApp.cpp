@@ -23,6 +23,11 @@ ModuleInfo g_info = {
 
 CNumbra2App theApp;
 
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    return AfxDllMain(instance, reason, reserved);
+}
+
 BOOL CNumbra2App::InitInstance()
 {
     CWinApp::InitInstance();
