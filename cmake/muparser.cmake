@@ -14,6 +14,9 @@ if(NOT EXISTS ${MUPARSER_SOURCE_DIR}/src/muParserBase.cpp)
   message(FATAL_ERROR "muParser sources not found in ${MUPARSER_SOURCE_DIR}: run scripts/setup.sh")
 endif()
 
+# patch comes with dpkg-dev, which the set-up script installs.
+find_program(MEROVIN_PATCH_PROGRAM patch REQUIRED)
+
 # The library's own test, DLL interface and integer parser are not built.
 set(muparser_names muParser muParserBase muParserBytecode muParserCallback
   muParserError muParserTokenReader)
@@ -31,7 +34,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${MUPARSER_COPY_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${MUPARSER_SOURCE_DIR}/src ${MUPARSER_COPY_DIR}/src
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${MUPARSER_SOURCE_DIR}/include ${MUPARSER_COPY_DIR}/include
-  COMMAND patch --batch --forward --silent -p1 -d ${MUPARSER_COPY_DIR} -i ${MUPARSER_PATCH}
+  COMMAND ${MEROVIN_PATCH_PROGRAM} --batch --forward --silent -p1 -d ${MUPARSER_COPY_DIR} -i ${MUPARSER_PATCH}
   COMMAND ${CMAKE_COMMAND} -E touch ${MUPARSER_COPY_DIR}/patched.stamp
   DEPENDS ${MUPARSER_PATCH} ${muparser_originals} ${muparser_headers}
   COMMENT "Copying and patching muParser"

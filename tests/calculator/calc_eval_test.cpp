@@ -5,6 +5,7 @@
 #include "ResultFormat.h"
 #include <gtest/gtest.h>
 #include <clocale>
+#include <locale.h>
 #include <cmath>
 #include <string>
 
@@ -136,6 +137,10 @@ TEST_F(CalcEval, NumbersIgnoreTheProcessLocale)
     std::string saved = old ? old : "C";
     if (!setlocale(LC_ALL, "German_Germany.1252") && !setlocale(LC_ALL, "de-DE"))
         GTEST_SKIP() << "no German locale";
+    if (localeconv()->decimal_point[0] != ',') {
+        setlocale(LC_ALL, saved.c_str());
+        GTEST_SKIP() << "the locale keeps the point";
+    }
     EXPECT_EQ(Run(L"1/4", CommandDecimal), L"0.25");
     EXPECT_EQ(Run(L"1234.5", CommandScience), L"1.2345e+3");
     setlocale(LC_ALL, saved.c_str());
