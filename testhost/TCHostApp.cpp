@@ -1,0 +1,140 @@
+#include "TCHostApp.h"
+#include "HostProtocol.h"
+#include "TCClasses.h"
+#include "TCTour.h"
+#include <shellapi.h>
+
+using namespace TCHost;
+
+static CTCHostApp theApp;
+
+CTCHostApp& TheApp()
+{
+    return theApp;
+}
+
+static std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s(path, n < MAX_PATH ? n : 0);
+    size_t slash = s.find_last_of(L'\\');
+    return slash == std::wstring::npos ? L"." : s.substr(0, slash);
+}
+
+static bool FolderExists(const std::wstring& path)
+{
+    DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CTCHostApp::SetUpEnvironment()
+{
+    m_home = m_options.home.empty() ? ProgramFolder() : m_options.home;
+    while (m_home.size() > 3 && m_home.back() == L'\\')
+        m_home.pop_back();
+    SetEnvironmentVariableW(L"COMMANDER_PATH", m_home.c_str());
+    if (m_options.noCommanderIni)
+        SetEnvironmentVariableW(L"COMMANDER_INI", nullptr);
+    else
+        SetEnvironmentVariableW(L"COMMANDER_INI", (m_home + L"\\wincmd.ini").c_str());
+    static const wchar_t* const defaults[2] = {L"C:\\data\\left", L"C:\\data\\right"};
+    for (int i = 0; i < 2; ++i) {
+        if (m_options.folders[i].empty())
+            m_options.folders[i] = FolderExists(defaults[i]) ? defaults[i] : m_home;
+    }
+}
+
+void CTCHostApp::OpenEvents()
+{
+    wchar_t name[64];
+    DWORD pid = GetCurrentProcessId();
+    EventName(name, 64, pid, L"ready");
+    m_ready = CreateEventW(nullptr, TRUE, FALSE, name);
+    EventName(name, 64, pid, L"flush");
+    m_flush = CreateEventW(nullptr, FALSE, FALSE, name);
+    EventName(name, 64, pid, L"keys");
+    m_keys = CreateEventW(nullptr, FALSE, FALSE, name);
+}
+
+// Sees every message the thread takes from its queue, also inside modal
+// loops: the sentinel key's release tells the driver the keys are through.
+LRESULT CALLBACK CTCHostApp::GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        const MSG* msg = (const MSG*)lParam;
+        if (msg->message == HostCommandMessage && msg->hwnd == theApp.m_main.hwnd)
+            ++theApp.m_postedCommands;
+        if (msg->message == WM_KEYUP && msg->wParam == SentinelKey) {
+            theApp.Log(CTCLogLine(L"sentinel").AddWindow(L"wnd", msg->hwnd));
+            theApp.SignalKeys();
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool CTCHostApp::TakePostedCommand()
+{
+    if (m_postedCommands <= 0)
+        return false;
+    --m_postedCommands;
+    return true;
+}
+
+bool CTCHostApp::LoadPlugin()
+{
+    if (m_options.plugin.empty())
+        return false;
+    return m_plugin.Load(m_options.plugin, m_home + L"\\contplug.ini");
+}
+
+int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
+{
+    m_instance = instance;
+    std::wstring error;
+    if (!m_options.Parse(argc, argv, error)) {
+        MessageBoxW(nullptr, error.c_str(), L"tchost", MB_OK | MB_ICONERROR);
+        return 2;
+    }
+    SetUpEnvironment();
+    m_log.Open(m_options.log.empty() ? m_home + L"\\tchost.log" : m_options.log);
+    OpenEvents();
+    Log(CTCLogLine(L"start").Add(L"home", m_home).Add(L"pid", (long long)GetCurrentProcessId())
+            .Add(L"tid", (long long)GetCurrentThreadId()));
+    if (!RegisterTCClasses(instance, CTCMainWnd::WindowProc, CTCMainWnd::OnDemandProc) || !m_main.Create(m_options)) {
+        Log(CTCLogLine(L"error").Add(L"what", L"window classes or main window"));
+        return 1;
+    }
+    m_getMessageHook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
+    if (!m_options.lateWindows)
+        m_main.BuildTree();
+    LoadPlugin();
+    if (m_options.lateWindows) {
+        SetTimer(m_main.hwnd, TimerLateWindows, 300, nullptr);
+    } else {
+        SignalReady();
+        Log(CTCLogLine(L"ready").Add(L"late", 0));
+    }
+    if (m_options.tour)
+        RunTour(m_options.tourDir);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (m_plugin.Loaded())
+        m_plugin.Unload();
+    if (m_getMessageHook)
+        UnhookWindowsHookEx(m_getMessageHook);
+    Log(CTCLogLine(L"exit"));
+    return (int)msg.wParam;
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    int rc = theApp.Run(instance, argc > 0 ? argc - 1 : 0, argv ? argv + 1 : nullptr);
+    LocalFree(argv);
+    return rc;
+}

@@ -1,0 +1,49 @@
+// The stand-in host's application object: options, log, main window,
+// content plug-in and the events the driver waits on.
+#pragma once
+#include <windows.h>
+#include <string>
+#include "TCLog.h"
+#include "TCMainWnd.h"
+#include "TCOptions.h"
+#include "TCPlugin.h"
+
+class CTCHostApp {
+public:
+    int Run(HINSTANCE instance, int argc, wchar_t** argv);
+
+    CTCMainWnd& Main() { return m_main; }
+    CTCPlugin& Plugin() { return m_plugin; }
+    const CTCOptions& Options() const { return m_options; }
+    const std::wstring& Home() const { return m_home; }
+    HINSTANCE Instance() const { return m_instance; }
+    void Log(const CTCLogLine& line) { m_log.Write(line); }
+    int LogCount() const { return m_log.Count(); }
+
+    void SignalReady() { SetEvent(m_ready); }
+    void SignalFlush() { SetEvent(m_flush); }
+    void SignalKeys() { SetEvent(m_keys); }
+
+    // True once for each posted WM_USER+51 the thread took from its queue.
+    bool TakePostedCommand();
+
+    // Loads the --plugin library; false when there is none or it fails.
+    bool LoadPlugin();
+
+private:
+    void SetUpEnvironment();
+    void OpenEvents();
+    static LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
+
+    HINSTANCE m_instance = nullptr;
+    CTCOptions m_options;
+    std::wstring m_home;
+    CTCLog m_log;
+    CTCMainWnd m_main;
+    CTCPlugin m_plugin;
+    HANDLE m_ready = nullptr, m_flush = nullptr, m_keys = nullptr;
+    HHOOK m_getMessageHook = nullptr;
+    int m_postedCommands = 0;  // posted WM_USER+51 taken from the queue, not handled yet
+};
+
+CTCHostApp& TheApp();

@@ -1,0 +1,62 @@
+// The stand-in host's main window "TTOTAL_CMD" and its child tree.
+#pragma once
+#include <windows.h>
+#include <string>
+#include "TCPanel.h"
+
+struct CTCOptions;
+
+class CTCMainWnd {
+public:
+    HWND hwnd = nullptr;
+    CTCPanel panels[2];
+    HWND buttonBar = nullptr;
+    HWND bottomBar = nullptr, cmdLabel = nullptr, cmdCombo = nullptr, cmdEdit = nullptr, fkeyBar = nullptr;
+    HWND ftpPanel = nullptr, ftpCombo = nullptr, ftpList = nullptr;
+    HWND lister = nullptr;      // the quick-view Lister of cm_QuickView
+    int activeSide = 0;         // side of the file list that had the focus last
+    bool refuseClose = false;
+    bool treeBuilt = false;
+
+    bool Create(const CTCOptions& options);
+    void BuildTree();
+    static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Input subclass (key logging, active side) and tab-control subclass.
+    void HookInput(HWND wnd);
+    void HookTabs(HWND wnd);
+
+    HWND OnQuery(int code);
+    int SideOfList(HWND wnd) const;
+
+private:
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnHostCommand(WPARAM cmd, LPARAM lParam);
+    LRESULT OnCopyData(HWND from, const COPYDATASTRUCT* cds);
+    LRESULT OnChangeDir(const COPYDATASTRUCT* cds);
+    LRESULT OnUserCommand(const COPYDATASTRUCT* cds);
+    LRESULT OnGetPath(HWND replyTo, const COPYDATASTRUCT* cds);
+    LRESULT OnSetFocusRequest(HWND target);
+    LRESULT OnClose();
+    LRESULT OnRecreate(int side, int part);
+    LRESULT OnCreateWindows(int count, int interval);
+    LRESULT OnShowWindow(int kind, LPARAM arg);
+    void OnMessageBoxRequest(LPARAM arg);
+    void SelectFromClipboard();
+    void ToggleQuickView();
+    void PaintMain(HDC dc);
+
+    const CTCOptions* m_options = nullptr;
+    int m_pendingWindows = 0;
+
+public:
+    // The host's popup for command 3009 sent to a tab control.
+    void ShowTabMenu(HWND tabs, LPARAM position);
+    static LRESULT CALLBACK OnDemandProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+// Timer ids of the main window.
+const UINT_PTR TimerLateWindows = 1;
+const UINT_PTR TimerCreateWindows = 2;
+const UINT_PTR TimerTour = 3;

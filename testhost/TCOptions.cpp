@@ -1,0 +1,61 @@
+#include "TCOptions.h"
+#include <cwchar>
+
+static bool Value(const wchar_t* arg, const wchar_t* name, std::wstring& value)
+{
+    size_t n = wcslen(name);
+    if (wcsncmp(arg, name, n) != 0 || arg[n] != L'=')
+        return false;
+    value = arg + n + 1;
+    return true;
+}
+
+bool CTCOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
+{
+    int positional = 0;
+    for (int i = 0; i < argc; ++i) {
+        const wchar_t* a = argv[i];
+        std::wstring v;
+        if (Value(a, L"--tabs", v)) {
+            if (v == L"both") tabs = TabsBoth;
+            else if (v == L"left") tabs = TabsLeft;
+            else if (v == L"right") tabs = TabsRight;
+            else if (v == L"none") tabs = TabsNone;
+            else { error = L"bad --tabs value: " + v; return false; }
+        } else if (wcscmp(a, L"--stacked") == 0) {
+            stacked = true;
+        } else if (Value(a, L"--bars", v)) {
+            bars = _wtoi(v.c_str());
+            if (bars < 3 || bars > 4) { error = L"--bars must be 3 or 4"; return false; }
+        } else if (Value(a, L"--hidden-bars", v)) {
+            hiddenBars = _wtoi(v.c_str());
+            if (hiddenBars < 0 || hiddenBars > 2) { error = L"--hidden-bars must be 0, 1 or 2"; return false; }
+        } else if (wcscmp(a, L"--ftp") == 0) {
+            ftp = true;
+        } else if (wcscmp(a, L"--late-windows") == 0) {
+            lateWindows = true;
+        } else if (wcscmp(a, L"--refuse-close") == 0) {
+            refuseClose = true;
+        } else if (wcscmp(a, L"--no-commander-ini") == 0) {
+            noCommanderIni = true;
+        } else if (Value(a, L"--plugin", v)) {
+            plugin = v;
+        } else if (Value(a, L"--home", v)) {
+            home = v;
+        } else if (Value(a, L"--log", v)) {
+            log = v;
+        } else if (Value(a, L"--tour", v)) {
+            tour = true;
+            tourDir = v;
+        } else if (a[0] == L'-' && a[1] == L'-') {
+            error = std::wstring(L"unknown option ") + a;
+            return false;
+        } else if (positional < 2) {
+            folders[positional++] = a;
+        } else {
+            error = std::wstring(L"too many folders: ") + a;
+            return false;
+        }
+    }
+    return true;
+}

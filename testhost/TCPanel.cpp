@@ -1,0 +1,327 @@
+#include "TCPanel.h"
+#include "TCHostApp.h"
+#include "TCOptions.h"
+#include <algorithm>
+#include <commctrl.h>
+
+static const int ListTop = 92;      // below drive box, tabs, path bar and header
+static const int StatusHeight = 22;
+
+std::vector<std::wstring> SplitRow(const std::wstring& row)
+{
+    std::vector<std::wstring> cols;
+    size_t start = 0;
+    for (;;) {
+        size_t tab = row.find(L'\t', start);
+        cols.push_back(row.substr(start, tab == std::wstring::npos ? std::wstring::npos : tab - start));
+        if (tab == std::wstring::npos)
+            break;
+        start = tab + 1;
+    }
+    return cols;
+}
+
+HWND CTCPanel::CreateBar(int bar, int x, int y, int w, int h, const wchar_t* text, bool hidden)
+{
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (hidden ? 0 : WS_VISIBLE);
+    bars[bar] = CreateWindowExW(0, L"Window", text, style, x, y, w, h, panel, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return bars[bar];
+}
+
+RECT CTCPanel::ListRect() const
+{
+    RECT r = {m_rc.left, m_rc.top + ListTop, m_rc.right, m_rc.bottom - StatusHeight};
+    return r;
+}
+
+void CTCPanel::Create(HWND main, const CTCOptions& options, bool withTabs, const RECT& rc)
+{
+    m_main = main;
+    m_rc = rc;
+    m_hiddenBars = options.hiddenBars;
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    panel = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                            rc.left, rc.top, w, h, main, nullptr, inst, nullptr);
+    drive = CreateWindowExW(0, L"LCLComboBox", L"",
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                            0, 0, 80, 300, panel, nullptr, inst, nullptr);
+    SendMessageW(drive, CB_ADDSTRING, 0, (LPARAM)L"[-c-]");
+    SendMessageW(drive, CB_ADDSTRING, 0, (LPARAM)L"[-z-]");
+    SendMessageW(drive, CB_SETCURSEL, 0, 0);
+    // Hidden bars: bar 1 first (its top is 0 anyway), then bar 3.
+    CreateBar(BarFree, 82, 0, w - 82, 22, L"", options.hiddenBars >= 1);
+    if (withTabs)
+        CreateTabs();
+    CreateBar(BarPath, 0, 48, w, 20, L"", false);
+    if (options.bars >= 4)
+        CreateBar(BarHeader, 0, 70, w, 20, L"Name\tExt\tSize\tDate", options.hiddenBars >= 2);
+    CreateBar(BarStatus, 0, h - StatusHeight, w, StatusHeight, L"", false);
+    RecreateList();
+}
+
+static std::wstring TabName(const std::wstring& path)
+{
+    size_t slash = path.find_last_of(L'\\');
+    if (slash != std::wstring::npos && slash + 1 < path.size())
+        return path.substr(slash + 1);
+    return path;
+}
+
+HWND CTCPanel::CreateTabs()
+{
+    DestroyTabs();
+    int w = m_rc.right - m_rc.left;
+    tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER,
+                           0, 24, w, 22, panel, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tabs, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
+    if (tabFolders.empty()) {
+        tabFolders.push_back(folder);
+        tabLocks.push_back(0);
+        currentTab = 0;
+    }
+    for (size_t i = 0; i < tabFolders.size(); ++i) {
+        std::wstring name = TabName(tabFolders[i]);
+        TCITEMW item = {TCIF_TEXT};
+        item.pszText = &name[0];
+        SendMessageW(tabs, TCM_INSERTITEMW, i, (LPARAM)&item);
+    }
+    SendMessageW(tabs, TCM_SETCURSEL, currentTab, 0);
+    TheApp().Main().HookTabs(tabs);
+    return tabs;
+}
+
+void CTCPanel::DestroyTabs()
+{
+    if (tabs)
+        DestroyWindow(tabs);
+    tabs = nullptr;
+}
+
+HWND CTCPanel::RecreatePathBar()
+{
+    if (bars[BarPath])
+        DestroyWindow(bars[BarPath]);
+    CreateBar(BarPath, 0, 48, m_rc.right - m_rc.left, 20, PathText().c_str(), false);
+    return bars[BarPath];
+}
+
+HWND CTCPanel::AddHeaderBar()
+{
+    if (!bars[BarHeader])
+        CreateBar(BarHeader, 0, 70, m_rc.right - m_rc.left, 20, L"Name\tExt\tSize\tDate", false);
+    return bars[BarHeader];
+}
+
+HWND CTCPanel::RecreateList()
+{
+    if (list)
+        DestroyWindow(list);
+    RECT r = ListRect();
+    list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LCLListBox", L"",
+                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED |
+                               LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                           r.left, r.top, r.right - r.left, r.bottom - r.top, m_main, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(list, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
+    // Above the panel window it overlaps, so the panel never paints over it.
+    SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TheApp().Main().HookInput(list);
+    if (!folder.empty())
+        Refill();
+    return list;
+}
+
+std::wstring CTCPanel::PathText() const
+{
+    std::wstring t = folder;
+    if (t.empty() || t.back() != L'\\')
+        t += L'\\';
+    return t + L"*.*";
+}
+
+std::wstring CTCPanel::ItemName(int index) const
+{
+    int len = (int)SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (len <= 0)
+        return L"";
+    std::wstring row(len + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, index, (LPARAM)&row[0]);
+    row.resize(len);
+    std::vector<std::wstring> cols = SplitRow(row);
+    std::wstring name = cols[0];
+    if (cols.size() > 1 && cols[1] != L"<DIR>" && !cols[1].empty())
+        name += L"." + cols[1];
+    return name;
+}
+
+void CTCPanel::SetFolder(const std::wstring& path)
+{
+    folder = path;
+    while (folder.size() > 3 && folder.back() == L'\\')
+        folder.pop_back();
+    if (folder.size() == 2 && folder[1] == L':')
+        folder += L'\\';
+    if (!tabFolders.empty() && currentTab < (int)tabFolders.size()) {
+        tabFolders[currentTab] = folder;
+        if (tabs) {
+            std::wstring name = TabName(folder);
+            TCITEMW item = {TCIF_TEXT};
+            item.pszText = &name[0];
+            SendMessageW(tabs, TCM_SETITEMW, currentTab, (LPARAM)&item);
+        }
+    }
+    SetWindowTextW(bars[BarPath], PathText().c_str());
+    Refill();
+}
+
+void CTCPanel::AddTab(const std::wstring& path)
+{
+    tabFolders.push_back(path);
+    tabLocks.push_back(0);
+    currentTab = (int)tabFolders.size() - 1;
+    if (tabs)
+        CreateTabs();
+}
+
+void CTCPanel::SelectTab(int index)
+{
+    if (index < 0 || index >= (int)tabFolders.size())
+        return;
+    currentTab = index;
+    if (tabs)
+        SendMessageW(tabs, TCM_SETCURSEL, index, 0);
+    SetFolder(tabFolders[index]);
+}
+
+namespace {
+struct Entry {
+    std::wstring name;
+    bool dir;
+    ULONGLONG size;
+    FILETIME time;
+};
+}
+
+static std::wstring FormatRow(const Entry& e)
+{
+    SYSTEMTIME st = {};
+    FILETIME local;
+    FileTimeToLocalFileTime(&e.time, &local);
+    FileTimeToSystemTime(&local, &st);
+    wchar_t date[32];
+    _snwprintf(date, 32, L"%02u.%02u.%04u %02u:%02u", st.wDay, st.wMonth, st.wYear, st.wHour, st.wMinute);
+    date[31] = 0;
+    if (e.dir)
+        return e.name + L"\t<DIR>\t\t" + date;
+    std::wstring base = e.name, ext;
+    size_t dot = e.name.find_last_of(L'.');
+    if (dot != std::wstring::npos && dot > 0) {
+        base = e.name.substr(0, dot);
+        ext = e.name.substr(dot + 1);
+    }
+    return base + L"\t" + ext + L"\t" + std::to_wstring(e.size) + L"\t" + date;
+}
+
+void CTCPanel::Refill()
+{
+    std::vector<Entry> entries;
+    std::wstring pattern = folder;
+    if (pattern.empty() || pattern.back() != L'\\')
+        pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &fd);
+    bool exists = find != INVALID_HANDLE_VALUE;
+    if (exists) {
+        do {
+            if (wcscmp(fd.cFileName, L".") == 0 || wcscmp(fd.cFileName, L"..") == 0)
+                continue;
+            Entry e{fd.cFileName, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                    ((ULONGLONG)fd.nFileSizeHigh << 32) | fd.nFileSizeLow, fd.ftLastWriteTime};
+            entries.push_back(e);
+        } while (FindNextFileW(find, &fd));
+        FindClose(find);
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (a.dir != b.dir)
+            return a.dir;
+        return _wcsicmp(a.name.c_str(), b.name.c_str()) < 0;
+    });
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    bool root = folder.size() <= 3;
+    if (!root)
+        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)L"..\t<DIR>");
+    int files = 0, dirs = 0;
+    ULONGLONG bytes = 0;
+    std::wstring names;
+    for (const Entry& e : entries) {
+        std::wstring row = FormatRow(e);
+        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)row.c_str());
+        if (e.dir) ++dirs; else { ++files; bytes += e.size; }
+        if (!names.empty()) names += L'|';
+        names += e.name;
+    }
+    SendMessageW(list, LB_SETCARETINDEX, 0, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    UpdateStatus(files, dirs, bytes);
+    TheApp().Log(CTCLogLine(L"folder").Add(L"side", side).Add(L"path", folder).Add(L"exists", exists ? 1 : 0)
+                     .Add(L"rows", SendMessageW(list, LB_GETCOUNT, 0, 0)).Add(L"names", names));
+}
+
+void CTCPanel::UpdateStatus(int files, int dirs, ULONGLONG bytes)
+{
+    wchar_t text[128];
+    _snwprintf(text, 128, L"0 k / %llu k in 0 / %d file(s), 0 / %d dir(s)", bytes / 1024, files, dirs);
+    text[127] = 0;
+    SetWindowTextW(bars[BarStatus], text);
+    ULARGE_INTEGER freeBytes = {}, total = {};
+    std::wstring root = folder.substr(0, 3);
+    GetDiskFreeSpaceExW(root.c_str(), &freeBytes, &total, nullptr);
+    wchar_t drive = folder.empty() ? L'c' : (wchar_t)towlower(folder[0]);
+    _snwprintf(text, 128, L"[-%c-] %llu k of %llu k free", drive, freeBytes.QuadPart / 1024, total.QuadPart / 1024);
+    text[127] = 0;
+    SetWindowTextW(bars[BarFree], text);
+}
+
+void CTCPanel::DrawItem(const DRAWITEMSTRUCT* dis)
+{
+    if (dis->itemID == (UINT)-1) {
+        FillRect(dis->hDC, &dis->rcItem, GetSysColorBrush(COLOR_WINDOW));
+        return;
+    }
+    bool selected = (dis->itemState & ODS_SELECTED) != 0;
+    HDC dc = dis->hDC;
+    COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    COLORREF fore = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    bool combo = dis->CtlType == ODT_COMBOBOX;
+    UINT lenMsg = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, textMsg = combo ? CB_GETLBTEXT : LB_GETTEXT;
+    std::wstring row;
+    int len = (int)SendMessageW(dis->hwndItem, lenMsg, dis->itemID, 0);
+    if (len > 0) {
+        row.assign(len + 1, L'\0');
+        SendMessageW(dis->hwndItem, textMsg, dis->itemID, (LPARAM)&row[0]);
+        row.resize(len);
+    }
+    SetBkColor(dc, back);
+    SetTextColor(dc, fore);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const RECT& rc = dis->rcItem;
+    ExtTextOutW(dc, rc.left, rc.top, ETO_OPAQUE, &rc, L"", 0, nullptr);
+    std::vector<std::wstring> cols = SplitRow(row);
+    bool dir = cols.size() > 1 && cols[1] == L"<DIR>";
+    if (dir)
+        cols[0] = L"[" + cols[0] + L"]";
+    // Columns: name, extension, size, date at fixed fractions of the width.
+    int w = rc.right - rc.left;
+    const int at[4] = {2, w * 45 / 100, w * 58 / 100, w * 75 / 100};
+    for (size_t i = 0; i < cols.size() && i < 4; ++i) {
+        RECT clip = {rc.left + at[i], rc.top, i + 1 < 4 ? rc.left + at[i + 1] - 4 : rc.right, rc.bottom};
+        ExtTextOutW(dc, clip.left, rc.top + 1, ETO_CLIPPED, &clip, cols[i].c_str(), (UINT)cols[i].size(), nullptr);
+    }
+    if (dis->itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &rc);
+    SelectObject(dc, old);
+}

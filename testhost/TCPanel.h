@@ -1,0 +1,56 @@
+// One file panel of the stand-in host: the panel window with its drive combo
+// box, four bars and optional tab control, and the file list, which is a
+// direct child of the main window.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct CTCOptions;
+
+class CTCPanel {
+public:
+    enum Bar { BarFree = 0, BarPath = 1, BarHeader = 2, BarStatus = 3 };
+
+    int side = 0;
+    HWND panel = nullptr;
+    HWND drive = nullptr;
+    HWND bars[4] = {};       // panel bars 1 to 4: free space, path, header, status
+    HWND tabs = nullptr;
+    HWND list = nullptr;
+    std::wstring folder;     // current folder, without a trailing "\" except for a root
+    std::vector<std::wstring> tabFolders;
+    std::vector<int> tabLocks;  // 0 none, 1 locked, 2 locked with folder changes
+    int currentTab = 0;
+
+    // Builds the panel in the main window's client rectangle rc.
+    void Create(HWND main, const CTCOptions& options, bool withTabs, const RECT& rc);
+    HWND CreateTabs();
+    void DestroyTabs();
+    HWND RecreatePathBar();
+    HWND RecreateList();
+    HWND AddHeaderBar();
+
+    // Shows a folder: path bar text, list rows, status bar; logs the change.
+    void SetFolder(const std::wstring& path);
+    void AddTab(const std::wstring& path);
+    void SelectTab(int index);
+    void Refill();
+    std::wstring PathText() const;  // folder + "\*.*"
+    std::wstring ItemName(int index) const;
+
+    // Paints one row of the file list or the drive combo box.
+    static void DrawItem(const DRAWITEMSTRUCT* dis);
+
+private:
+    HWND CreateBar(int bar, int x, int y, int w, int h, const wchar_t* text, bool hidden);
+    RECT ListRect() const;
+    void UpdateStatus(int files, int dirs, ULONGLONG bytes);
+
+    HWND m_main = nullptr;
+    RECT m_rc = {};
+    int m_hiddenBars = 0;
+};
+
+// Splits a row text "name\text\tsize\tdate" into its columns.
+std::vector<std::wstring> SplitRow(const std::wstring& row);
