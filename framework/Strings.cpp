@@ -156,7 +156,10 @@ int CString::Compare(LPCWSTR psz) const
 
 int CString::CompareNoCase(LPCWSTR psz) const
 {
-    return _wcsicmp(m_str.c_str(), psz ? psz : L"");
+    // Ordinal comparison with the system's upper-case mapping, so that
+    // letters beyond ASCII compare equal in either case, independent of locale.
+    int r = CompareStringOrdinal(m_str.c_str(), (int)m_str.size(), psz ? psz : L"", -1, TRUE);
+    return r ? r - CSTR_EQUAL : _wcsicmp(m_str.c_str(), psz ? psz : L"");
 }
 
 int CString::Find(WCHAR ch, int nStart) const
