@@ -1,5 +1,5 @@
-// Loads the calculator module from a folder of its own (with an optional
-// "Numbra.ini" beside it) and binds its exports by name, as the engine does.
+// Loads the calculator module from a folder of its own and binds its exports
+// by name, as the engine does.
 #pragma once
 #include "ModuleInterface.h"
 #include <string>
@@ -9,8 +9,7 @@ typedef INT(WINAPI* NumbraCountProc)();
 
 class CNumbraLoader {
 public:
-    // settings: the content of "Numbra.ini", or nullptr for none.
-    explicit CNumbraLoader(const char* settings = nullptr)
+    CNumbraLoader()
     {
         WCHAR self[MAX_PATH];
         GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -23,13 +22,6 @@ public:
         CreateDirectoryW(m_folder.c_str(), nullptr);
         m_file = m_folder + L"\\Numbra64.dll";
         CopyFileW(source.c_str(), m_file.c_str(), FALSE);
-        if (settings) {
-            HANDLE file = CreateFileW((m_folder + L"\\Numbra.ini").c_str(), GENERIC_WRITE, 0, nullptr,
-                CREATE_ALWAYS, 0, nullptr);
-            DWORD written = 0;
-            WriteFile(file, settings, (DWORD)strlen(settings), &written, nullptr);
-            CloseHandle(file);
-        }
         m_module = LoadLibraryW(m_file.c_str());
         if (m_module) {
             getInfo = (ModuleGetInfoProc)(void*)GetProcAddress(m_module, "GetInfo");
@@ -44,7 +36,6 @@ public:
         if (m_module)
             FreeLibrary(m_module);
         DeleteFileW(m_file.c_str());
-        DeleteFileW((m_folder + L"\\Numbra.ini").c_str());
         RemoveDirectoryW(m_folder.c_str());
     }
     CNumbraLoader(const CNumbraLoader&) = delete;

@@ -17,28 +17,26 @@ int ChooseRow(CCalculator&, EditRequest*, BOOL reverse)
     return g_popupRow;
 }
 
-// A folder of its own holding a "Numbra.ini" with the given lines.
+// "Numbra.ini" in a folder of its own, beside a module file name.
 class CTempSettings {
 public:
-    explicit CTempSettings(const wchar_t* content)
+    CTempSettings()
     {
         WCHAR temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
-        m_folder = std::wstring(temp) + L"numbra-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(GetTickCount());
+        m_folder = std::wstring(temp) + L"numbra-test-" + std::to_wstring(GetCurrentProcessId());
         CreateDirectoryW(m_folder.c_str(), nullptr);
-        std::wstring ini = m_folder + L"\\Numbra.ini";
-        HANDLE file = CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        std::string bytes(content, content + wcslen(content)); // ASCII content
-        DWORD written = 0;
-        WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-        CloseHandle(file);
     }
     ~CTempSettings()
     {
-        DeleteFileW((m_folder + L"\\Numbra.ini").c_str());
+        DeleteFileW(Ini().c_str());
         RemoveDirectoryW(m_folder.c_str());
     }
+    void Set(const wchar_t* key, const wchar_t* value)
+    {
+        WritePrivateProfileStringW(L"Config", key, value, Ini().c_str());
+    }
+    std::wstring Ini() const { return m_folder + L"\\Numbra.ini"; }
     std::wstring ModuleFile() const { return m_folder + L"\\Numbra64.dll"; }
 
 private:
@@ -69,14 +67,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(CalcProcess, SuccessReplacesTextAndPutsCaretAtStart)
-{
-    EXPECT_EQ(Run(L"1+2", CommandDecimal), ResultSetText);
-    EXPECT_STREQ(request.text, L"3");
-    EXPECT_EQ(request.selStart, 0);
-    EXPECT_EQ(request.selEnd, 0);
-}
 
 TEST_F(CalcProcess, FailuresKeepTextAndSelectErrorPosition)
 {
@@ -118,15 +108,11 @@ TEST_F(CalcProcess, FailuresKeepTextAndSelectErrorPosition)
     }
 }
 
-TEST_F(CalcProcess, EmptyTextDoesNothing)
+TEST_F(CalcProcess, EmptyTextDoesNothingAndTextWithoutTerminatorIsBounded)
 {
     EXPECT_EQ(Run(L"", CommandDecimal), ResultNone);
     EXPECT_EQ(request.selStart, 7);
     EXPECT_EQ(calculator.GetHistory().GetCount(), 0);
-}
-
-TEST_F(CalcProcess, TextWithoutTerminatorIsReadUpTo1023Characters)
-{
     request = EditRequest();
     request.text[0] = L'1';
     for (int i = 1; i < ModuleTextLength; ++i)
@@ -184,33 +170,27 @@ TEST_F(CalcProcess, HistoryCommandBeepsWhenEmptyAndTakesChosenRow)
 
 TEST(CalcSettings, ReverseHistoryAndCommentDelimiterComeFromTheIniBesideTheModule)
 {
-    CTempSettings settings(L"[Config]\r\nReverseHistory=1\r\nCommentDelimiter=#\r\n");
+    CTempSettings settings;
+    settings.Set(L"CommentDelimiter", L"");
     CCalculator calculator;
     calculator.Initialize(settings.ModuleFile().c_str());
-    EXPECT_EQ(std::wstring(calculator.GetSettingsPath()), settings.ModuleFile().substr(0, settings.ModuleFile().size() - 12) + L"Numbra.ini");
-    EXPECT_STREQ(calculator.GetCommentDelimiter(), L"#");
+    EXPECT_EQ(std::wstring(calculator.GetSettingsPath()), settings.Ini());
+    EXPECT_STREQ(calculator.GetCommentDelimiter(), L";");
+    settings.Set(L"CommentDelimiter", L"#");
+    CCalculator other;
+    other.Initialize(settings.ModuleFile().c_str());
+    EXPECT_STREQ(other.GetCommentDelimiter(), L"#");
 
     EditRequest request = {};
-    wcscpy(request.text, L"1+2");
-    calculator.Process(&request, CommandDecimal);
-    wcscpy(request.text, L"5*5");
-    calculator.Process(&request, CommandDecimal);
+    for (const wchar_t* text : {L"1+2", L"5*5"}) {
+        wcscpy(request.text, text);
+        calculator.Process(&request, CommandDecimal);
+    }
     g_popupRow = 0;
     calculator.SetHistoryPopup(ChooseRow);
+    settings.Set(L"ReverseHistory", L"1"); // read on every call
     wcscpy(request.text, L"abc");
     EXPECT_EQ(calculator.Process(&request, CommandHistory), ResultSetText);
     EXPECT_TRUE(g_popupReverse);
     EXPECT_STREQ(request.text, L"5*5"); // the newest pair is the first row
-
-    CTempSettings empty(L"[Config]\r\nCommentDelimiter=\r\n");
-    CCalculator other;
-    other.Initialize(empty.ModuleFile().c_str());
-    EXPECT_STREQ(other.GetCommentDelimiter(), L";");
-}
-
-TEST_F(CalcProcess, VarConstCommandLeavesTextUnchanged)
-{
-    EXPECT_EQ(Run(L"1+2", CommandVarConst), ResultSetText);
-    EXPECT_STREQ(request.text, L"1+2");
-    EXPECT_EQ(calculator.GetHistory().GetCount(), 0);
 }
