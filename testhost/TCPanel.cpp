@@ -180,8 +180,13 @@ void CTCPanel::AddTab(const std::wstring& path)
     tabFolders.push_back(path);
     tabLocks.push_back(0);
     currentTab = (int)tabFolders.size() - 1;
-    if (tabs)
-        CreateTabs();
+    if (tabs) {
+        std::wstring name = TabName(path);
+        TCITEMW item = {TCIF_TEXT};
+        item.pszText = &name[0];
+        SendMessageW(tabs, TCM_INSERTITEMW, currentTab, (LPARAM)&item);
+        SendMessageW(tabs, TCM_SETCURSEL, currentTab, 0);
+    }
 }
 
 void CTCPanel::SelectTab(int index)
