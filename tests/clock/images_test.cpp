@@ -3,7 +3,6 @@
 #include "ClockImages.h"
 #include "ClockLayout.h"
 #include "ClockPixels.h"
-#include "resource.h"
 
 namespace {
 
@@ -11,12 +10,6 @@ const DWORD Key = 0xFF00FF;
 const DWORD StoppedColour = Rgb(230, 60, 50);
 const DWORD RunningColour = Rgb(80, 240, 120);
 const DWORD PausedColour = Rgb(250, 200, 40);
-
-HBITMAP LoadOwnBitmap(int id)
-{
-    return (HBITMAP)LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
-                               LR_CREATEDIBSECTION);
-}
 
 struct Strip {
     int id, cellWidth, cellHeight, glyphs;
@@ -91,23 +84,10 @@ TEST_F(ClockRender, EverySlotShowsItsGlyphOverTheBackground)
     CMemoryCanvas canvas(165, 72);
     images.Render(canvas.dc, slots, images.Icon(StateStopped), iconRect);
 
-    CPixels background(LoadOwnBitmap(IDB_BACKGROUND));
-    CPixels large(LoadOwnBitmap(IDB_DIGITS_LARGE));
-    CPixels small(LoadOwnBitmap(IDB_DIGITS_SMALL));
-    for (int i = 0; i < DigitSlotCount; ++i) {
-        const DigitPlace& place = DigitPlaces[i];
-        const CPixels& strip = place.large ? large : small;
-        int w = place.large ? LargeDigitWidth : SmallDigitWidth;
-        int h = place.large ? LargeDigitHeight : SmallDigitHeight;
-        int mismatches = 0;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                DWORD glyph = strip.At(glyphs[i] * w + x, y);
-                DWORD want = glyph == Key ? background.At(place.x + x, place.y + y) : glyph;
-                mismatches += canvas.At(place.x + x, place.y + y) != want;
-            }
-        EXPECT_EQ(mismatches, 0) << "slot " << i;
-    }
+    CClockPictures pictures;
+    const CPixels& background = pictures.background;
+    for (int i = 0; i < DigitSlotCount; ++i)
+        EXPECT_EQ(pictures.SlotMismatches(canvas, i, glyphs[i]), 0) << "slot " << i;
     // The icon: its colour in the middle, the background at its corner.
     EXPECT_EQ(canvas.At(iconRect.left + 7, iconRect.top + 7), StoppedColour);
     EXPECT_EQ(canvas.At(iconRect.left, iconRect.top), background.At(iconRect.left, iconRect.top));
