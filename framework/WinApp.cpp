@@ -89,7 +89,11 @@ BOOL AfxDllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved)
             return TRUE;
         app->m_bIsDll = true;
         app->SetModule(hInstance);
-        return app->InitInstance();
+        try {
+            return app->InitInstance();
+        } catch (...) {
+            return FALSE;
+        }
     case DLL_PROCESS_DETACH:
         // At process termination other threads are gone and the heap will
         // be dropped as a whole: touch nothing.
@@ -113,7 +117,11 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow)
     app->SetModule(hInstance);
     app->m_lpCmdLine = lpCmdLine;
     app->m_nCmdShow = nCmdShow;
-    if (!app->InitInstance())
-        return app->ExitInstance();
-    return app->Run();
+    try {
+        if (!app->InitInstance())
+            return app->ExitInstance();
+        return app->Run();
+    } catch (...) {
+        return -1;
+    }
 }

@@ -381,7 +381,10 @@ void CWnd::OnWindowGone()
         if (!app->m_bIsDll)
             ::PostQuitMessage(0);
     }
-    PostNcDestroy(); // may delete this
+    try {
+        PostNcDestroy(); // may delete this
+    } catch (...) {
+    }
 }
 
 LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -418,8 +421,13 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     Frame frame = { message, wParam, lParam, p->m_pFrame, false };
     p->m_pFrame = &frame;
     LRESULT result = 0;
-    if (!ReflectChildNotify(hWnd, message, wParam, lParam, &result) && !frame.deleted)
-        result = p->WindowProc(message, wParam, lParam);
+    // An exception must not unwind through the system's dispatch code.
+    try {
+        if (!ReflectChildNotify(hWnd, message, wParam, lParam, &result) && !frame.deleted)
+            result = p->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        result = 0;
+    }
     if (frame.deleted)
         return result;
     p->m_pFrame = frame.pPrev;
