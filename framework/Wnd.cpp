@@ -14,27 +14,29 @@ HINSTANCE ThisModule()
 
 // Property names are unique per module: "FwWnd.<module>" holds the object,
 // "FwSuper.<module>" the procedure our subclass replaced (kept so that our
-// procedure can pass messages on even after its object has let go).
-void MakeName(WCHAR* buf, size_t cch, LPCWSTR prefix)
+// procedure can pass messages on even after its object has let go). They are
+// used as atoms, which saves the system a name look-up on every message.
+LPCWSTR PropAtom(ATOM& atom, LPCWSTR prefix)
 {
-    _snwprintf(buf, cch, L"%ls.%p", prefix, (void*)ThisModule());
-    buf[cch - 1] = 0;
+    if (!atom) {
+        WCHAR name[48];
+        _snwprintf(name, 48, L"%ls.%p", prefix, (void*)ThisModule());
+        name[47] = 0;
+        atom = ::GlobalAddAtomW(name);
+    }
+    return MAKEINTATOM(atom);
 }
 
 LPCWSTR ObjectProp()
 {
-    static WCHAR name[48];
-    if (!name[0])
-        MakeName(name, 48, L"FwWnd");
-    return name;
+    static ATOM atom;
+    return PropAtom(atom, L"FwWnd");
 }
 
 LPCWSTR SuperProp()
 {
-    static WCHAR name[48];
-    if (!name[0])
-        MakeName(name, 48, L"FwSuper");
-    return name;
+    static ATOM atom;
+    return PropAtom(atom, L"FwSuper");
 }
 
 // What CreateEx hands to a window of a framework class through

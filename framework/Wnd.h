@@ -85,7 +85,8 @@ public:
     HWND UnsubclassWindow();
 
     // The window's own object, or a temporary wrapper (kept by the
-    // application object and freed at idle time): don't store it.
+    // application object and freed at idle time): don't store it. NULL for
+    // a NULL handle, or when the deliverable has no application object.
     static CWnd* FromHandle(HWND hWnd);
     // The window's own object of this module, or NULL.
     static CWnd* FromHandlePermanent(HWND hWnd);
