@@ -7,7 +7,6 @@
 namespace {
 
 const DWORD Key = 0xFF00FF;
-const DWORD StoppedColour = Rgb(230, 60, 50);
 const DWORD RunningColour = Rgb(80, 240, 120);
 const DWORD PausedColour = Rgb(250, 200, 40);
 
@@ -73,27 +72,6 @@ protected:
     }
     CClockImages images;
 };
-
-TEST_F(ClockRender, EverySlotShowsItsGlyphOverTheBackground)
-{
-    const BYTE glyphs[DigitSlotCount] = {1, 4, 0, 7, 0, 9, 0, 5, 0, 3, 2, 0, 2, 4};
-    CDigitSlots slots;
-    for (int i = 0; i < DigitSlotCount; ++i)
-        slots.Set(i, glyphs[i]);
-    RECT iconRect = StateIconRect(images.Size().cx);
-    CMemoryCanvas canvas(165, 72);
-    images.Render(canvas.dc, slots, images.Icon(StateStopped), iconRect);
-
-    CClockPictures pictures;
-    const CPixels& background = pictures.background;
-    for (int i = 0; i < DigitSlotCount; ++i)
-        EXPECT_EQ(pictures.SlotMismatches(canvas, i, glyphs[i]), 0) << "slot " << i;
-    // The icon: its colour in the middle, the background at its corner.
-    EXPECT_EQ(canvas.At(iconRect.left + 7, iconRect.top + 7), StoppedColour);
-    EXPECT_EQ(canvas.At(iconRect.left, iconRect.top), background.At(iconRect.left, iconRect.top));
-    // Nothing outside the slots and the icon differs from the background.
-    EXPECT_EQ(canvas.At(160, 68), background.At(160, 68));
-}
 
 TEST_F(ClockRender, GlyphsDrawnOverOthersReplaceThemAndTheIconFollowsTheState)
 {

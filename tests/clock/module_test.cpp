@@ -202,6 +202,34 @@ TEST(ClockModule, FirstShowAtTheHostCornerAlsoAfterTheHostMoved)
     m.unload();
 }
 
+// The colour the window shows at a client point, read from its own DC.
+DWORD WindowPixel(HWND h, int x, int y)
+{
+    UpdateWindow(h);
+    HDC dc = GetDC(h);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(h, dc);
+    return c;
+}
+
+TEST(ClockModule, TheShownWindowPaintsTheStateIcon)
+{
+    Host host;
+    Module m(L"Horalet64.dll");
+    ASSERT_TRUE(m.Bound());
+    m.load(host.list, nullptr);
+    HWND clock = ClockWindowOf(host.main);
+    ASSERT_NE(clock, nullptr);
+    const int x = 139 + 5, y = 3 + 7; // inside the icon rectangle
+    EXPECT_EQ(m.Run(1), 2);
+    EXPECT_EQ(WindowPixel(clock, x, y), RGB(80, 240, 120)); // running
+    EXPECT_EQ(m.Run(2), 2);
+    EXPECT_EQ(WindowPixel(clock, x, y), RGB(250, 200, 40)); // paused
+    EXPECT_EQ(m.Run(1), 2);
+    EXPECT_EQ(WindowPixel(clock, x, y), RGB(230, 60, 50)); // stopped
+    m.unload();
+}
+
 TEST(ClockModule, WithoutWindowNoTimerAndNoCrash)
 {
     for (int i = 0; i < 5; ++i) {

@@ -124,6 +124,20 @@ TEST_F(ClockWindow, MouseActions)
     EXPECT_EQ(clock.State(), StateRunning);
     ExpectIconOfState();
 
+    // Non-client clicks carry screen points (sent here with HTNOWHERE, so
+    // the default handling starts no drag).
+    POINT screen = {icon.left + 3, icon.top + 3};
+    ClientToScreen(wnd, &screen);
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTNOWHERE, MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(clock.State(), StatePaused);
+    POINT beside = {20, 40};
+    ClientToScreen(wnd, &beside);
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTNOWHERE, MAKELPARAM(beside.x, beside.y));
+    EXPECT_EQ(clock.State(), StatePaused);
+    SendMessageW(wnd, WM_NCLBUTTONDBLCLK, HTNOWHERE, MAKELPARAM(beside.x, beside.y));
+    EXPECT_EQ(clock.State(), StateStopped);
+    clock.Start();
+
     // Left double click: reset, the window stays.
     clock.RunCommand(3);
     ASSERT_TRUE(Visible());
