@@ -18,6 +18,10 @@ function(merovin_dll target)
   target_link_libraries(${target} PRIVATE ${A_LIBS})
   # --kill-at drops the @N decoration of stdcall names on i686.
   target_link_options(${target} PRIVATE -Wl,--kill-at)
+  if(MEROVIN_WIDTH EQUAL 32)
+    # The .def names carry no @N; let the linker match them to the stdcall symbols.
+    target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
+  endif()
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${MEROVIN_ROOT}/scripts/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:${target}> ${A_DEF}
     VERBATIM)

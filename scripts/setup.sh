@@ -19,6 +19,7 @@ command -v wine64 >/dev/null || [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 command -v cmake >/dev/null || need+=(cmake)
 command -v ninja >/dev/null || need+=(ninja-build)
 command -v dpkg-source >/dev/null || need+=(dpkg-dev)
+command -v patch >/dev/null || need+=(patch)
 [ -d /usr/src/googletest/googletest ] || need+=(googletest)
 
 src_list=/etc/apt/sources.list.d/merovin-src.sources
