@@ -1,6 +1,7 @@
 // The application object: the message loop with PreTranslateMessage, and
 // the main window ending the loop.
 #include "Framework.h"
+#include "fwtest_res.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -13,6 +14,13 @@ public:
     std::vector<UINT> appSaw;
     bool eatAppKey = true;
     int exitCalls = 0;
+    BOOL initResult = TRUE;
+    BOOL InitInstance() override
+    {
+        if (initResult)
+            PostQuitMessage(3);
+        return initResult;
+    }
 
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
@@ -94,6 +102,38 @@ TEST(CWinAppLoop, PreTranslateWalksUpThenApp)
     EXPECT_EQ((std::vector<UINT>{ VK_F5, VK_F6, VK_F7 }), parent.preSaw);
     EXPECT_EQ((std::vector<UINT>{ VK_F6, VK_F7 }), theApp.appSaw);
     EXPECT_EQ((std::vector<UINT>{ VK_F7 }), child.keys);
+}
+
+TEST(CWinAppLoop, ProgramEntry)
+{
+    // InitInstance fails: no loop, the exit code is ExitInstance's.
+    theApp.initResult = FALSE;
+    theApp.exitCalls = 0;
+    theApp.m_msgCur.wParam = 0;
+    EXPECT_EQ(0, AfxWinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L"-x"), SW_HIDE));
+    EXPECT_EQ(1, theApp.exitCalls);
+    EXPECT_EQ(GetModuleHandleW(nullptr), theApp.m_hInstance);
+    EXPECT_STREQ(L"-x", theApp.m_lpCmdLine);
+    EXPECT_EQ(SW_HIDE, theApp.m_nCmdShow);
+
+    // InitInstance succeeds: the loop runs until WM_QUIT and returns its code.
+    theApp.initResult = TRUE;
+    EXPECT_EQ(3, AfxWinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW));
+    EXPECT_EQ(2, theApp.exitCalls);
+    EXPECT_STREQ(L"FrameworkTest", theApp.m_pszAppName);
+}
+
+TEST(CWinAppLoop, ResourceHandleServesLoadString)
+{
+    CString s;
+    EXPECT_FALSE(s.LoadString(IDS_FWTEST_DLL));
+    HMODULE res = LoadLibraryExW(L"fwtestdll.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(res);
+    theApp.m_hResource = res;
+    EXPECT_TRUE(s.LoadString(IDS_FWTEST_DLL));
+    EXPECT_STREQ(L"String of the test DLL", (LPCWSTR)s);
+    theApp.m_hResource = nullptr;
+    FreeLibrary(res);
 }
 
 } // namespace
