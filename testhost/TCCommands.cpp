@@ -25,7 +25,7 @@ LRESULT CTCMainWnd::OnHostCommand(WPARAM cmd, LPARAM lParam)
     HWND focus = GetFocus();
     // A sent message from this thread is a plain call: posted ones are counted
     // when the thread takes them from its queue.
-    bool sent = InSendMessage() || !TheApp().TakePostedCommand();
+    bool sent = InSendMessage() || !TheApp().TakePostedCommand(cmd, lParam);
     TheApp().Log(CTCLogLine(L"cmd").Add(L"n", (long long)cmd).Add(L"lparam", (long long)lParam)
                      .Add(L"sent", sent ? 1 : 0).AddWindow(L"focus", focus));
     int focusSide = SideOfList(focus);

@@ -63,8 +63,9 @@ LRESULT CALLBACK CTCHostApp::GetMessageHook(int code, WPARAM wParam, LPARAM lPar
 {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         const MSG* msg = (const MSG*)lParam;
-        if (msg->message == HostCommandMessage && msg->hwnd == theApp.m_main.hwnd)
-            ++theApp.m_postedCommands;
+        theApp.m_postedValid = msg->message == HostCommandMessage && msg->hwnd == theApp.m_main.hwnd;
+        theApp.m_postedWParam = msg->wParam;
+        theApp.m_postedLParam = msg->lParam;
         if (msg->message == WM_KEYUP && msg->wParam == SentinelKey) {
             theApp.Log(CTCLogLine(L"sentinel").AddWindow(L"wnd", msg->hwnd));
             theApp.SignalKeys();
@@ -73,12 +74,11 @@ LRESULT CALLBACK CTCHostApp::GetMessageHook(int code, WPARAM wParam, LPARAM lPar
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-bool CTCHostApp::TakePostedCommand()
+bool CTCHostApp::TakePostedCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (m_postedCommands <= 0)
-        return false;
-    --m_postedCommands;
-    return true;
+    bool posted = m_postedValid && m_postedWParam == wParam && m_postedLParam == lParam;
+    m_postedValid = false;
+    return posted;
 }
 
 bool CTCHostApp::LoadPlugin()

@@ -24,8 +24,9 @@ public:
     void SignalFlush() { SetEvent(m_flush); }
     void SignalKeys() { SetEvent(m_keys); }
 
-    // True once for each posted WM_USER+51 the thread took from its queue.
-    bool TakePostedCommand();
+    // True when the WM_USER+51 being handled is the posted one the thread has
+    // just taken from its queue (a send from this thread is a plain call).
+    bool TakePostedCommand(WPARAM wParam, LPARAM lParam);
 
     // Loads the --plugin library; false when there is none or it fails.
     bool LoadPlugin();
@@ -43,7 +44,10 @@ private:
     CTCPlugin m_plugin;
     HANDLE m_ready = nullptr, m_flush = nullptr, m_keys = nullptr;
     HHOOK m_getMessageHook = nullptr;
-    int m_postedCommands = 0;  // posted WM_USER+51 taken from the queue, not handled yet
+    // The last message taken from the queue, when it was a posted WM_USER+51.
+    bool m_postedValid = false;
+    WPARAM m_postedWParam = 0;
+    LPARAM m_postedLParam = 0;
 };
 
 CTCHostApp& TheApp();

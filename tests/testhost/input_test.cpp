@@ -105,6 +105,45 @@ TEST_F(Input, CommandMessagesAreLoggedSentOrPostedAndActedOn)
     EXPECT_EQ(WindowText(host.Query(10)), host.DataDir(1) + L"\\*.*");
 }
 
+bool PutClipboardText(const std::wstring& text)
+{
+    if (!OpenClipboard(nullptr))
+        return false;
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(mem), text.c_str(), text.size() * sizeof(wchar_t));
+    GlobalUnlock(mem);
+    bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+    CloseClipboard();
+    return ok;
+}
+
+TEST_F(Input, SelectionFromClipboardMarksTheNamedRowsOfTheActivePanel)
+{
+    ASSERT_TRUE(PutClipboardText(L"a.txt\r\nc.txt\r\nmissing.txt"));
+    ASSERT_TRUE(host.Post(HostCommandMessage, 2034, 0));  // cm_SrcActivateLeft
+    ASSERT_TRUE(host.Post(HostCommandMessage, 2033, 0));  // cm_LoadSelectionFromClip
+    ASSERT_TRUE(host.Flush());
+    HWND left = host.Query(1);
+    EXPECT_EQ(SendMessageW(left, LB_GETSELCOUNT, 0, 0), 2);
+    EXPECT_FALSE(SendMessageW(left, LB_GETSEL, 0, 0));  // ".."
+    EXPECT_TRUE(SendMessageW(left, LB_GETSEL, 1, 0));   // a.txt
+    EXPECT_TRUE(SendMessageW(left, LB_GETSEL, 3, 0));   // c.txt
+    EXPECT_EQ(SendMessageW(host.Query(2), LB_GETSELCOUNT, 0, 0), 0);
+}
+
+TEST_F(Input, WindowsCreatedAtIntervalsKeepTheTreeWhole)
+{
+    size_t mark = host.LogMark();
+    ASSERT_EQ(host.Send(MsgCreateWindows, 3, 60), 1);
+    ASSERT_TRUE(host.WaitForLog(mark, L"created", L"left", L"0"));
+    std::vector<CHostLogEntry> created = host.LogSince(mark, L"created");
+    ASSERT_EQ(created.size(), 3u);
+    EXPECT_GE(created[2].Int(L"tick") - created[0].Int(L"tick"), 100);
+    CScanResult scan;
+    EXPECT_TRUE(ScanHostTree(host.Main(), scan)) << scan.failure;
+}
+
 TEST_F(Input, MessageBoxIsFoundReadAndAnswered)
 {
     size_t mark = host.LogMark();
