@@ -28,6 +28,9 @@ bool CDispWnd::Create(HINSTANCE instance)
     m_hWnd = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+    // Creation raised the captioned top-level window to the minimum tracking
+    // size; with the subclass answering WM_GETMINMAXINFO it gets its 50 x 50.
+    SetWindowPos(hwnd, nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 
@@ -73,6 +76,8 @@ LRESULT CDispWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnPanelRefresh(wParam, lParam);
     case WM_LBUTTONUP:
         return OnLButtonUp(wParam, lParam);
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
     default:
         return Default(message, wParam, lParam);
     }
@@ -98,6 +103,16 @@ LRESULT CDispWnd::OnSettingsReload()
 {
     theApp.ReloadEngine();
     return 1;
+}
+
+LRESULT CDispWnd::OnGetMinMaxInfo(MINMAXINFO* info)
+{
+    LRESULT result = Default(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(info));
+    if (info) {
+        info->ptMinTrackSize.x = 50;
+        info->ptMinTrackSize.y = 50;
+    }
+    return result;
 }
 
 LRESULT CDispWnd::OnLButtonUp(WPARAM wParam, LPARAM lParam)

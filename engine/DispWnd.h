@@ -33,6 +33,7 @@ protected:
     LRESULT OnPanelRefresh(WPARAM wParam, LPARAM lParam);
     LRESULT OnSettingsReload();
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:

@@ -1,33 +1,22 @@
 #include "EngineSettings.h"
 #include "ColorSetting.h"
+#include "IniSection.h"
 
 namespace {
 
-const WCHAR ConfigSection[] = L"Config";
+// The two sections, each read with one profile call.
+struct SettingsSource {
+    CIniSection config;
+    CIniSection colors;
+};
 
-int ConfigInt(LPCWSTR key, int defaultValue, LPCWSTR ini)
+CString ExpandedText(const std::wstring& value)
 {
-    return (int)GetPrivateProfileIntW(ConfigSection, key, defaultValue, ini);
-}
-
-int StyleInt(LPCWSTR key, int defaultValue, LPCWSTR ini)
-{
-    return (int)GetPrivateProfileIntW(ColorsSection, key, defaultValue, ini);
-}
-
-COLORREF Color(LPCWSTR key, COLORREF defaultColor, LPCWSTR ini)
-{
-    return ReadColorSetting(key, defaultColor, nullptr, ini);
-}
-
-CString ExpandedText(LPCWSTR section, LPCWSTR key, LPCWSTR ini)
-{
-    WCHAR text[1025];
-    GetPrivateProfileStringW(section, key, L"", text, 1024, ini);
+    std::wstring text = value.substr(0, 1024);
     WCHAR expanded[1025];
-    DWORD length = ExpandEnvironmentStringsW(text, expanded, 1024);
+    DWORD length = ExpandEnvironmentStringsW(text.c_str(), expanded, 1024);
     if (length == 0 || length > 1024)
-        return CString(text);
+        return CString(text.c_str());
     return CString(expanded);
 }
 
@@ -77,81 +66,89 @@ UINT DriveListStyleOf(const EngineSettings& s)
 
 void ReadSettingsTable(EngineSettings& s, LPCWSTR ini, int groupingActive)
 {
+    SettingsSource source;
+    source.config.Load(L"Config", ini);
+    source.colors.Load(ColorsSection, ini);
+    auto ConfigInt = [&](LPCWSTR key, int value) { return source.config.Int(key, value); };
+    auto StyleInt = [&](LPCWSTR key, int value) { return source.colors.Int(key, value); };
+    auto Color = [&](LPCWSTR key, COLORREF value) {
+        return ParseColorText(source.colors.Text(key).substr(0, 512).c_str(), value);
+    };
     s = EngineSettings();
-    s.AutoCompletion = ConfigInt(L"AutoCompletion", 1, ini);
-    s.EnablePlugins = ConfigInt(L"EnablePlugins", 1, ini);
-    s.AutoView = ConfigInt(L"AutoView", 0, ini);
-    s.KeepScope = ConfigInt(L"KeepScope", 1, ini);
-    s.DriveList = ConfigInt(L"DriveList", 1, ini);
-    s.CloseAllListers = ConfigInt(L"CloseAllListers", 1, ini);
-    s.BookMarks = ConfigInt(L"BookMarks", 0, ini);
-    s.ColoredTabs = ConfigInt(L"ColoredTabs", 1, ini);
-    s.UseDesktopINI = ConfigInt(L"UseDesktopINI", 0, ini);
-    s.OverrideVisualMode = ConfigInt(L"OverrideVisualMode", 0, ini);
-    s.SkipDisconnected = ConfigInt(L"SkipDisconnected", 0, ini);
-    s.KeepTCBack = ConfigInt(L"KeepTCBack", 0, ini);
-    s.StickyFiles = ConfigInt(L"StickyFiles", 0, ini);
-    s.UseLLHook = ConfigInt(L"UseLLHook", 0, ini);
-    s.DblClickGotoDir = ConfigInt(L"DblClickGotoDir", 1, ini);
-    s.PersistBookmarks = ConfigInt(L"PersistBookmarks", 0, ini);
-    s.CheckCloseTC = ConfigInt(L"CheckCloseTC", 1, ini);
-    s.CheckMultiLister = ConfigInt(L"CheckMultiLister", 0, ini);
-    s.DrivesAnyLanguage = ConfigInt(L"DrivesAnyLanguage", 1, ini);
-    s.DontShowIcons = ConfigInt(L"DontShowIcons", 0, ini);
-    s.UDIDriveList = ConfigInt(L"UDIDriveList", 1, ini);
-    s.CustomDLIcons = ConfigInt(L"CustomDLIcons", 0, ini);
-    s.ESCSpecial = ConfigInt(L"ESCSpecial", 0, ini);
-    s.NextQuickView = ConfigInt(L"NextQuickView", 0, ini);
-    s.NextQuickViewOpen = ConfigInt(L"NextQuickViewOpen", 0, ini);
-    s.TabsToFav = ConfigInt(L"TabsToFav", 0, ini);
-    s.SortTabList = ConfigInt(L"SortTabList", 0, ini);
-    s.TabsWheel = ConfigInt(L"TabsWheel", 0, ini);
-    s.GotoUpFromRoot = ConfigInt(L"GotoUpFromRoot", 0, ini);
-    s.JumpBeginEnd = ConfigInt(L"JumpBeginEnd", 0, ini);
-    s.MClick2NewTab = ConfigInt(L"MClick2NewTab", 0, ini);
+    s.AutoCompletion = ConfigInt(L"AutoCompletion", 1);
+    s.EnablePlugins = ConfigInt(L"EnablePlugins", 1);
+    s.AutoView = ConfigInt(L"AutoView", 0);
+    s.KeepScope = ConfigInt(L"KeepScope", 1);
+    s.DriveList = ConfigInt(L"DriveList", 1);
+    s.CloseAllListers = ConfigInt(L"CloseAllListers", 1);
+    s.BookMarks = ConfigInt(L"BookMarks", 0);
+    s.ColoredTabs = ConfigInt(L"ColoredTabs", 1);
+    s.UseDesktopINI = ConfigInt(L"UseDesktopINI", 0);
+    s.OverrideVisualMode = ConfigInt(L"OverrideVisualMode", 0);
+    s.SkipDisconnected = ConfigInt(L"SkipDisconnected", 0);
+    s.KeepTCBack = ConfigInt(L"KeepTCBack", 0);
+    s.StickyFiles = ConfigInt(L"StickyFiles", 0);
+    s.UseLLHook = ConfigInt(L"UseLLHook", 0);
+    s.DblClickGotoDir = ConfigInt(L"DblClickGotoDir", 1);
+    s.PersistBookmarks = ConfigInt(L"PersistBookmarks", 0);
+    s.CheckCloseTC = ConfigInt(L"CheckCloseTC", 1);
+    s.CheckMultiLister = ConfigInt(L"CheckMultiLister", 0);
+    s.DrivesAnyLanguage = ConfigInt(L"DrivesAnyLanguage", 1);
+    s.DontShowIcons = ConfigInt(L"DontShowIcons", 0);
+    s.UDIDriveList = ConfigInt(L"UDIDriveList", 1);
+    s.CustomDLIcons = ConfigInt(L"CustomDLIcons", 0);
+    s.ESCSpecial = ConfigInt(L"ESCSpecial", 0);
+    s.NextQuickView = ConfigInt(L"NextQuickView", 0);
+    s.NextQuickViewOpen = ConfigInt(L"NextQuickViewOpen", 0);
+    s.TabsToFav = ConfigInt(L"TabsToFav", 0);
+    s.SortTabList = ConfigInt(L"SortTabList", 0);
+    s.TabsWheel = ConfigInt(L"TabsWheel", 0);
+    s.GotoUpFromRoot = ConfigInt(L"GotoUpFromRoot", 0);
+    s.JumpBeginEnd = ConfigInt(L"JumpBeginEnd", 0);
+    s.MClick2NewTab = ConfigInt(L"MClick2NewTab", 0);
     if (s.ColoredTabs)
-        s.KeepTabColors = ConfigInt(L"KeepTabColors", 0, ini);
-    s.StickySort = ConfigInt(L"StickySort", 1, ini);
-    s.StickColor = Color(L"StickColor", GetSysColor(COLOR_ACTIVECAPTION), ini);
-    s.StickStyle = StyleInt(L"StickStyle", 0, ini) + 1;
-    s.BookMarkColor = Color(L"BookMarkColor", 0xE696E6, ini);
-    s.BookMarkStyle = StyleInt(L"BookMarkStyle", 0, ini) + 1;
-    s.LostFocus = ConfigInt(L"LostFocus", 0, ini);
-    s.LostFocusColor = s.LostFocus ? Color(L"LostFocusColor", GetSysColor(COLOR_GRADIENTACTIVECAPTION), ini)
+        s.KeepTabColors = ConfigInt(L"KeepTabColors", 0);
+    s.StickySort = ConfigInt(L"StickySort", 1);
+    s.StickColor = Color(L"StickColor", GetSysColor(COLOR_ACTIVECAPTION));
+    s.StickStyle = StyleInt(L"StickStyle", 0) + 1;
+    s.BookMarkColor = Color(L"BookMarkColor", 0xE696E6);
+    s.BookMarkStyle = StyleInt(L"BookMarkStyle", 0) + 1;
+    s.LostFocus = ConfigInt(L"LostFocus", 0);
+    s.LostFocusColor = s.LostFocus ? Color(L"LostFocusColor", GetSysColor(COLOR_GRADIENTACTIVECAPTION))
                                    : ColorNone;
-    s.LostFocusStyle = StyleInt(L"LostFocusStyle", 3, ini) + 1;
-    s.MarkPercent = StyleInt(L"MarkPercent", 33, ini);
-    s.MarkPercentCursor = StyleInt(L"MarkPercentCursor", s.MarkPercent, ini);
-    s.MarkPercentStick = StyleInt(L"MarkPercentStick", s.MarkPercent, ini);
-    s.MarkPercentBM = StyleInt(L"MarkPercentBM", s.MarkPercent, ini);
-    s.ReturnTabs = ConfigInt(L"ReturnTabs", 0, ini);
-    s.KeepSelection = ConfigInt(L"KeepSelection", 1, ini);
-    s.BriefSingleColor = ConfigInt(L"BriefSingleColor", 0, ini);
-    s.Ziravirura = ConfigInt(L"Ziravirura", 0, ini);
-    s.RetrColor = Color(L"RetrColor", GetSysColor(COLOR_HIGHLIGHT), ini);
-    s.RetrOpacity = StyleInt(L"RetrOpacity", 64, ini);
-    s.InPlaceRename = ConfigInt(L"InPlaceRename", 0, ini);
-    s.CustomScreenX = ConfigInt(L"CustomScreenX", 0, ini);
-    s.CustomScreenY = ConfigInt(L"CustomScreenY", 0, ini);
-    s.BkgFile = ExpandedText(ConfigSection, L"BkgFile", ini);
+    s.LostFocusStyle = StyleInt(L"LostFocusStyle", 3) + 1;
+    s.MarkPercent = StyleInt(L"MarkPercent", 33);
+    s.MarkPercentCursor = StyleInt(L"MarkPercentCursor", s.MarkPercent);
+    s.MarkPercentStick = StyleInt(L"MarkPercentStick", s.MarkPercent);
+    s.MarkPercentBM = StyleInt(L"MarkPercentBM", s.MarkPercent);
+    s.ReturnTabs = ConfigInt(L"ReturnTabs", 0);
+    s.KeepSelection = ConfigInt(L"KeepSelection", 1);
+    s.BriefSingleColor = ConfigInt(L"BriefSingleColor", 0);
+    s.Ziravirura = ConfigInt(L"Ziravirura", 0);
+    s.RetrColor = Color(L"RetrColor", GetSysColor(COLOR_HIGHLIGHT));
+    s.RetrOpacity = StyleInt(L"RetrOpacity", 64);
+    s.InPlaceRename = ConfigInt(L"InPlaceRename", 0);
+    s.CustomScreenX = ConfigInt(L"CustomScreenX", 0);
+    s.CustomScreenY = ConfigInt(L"CustomScreenY", 0);
+    s.BkgFile = ExpandedText(source.config.Text(L"BkgFile"));
     s.groupingActive = groupingActive;
-    s.ChangeColumns = ConfigInt(L"ChangeColumns", 0, ini);
-    s.ColumnsWidth0 = ConfigInt(L"ColumnsWidth0", 200, ini);
-    s.ColumnsWidth1 = ConfigInt(L"ColumnsWidth1", 200, ini);
-    s.MarkLockedTabs = ConfigInt(L"MarkLockedTabs", 0, ini);
-    s.EnableATC = ConfigInt(L"EnableATC", 0, ini);
+    s.ChangeColumns = ConfigInt(L"ChangeColumns", 0);
+    s.ColumnsWidth0 = ConfigInt(L"ColumnsWidth0", 200);
+    s.ColumnsWidth1 = ConfigInt(L"ColumnsWidth1", 200);
+    s.MarkLockedTabs = ConfigInt(L"MarkLockedTabs", 0);
+    s.EnableATC = ConfigInt(L"EnableATC", 0);
     if (s.EnableATC) {
-        s.ActiveTabColor = Color(L"ActiveTabColor", 0xB4E6E6, ini);
-        s.ColorPriority = StyleInt(L"ColorPriority", 0, ini);
+        s.ActiveTabColor = Color(L"ActiveTabColor", 0xB4E6E6);
+        s.ColorPriority = StyleInt(L"ColorPriority", 0);
     }
     if (s.MarkLockedTabs) {
-        s.LockedTabMark = StyleInt(L"LockedTabMark", 0, ini);
+        s.LockedTabMark = StyleInt(L"LockedTabMark", 0);
         if (s.LockedTabMark < 0 || s.LockedTabMark > 2)
             s.LockedTabMark = 0;
-        s.LockedTabColor = Color(L"LockedTabColor", GetSysColor(COLOR_INACTIVECAPTIONTEXT), ini);
-        s.LockedDCATabColor = Color(L"LockedDCATabColor", GetSysColor(COLOR_INACTIVECAPTION), ini);
+        s.LockedTabColor = Color(L"LockedTabColor", GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+        s.LockedDCATabColor = Color(L"LockedDCATabColor", GetSysColor(COLOR_INACTIVECAPTION));
     }
-    s.EnableStartupSequence = ConfigInt(L"EnableStartupSequence", 0, ini);
+    s.EnableStartupSequence = ConfigInt(L"EnableStartupSequence", 0);
 
     s.stickyOrGrouping = (s.StickyFiles || s.groupingActive) ? 1 : 0;
     s.fileListsNeeded = (s.BookMarks || s.StickyFiles || s.AutoView || s.KeepTCBack || s.ChangeColumns ||
@@ -159,6 +156,8 @@ void ReadSettingsTable(EngineSettings& s, LPCWSTR ini, int groupingActive)
                          s.LostFocus || !s.BkgFile.IsEmpty() || s.MClick2NewTab) ? 1 : 0;
     s.tabsNeeded = (s.UseDesktopINI || s.ColoredTabs || s.AutoView || s.DblClickGotoDir || s.ReturnTabs) ? 1 : 0;
     s.driveListStyle = DriveListStyleOf(s);
+
+    ReadMenuColorsWith(s.menuColors, [&](LPCWSTR key) { return source.colors.Text(key).substr(0, 512); }, true);
 }
 
 #define SETTING_INT(name) text.AppendFormat(L"%s=%d\n", L"" #name, (int)name);

@@ -95,9 +95,10 @@ struct EngineSettings {
 };
 
 // Reads the table of keys from `iniPath` into a fresh set of defaults, in the
-// table's order (the conditional keys only when their switch is set), then
+// table's order, then the menu colours (the conditional keys only when their switch is set), then
 // works out the derived switches. A missing file gives every default.
 // `groupingActive` is the result of the grouping settings reader.
+// The menu colours are read from the same [Colors&Styles] read.
 void ReadSettingsTable(EngineSettings& settings, LPCWSTR iniPath, int groupingActive);
 
 // The drive-list style flags of the settings, plus the grouping switch.

@@ -59,6 +59,17 @@ CString FirstTranslationFileVersion(LPCWSTR path)
     return CString(text, n);
 }
 
+// A key's decimal value (text of at most 260 characters); empty or missing
+// gives the default. No file: the default.
+int ReadIniNumber(LPCWSTR section, LPCWSTR key, int defaultValue, LPCWSTR file)
+{
+    if (!file[0])
+        return defaultValue;
+    WCHAR text[HostIniPathLength + 1];
+    GetPrivateProfileStringW(section, key, L"", text, HostIniPathLength, file);
+    return text[0] ? (int)wcstol(text, nullptr, 10) : defaultValue;
+}
+
 BOOL CALLBACK FindHostWindowProc(HWND window, LPARAM found)
 {
     WCHAR name[64] = {};
@@ -190,8 +201,7 @@ void CMerovinApp::LoadHostCommands()
 
 void CMerovinApp::ReadEngineSettings()
 {
-    ReadSettingsTable(m_settings, m_settingsFile, ReadGroupingSettings());
-    ReadMenuColors(m_settings.menuColors, m_settingsFile, true);
+    ReadSettingsTable(m_settings, m_settingsFile, ReadGroupingSettings()); // with the menu colours
     BuildKeyboardTable();
     LoadEngineTexts();
     ReadDriveListIcons();
@@ -199,13 +209,18 @@ void CMerovinApp::ReadEngineSettings()
 
 void CMerovinApp::ReadHostValues()
 {
-    m_dirBrackets = ReadHostIniInt(L"Configuration", L"DirBrackets", 1, m_hostIni);
-    m_sizeStyle = ReadHostIniInt(L"Configuration", L"SizeStyle", 0, m_hostIni);
-    int back = ReadHostIniInt(L"Colors", L"BackColor", -1, m_hostIni);
+    // Each section's file is found once through the redirection rule.
+    WCHAR configuration[HostIniPathLength + 1];
+    WCHAR colors[HostIniPathLength + 1];
+    ResolveHostIniFile(L"Configuration", m_hostIni, configuration, HostIniPathLength + 1);
+    ResolveHostIniFile(L"Colors", m_hostIni, colors, HostIniPathLength + 1);
+    m_dirBrackets = ReadIniNumber(L"Configuration", L"DirBrackets", 1, configuration);
+    m_sizeStyle = ReadIniNumber(L"Configuration", L"SizeStyle", 0, configuration);
+    int back = ReadIniNumber(L"Colors", L"BackColor", -1, colors);
     m_backColor = back == -1 ? GetSysColor(COLOR_WINDOW) : (COLORREF)back;
-    int back2 = ReadHostIniInt(L"Colors", L"BackColor2", -1, m_hostIni);
+    int back2 = ReadIniNumber(L"Colors", L"BackColor2", -1, colors);
     m_backColor2 = back2 == -1 ? m_backColor : (COLORREF)back2;
-    m_inverseCursor = ReadHostIniInt(L"Colors", L"InverseCursor", 0, m_hostIni);
+    m_inverseCursor = ReadIniNumber(L"Colors", L"InverseCursor", 0, colors);
 }
 
 void CMerovinApp::ReadHostVersion()

@@ -3,6 +3,7 @@
 #include "EngineSettings.h"
 #include "ColorSetting.h"
 #include "MenuColors.h"
+#include "IniSection.h"
 #include "TestFiles.h"
 
 TEST(EngineSettings, MissingFileGivesEveryDefault)
@@ -180,4 +181,27 @@ TEST(MenuColors, DefaultsFollowFirstColoursAndStylesArePlusOne)
 
     ReadMenuColors(c, ini.c_str(), false); // the settings utility's reader
     EXPECT_EQ(1, c.flatMenu);
+}
+
+// The in-memory section gives what the profile calls give, key by key.
+TEST(IniSection, AgreesWithTheProfileCalls)
+{
+    CTempFolder folder(L"section");
+    std::wstring ini = folder.File(L"s.ini");
+    WriteText(ini, "[Config]\r\nPlain=abc\r\n  Spaced  =  some text  \r\nQuoted=\"in quotes\"\r\n"
+                   "Single='single'\r\nEmpty=\r\nNegative=-12\r\nTrailing=42abc\r\nWord=abc\r\n"
+                   "Dup=first\r\nDUP=second\r\n;Comment=x\r\n[Other]\r\nPlain=other\r\n");
+    CIniSection section;
+    section.Load(L"config", ini.c_str());
+    for (const wchar_t* key : {L"Plain", L"plain", L"Spaced", L"Quoted", L"Single", L"Empty", L"Negative",
+                               L"Trailing", L"Dup", L"Missing"}) {
+        wchar_t text[256];
+        GetPrivateProfileStringW(L"Config", key, L"default", text, 256, ini.c_str());
+        EXPECT_STREQ(text, section.Text(key, L"default").c_str()) << key;
+        EXPECT_EQ((int)GetPrivateProfileIntW(L"Config", key, 7, ini.c_str()), section.Int(key, 7)) << key;
+    }
+    EXPECT_EQ(0, section.Int(L"Word", 7));
+    CIniSection missing;
+    missing.Load(L"Config", folder.File(L"none.ini").c_str());
+    EXPECT_EQ(7, missing.Int(L"Plain", 7));
 }
