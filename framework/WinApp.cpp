@@ -66,6 +66,11 @@ CWinApp* AfxGetApp()
     return g_pApp;
 }
 
+CWnd* AfxGetMainWnd()
+{
+    return g_pApp ? g_pApp->m_pMainWnd : nullptr;
+}
+
 HINSTANCE AfxGetInstanceHandle()
 {
     if (g_pApp && g_pApp->m_hInstance)

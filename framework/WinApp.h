@@ -79,6 +79,8 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// The application's main window, or NULL.
+CWnd* AfxGetMainWnd();
 // The application's module, or the module containing this code.
 HINSTANCE AfxGetInstanceHandle();
 // The application's resource module, else its module, else the module

@@ -96,10 +96,12 @@ BOOL CWnd::Attach(HWND hWnd)
 
 HWND CWnd::Detach()
 {
+    // A subclassed window keeps our procedure, which passes everything on.
     HWND h = m_hWnd;
     if (h && FromHandlePermanent(h) == this)
         ::RemovePropW(h, ObjectProp());
     m_hWnd = nullptr;
+    m_pfnSuper = nullptr;
     return h;
 }
 

@@ -171,6 +171,27 @@ TEST(CWndSubclass, ForeignSubclassAfterOursKeepsTheChain)
     EXPECT_EQ(0, w.ncDestroyed);
 }
 
+TEST(CWndSubclass, AttachDetachBindLookupOnly)
+{
+    HWND h = CreateRaw();
+    ASSERT_TRUE(h);
+    COursWnd w;
+    ASSERT_TRUE(w.Attach(h));
+    EXPECT_EQ(&w, CWnd::FromHandlePermanent(h));
+    EXPECT_EQ(0, SendMessageW(h, WM_OURS, 0, 0)); // not routed through the object
+    EXPECT_EQ(h, w.Detach());
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(h));
+
+    // Detaching a subclassed window leaves a pass-through procedure.
+    ASSERT_TRUE(w.SubclassWindow(h));
+    EXPECT_EQ(h, w.Detach());
+    EXPECT_EQ(nullptr, w.m_pfnSuper);
+    EXPECT_EQ(500, SendMessageW(h, WM_RAW, 0, 0));
+    EXPECT_EQ(0, SendMessageW(h, WM_OURS, 0, 0));
+    DestroyWindow(h);
+    EXPECT_EQ(0, w.ncDestroyed);
+}
+
 TEST(CWndSubclass, DestroyedUnderAForeignSubclass)
 {
     HWND h = CreateRaw();
