@@ -6,7 +6,7 @@
 
 namespace {
 
-class ClassifierTest : public ::testing::Test
+class PathfanClassifierTest : public ::testing::Test
 {
 protected:
     void SetUp() override { RegisterHostClasses(); }
@@ -36,7 +36,7 @@ protected:
     std::vector<HWND> m_tops;
 };
 
-TEST_F(ClassifierTest, RowsOfTheTableInOrder)
+TEST_F(PathfanClassifierTest, RowsOfTheTableInOrder)
 {
     // The combo box's edit part: rules look at the combo box's parent.
     EXPECT_EQ(1, ClassifyFocusControl(EditIn(L"Edit", {L"TInpComboDlg", L"TMyComboBox"})));
@@ -85,7 +85,7 @@ TEST_F(ClassifierTest, RowsOfTheTableInOrder)
 }
 
 // Class names compare with case: "tedit" is no edit, and only command 4 runs.
-TEST(ClassifierCaseTest, WrongCaseIsNoEdit)
+TEST(PathfanClassifierCaseTest, WrongCaseIsNoEdit)
 {
     // Window classes are registered without case, so "TEdit" must be gone first.
     UnregisterClassW(L"TEdit", GetModuleHandleW(nullptr));

@@ -8,7 +8,7 @@ namespace {
 
 const wchar_t* const HotlistMenu = L"Work#1|-|Sub>[Docs#3|Net#4]";
 
-class MenuTest : public PathfanFixture
+class PathfanMenuTest : public PathfanFixture
 {
 protected:
     std::wstring Hotlist(const std::wstring& hostIni)
@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(MenuTest, HotlistEntriesSubmenusAndSeparators)
+TEST_F(PathfanMenuTest, HotlistEntriesSubmenusAndSeparators)
 {
     WriteFixtures();
     EXPECT_EQ(HotlistMenu, Hotlist(m_hostIni));
@@ -55,7 +55,7 @@ TEST_F(MenuTest, HotlistEntriesSubmenusAndSeparators)
     EXPECT_EQ(L"", Hotlist(m_folder.Write(L"none.ini", L"[DirMenu]\nmenu1=-\n")));
 }
 
-TEST_F(MenuTest, HotlistFollowsTheHostsRedirections)
+TEST_F(PathfanMenuTest, HotlistFollowsTheHostsRedirections)
 {
     WriteFixtures();
     // The section moved to the alternate user INI.
@@ -81,7 +81,7 @@ TEST_F(MenuTest, HotlistFollowsTheHostsRedirections)
     EXPECT_EQ(L"F>[MainFS#2]|A>[altAlias#4]", DumpMenu(menu.GetHandle()));
 }
 
-TEST_F(MenuTest, SnippetSectionsWithSubmenusAndSeparators)
+TEST_F(PathfanMenuTest, SnippetSectionsWithSubmenusAndSeparators)
 {
     WriteFixtures();
     CMenuBuilder builder(m_pathfan.GetSettingsFile(), m_hostIni.c_str());
@@ -96,7 +96,7 @@ TEST_F(MenuTest, SnippetSectionsWithSubmenusAndSeparators)
     EXPECT_EQ(0u, DumpMenu(loop.GetHandle()).find(L"X#1|Loop>[X#3|Loop>["));
 }
 
-TEST_F(MenuTest, HostSectionsAndSectionLists)
+TEST_F(PathfanMenuTest, HostSectionsAndSectionLists)
 {
     WriteFixtures();
     CMenuBuilder builder(m_pathfan.GetSettingsFile(), m_hostIni.c_str());
@@ -122,7 +122,7 @@ TEST_F(MenuTest, HostSectionsAndSectionLists)
     EXPECT_STREQ(L"k1", text);
 }
 
-TEST_F(MenuTest, SwatArgumentsAndPatterns)
+TEST_F(PathfanMenuTest, SwatArgumentsAndPatterns)
 {
     SwatArgs args;
     ASSERT_TRUE(ParseSwatArgs(L"Alias)", args));
@@ -152,7 +152,7 @@ TEST_F(MenuTest, SwatArgumentsAndPatterns)
     EXPECT_FALSE(RegexGroup(L"abc", L"(", 0, group));
 }
 
-TEST_F(MenuTest, SectionOfEachControlKind)
+TEST_F(PathfanMenuTest, SectionOfEachControlKind)
 {
     WriteFixtures();
     const std::wstring general = L"Plain#1|-|-|($sub)#4|Nested>[A#6|Deeper>[B#8]]|Last#9";

@@ -64,7 +64,7 @@ void CALLBACK SafetyTimer(HWND window, UINT, UINT_PTR id, DWORD)
     EndMenu();
 }
 
-class ModuleTest : public ::testing::Test
+class PathfanModuleTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -160,7 +160,7 @@ protected:
     std::vector<HWND> m_tops;
 };
 
-TEST_F(ModuleTest, InfoAndCommandsWithoutMenus)
+TEST_F(PathfanModuleTest, InfoAndCommandsWithoutMenus)
 {
     ModuleInfo* info = m_getInfo();
     ASSERT_NE(nullptr, info);
@@ -189,7 +189,7 @@ TEST_F(ModuleTest, InfoAndCommandsWithoutMenus)
 }
 
 // The snippet menu of the pack dialog, chosen with the keyboard.
-TEST_F(ModuleTest, PackMenuWithKeys)
+TEST_F(PathfanModuleTest, PackMenuWithKeys)
 {
     HWND edit = ShowEdit(L"TEdit", L"TDLGZIP");
     EditRequest request = Request(edit, L"abcdef", 2, 4);
@@ -208,7 +208,7 @@ TEST_F(ModuleTest, PackMenuWithKeys)
 }
 
 // The hotlist over the copy dialog's edit: the file mask stays.
-TEST_F(ModuleTest, HotlistWithKeys)
+TEST_F(PathfanModuleTest, HotlistWithKeys)
 {
     HWND edit = ShowEdit(L"TEdit", L"TInpComboDlg");
     EditRequest request = Request(edit, L"c:\\a\\*.*", 0, 8);
@@ -219,7 +219,7 @@ TEST_F(ModuleTest, HotlistWithKeys)
 }
 
 // Texts the host puts on the real clipboard for its commands.
-TEST_F(ModuleTest, ClipboardThroughTheHostWindow)
+TEST_F(PathfanModuleTest, ClipboardThroughTheHostWindow)
 {
     HWND edit = ShowEdit(L"TEdit", L"TOtherForm");
     EditRequest request = Request(edit, L"", 0, 0);

@@ -5,7 +5,7 @@
 
 namespace {
 
-class ProcessTest : public PathfanFixture
+class PathfanProcessTest : public PathfanFixture
 {
 protected:
     void SetUp() override
@@ -22,7 +22,7 @@ void ExpectRequest(const EditRequest& request, LPCWSTR text, int selStart, int s
     EXPECT_EQ(selEnd, request.selEnd);
 }
 
-TEST_F(ProcessTest, HotlistReplacesTheSelection)
+TEST_F(PathfanProcessTest, HotlistReplacesTheSelection)
 {
     HWND edit = MakeEdit(L"TEdit", L"TOtherForm");
     EditRequest request = Request(edit, L"abc", 1, 2);
@@ -44,7 +44,7 @@ TEST_F(ProcessTest, HotlistReplacesTheSelection)
     ExpectRequest(unchanged, L"abc", 1, 2);
 }
 
-TEST_F(ProcessTest, CopyDialogKeepsTheFileMask)
+TEST_F(PathfanProcessTest, CopyDialogKeepsTheFileMask)
 {
     HWND edit = MakeEdit(L"TEdit", L"TInpComboDlg");
     m_services.choice = L"Work";
@@ -77,7 +77,7 @@ TEST_F(ProcessTest, CopyDialogKeepsTheFileMask)
     ExpectRequest(request, L"C:\\work\\*.*", 0, 7);
 }
 
-TEST_F(ProcessTest, SnippetAtTheCaret)
+TEST_F(PathfanProcessTest, SnippetAtTheCaret)
 {
     HWND memo = MakeEdit(L"TEdit", L"TDLGZIP", ES_MULTILINE);
     SetWindowTextW(memo, L"abcdef");
@@ -104,7 +104,7 @@ TEST_F(ProcessTest, SnippetAtTheCaret)
     ExpectRequest(request, L"xy", 0, 1);
 }
 
-TEST_F(ProcessTest, ContextMenuReplacesTheWholeText)
+TEST_F(PathfanProcessTest, ContextMenuReplacesTheWholeText)
 {
     HWND edit = MakeEdit(L"TEdit", L"TDLGZIP");
     m_services.choice = L"Whole";
@@ -127,7 +127,7 @@ TEST_F(ProcessTest, ContextMenuReplacesTheWholeText)
     EXPECT_EQ(0, m_pathfan.Process(&request, 4));
 }
 
-TEST_F(ProcessTest, FailedCommandTextChangesNothing)
+TEST_F(PathfanProcessTest, FailedCommandTextChangesNothing)
 {
     m_folder.Write(L"TCPathfan.ini", L"[PackMenu]\nC=x$cmd\n[ContextMenu]\nC=x$cmd\n");
     m_folder.Write(L"wincmd.ini", L"[DirMenu]\nmenu1=C\ncmd1=cd c:\\$cmd\n");
@@ -141,7 +141,7 @@ TEST_F(ProcessTest, FailedCommandTextChangesNothing)
     EXPECT_EQ((std::vector<UINT>{2924, 2924, 2924}), m_services.hostCommands);
 }
 
-TEST_F(ProcessTest, CounterAndOtherCommands)
+TEST_F(PathfanProcessTest, CounterAndOtherCommands)
 {
     m_folder.Write(L"TCPathfan.ini", L"[PackMenu]\nN=$cnt\n");
     HWND edit = MakeEdit(L"TEdit", L"TDLGZIP");
@@ -173,7 +173,7 @@ TEST_F(ProcessTest, CounterAndOtherCommands)
     EXPECT_EQ(0, m_pathfan.Process(nullptr, 1));
 }
 
-TEST_F(ProcessTest, HotlistNeedsTheHostIni)
+TEST_F(PathfanProcessTest, HotlistNeedsTheHostIni)
 {
     HWND edit = MakeEdit(L"TEdit", L"TOtherForm");
     m_services.choice = L"Work";
@@ -186,7 +186,7 @@ TEST_F(ProcessTest, HotlistNeedsTheHostIni)
     EXPECT_STREQ(L"abc", request.text);
 }
 
-TEST_F(ProcessTest, LongTextsAreCut)
+TEST_F(PathfanProcessTest, LongTextsAreCut)
 {
     HWND edit = MakeEdit(L"TEdit", L"TDLGZIP");
     m_folder.Write(L"TCPathfan.ini", L"[PackMenu]\nLong=" + std::wstring(600, L'L') + L"\n");

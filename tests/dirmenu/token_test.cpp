@@ -6,7 +6,7 @@
 
 namespace {
 
-class TokenTest : public PathfanFixture
+class PathfanTokenTest : public PathfanFixture
 {
 protected:
     void SetUp() override
@@ -30,7 +30,7 @@ protected:
     int m_counter = 1;
 };
 
-TEST_F(TokenTest, TokensOfTheTable)
+TEST_F(PathfanTokenTest, TokensOfTheTable)
 {
     EXPECT_EQ(L"src\\file.txt", Expand(L"$dir\\file.txt"));
     EXPECT_EQ(L"srcectory", Expand(L"$directory"));
@@ -60,7 +60,7 @@ TEST_F(TokenTest, TokensOfTheTable)
     EXPECT_EQ(L"$$5", Expand(L"$$$cnt"));
 }
 
-TEST_F(TokenTest, FolderParts)
+TEST_F(PathfanTokenTest, FolderParts)
 {
     m_services.currentDirectory = L"\\\\server\\share\\x";
     EXPECT_EQ(L"server\\share\\x|share|x", Expand(L"$path|$parent|$dir"));
@@ -68,7 +68,7 @@ TEST_F(TokenTest, FolderParts)
     EXPECT_EQ(L"|", Expand(L"$path|$parent$dir"));
 }
 
-TEST_F(TokenTest, SelectionAndTextOfTheRequest)
+TEST_F(PathfanTokenTest, SelectionAndTextOfTheRequest)
 {
     HWND edit = MakeEdit(L"TEdit", L"TOtherForm");
     EditRequest request = Request(edit, L"abcdef", 2, 4);
@@ -84,7 +84,7 @@ TEST_F(TokenTest, SelectionAndTextOfTheRequest)
     EXPECT_EQ(L"a", Expand(L"$sel", &request));
 }
 
-TEST_F(TokenTest, ClipboardTextsOfHostCommands)
+TEST_F(PathfanTokenTest, ClipboardTextsOfHostCommands)
 {
     HWND single = MakeEdit(L"TEdit", L"TOtherForm");
     HWND multi = MakeEdit(L"TMemo", L"TOtherForm", ES_MULTILINE);
@@ -114,7 +114,7 @@ TEST_F(TokenTest, ClipboardTextsOfHostCommands)
     EXPECT_EQ(L"abfff", cut.substr(0, 5));
 }
 
-TEST_F(TokenTest, CommandTextFromTheHost)
+TEST_F(PathfanTokenTest, CommandTextFromTheHost)
 {
     bool ok = false;
     EXPECT_EQ(L"<cmd text>", Expand(L"<$cmd>", nullptr, &ok));
@@ -133,7 +133,7 @@ TEST_F(TokenTest, CommandTextFromTheHost)
     EXPECT_EQ((std::vector<UINT>{MB_ICONASTERISK}), m_services.beeps);
 }
 
-TEST_F(TokenTest, FileAndFolderDialogs)
+TEST_F(PathfanTokenTest, FileAndFolderDialogs)
 {
     m_services.browsedFile = L"C:\\f.txt";
     EXPECT_EQ(L"[C:\\f.txt]", Expand(L"[$fbrowse(Text|*.txt)]"));
