@@ -38,6 +38,7 @@ void CTCHostApp::SetUpEnvironment()
         SetEnvironmentVariableW(L"COMMANDER_INI", nullptr);
     else
         SetEnvironmentVariableW(L"COMMANDER_INI", (m_home + L"\\wincmd.ini").c_str());
+    m_dirBrackets = GetPrivateProfileIntW(L"Configuration", L"DirBrackets", 1, (m_home + L"\\wincmd.ini").c_str()) != 0;
     static const wchar_t* const defaults[2] = {L"C:\\data\\left", L"C:\\data\\right"};
     for (int i = 0; i < 2; ++i) {
         if (m_options.folders[i].empty())

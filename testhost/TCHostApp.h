@@ -17,6 +17,7 @@ public:
     const CTCOptions& Options() const { return m_options; }
     const std::wstring& Home() const { return m_home; }
     HINSTANCE Instance() const { return m_instance; }
+    bool DirBrackets() const { return m_dirBrackets; }  // [Configuration] DirBrackets of wincmd.ini
     void Log(const CTCLogLine& line) { m_log.Write(line); }
     int LogCount() const { return m_log.Count(); }
 
@@ -39,6 +40,7 @@ private:
     HINSTANCE m_instance = nullptr;
     CTCOptions m_options;
     std::wstring m_home;
+    bool m_dirBrackets = true;
     CTCLog m_log;
     CTCMainWnd m_main;
     CTCPlugin m_plugin;

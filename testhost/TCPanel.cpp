@@ -317,7 +317,7 @@ void CTCPanel::DrawItem(const DRAWITEMSTRUCT* dis)
     ExtTextOutW(dc, rc.left, rc.top, ETO_OPAQUE, &rc, L"", 0, nullptr);
     std::vector<std::wstring> cols = SplitRow(row);
     bool dir = cols.size() > 1 && cols[1] == L"<DIR>";
-    if (dir)
+    if (dir && TheApp().DirBrackets())
         cols[0] = L"[" + cols[0] + L"]";
     // Columns: name, extension, size, date at fixed fractions of the width.
     int w = rc.right - rc.left;

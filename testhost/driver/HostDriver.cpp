@@ -371,3 +371,21 @@ bool CHostDriver::AnswerMessageBox(HWND box, int id)
 {
     return PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(box, id)) != 0;
 }
+
+std::vector<std::wstring> CHostDriver::ListRows(HWND list)
+{
+    std::vector<std::wstring> rows;
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        int len = (int)SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        if (len < 0 || len > 4096) {
+            rows.push_back(L"");
+            continue;
+        }
+        std::wstring row(len + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, (LPARAM)&row[0]);
+        row.resize(wcsnlen(row.c_str(), len));
+        rows.push_back(row);
+    }
+    return rows;
+}

@@ -53,6 +53,12 @@ TEST_P(TreeLayout, WalkAndQueryAnswersAgree)
     EXPECT_EQ(WindowText(scan.bar2[1]), host.DataDir(1) + L"\\*.*");
     EXPECT_EQ(SendMessageW(scan.list[0], LB_GETCOUNT, 0, 0), 4);
     EXPECT_EQ(SendMessageW(scan.list[1], LB_GETCOUNT, 0, 0), 2);
+    std::vector<std::wstring> rows = CHostDriver::ListRows(scan.list[0]);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], L"..\t<DIR>");
+    EXPECT_EQ(rows[1].substr(0, 11), L"sub\t<DIR>\t\t");
+    EXPECT_EQ(rows[2].substr(0, 9), L"a\ttxt\t15\t");
+    EXPECT_EQ(rows[3].substr(0, 5), L"b\ttxt");
     EXPECT_TRUE(GetWindowLongW(scan.list[0], GWL_STYLE) & LBS_OWNERDRAWFIXED);
     EXPECT_TRUE(GetWindowLongW(scan.list[0], GWL_STYLE) & LBS_EXTENDEDSEL);
     EXPECT_EQ(GetParent(scan.list[0]), host.Main());
