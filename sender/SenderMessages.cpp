@@ -6,6 +6,10 @@ const wchar_t kCaption[] = L"Merovcall Error";
 
 void ShowBox(const wchar_t* text)
 {
+    // Connects the thread to its desktop first: under Wine a box that is the
+    // thread's first window on a desktop other than the default one never
+    // appears and never returns.
+    GetDesktopWindow();
     MessageBoxW(nullptr, text, kCaption, MB_ICONINFORMATION);
 }
 
