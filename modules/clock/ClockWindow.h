@@ -22,6 +22,9 @@ public:
     bool CreateClockWindow(HWND host);
     // Stops the timer (waiting for a tick in progress) and destroys the window.
     void DestroyClockWindow();
+    // Forgets the timer without stopping it (at process end, when its
+    // thread is gone).
+    void AbandonTimer() { m_timer.store(0); }
 
     // A module command: 2 (handled), or 3 (unknown, or refused).
     int RunCommand(int command);

@@ -6,6 +6,16 @@ CHoraletApp theApp;
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
+    if (reason == DLL_PROCESS_DETACH) {
+        if (reserved)
+            // Process end: the timer thread is gone already; waiting for it
+            // could block the exit.
+            theApp.Clock().AbandonTimer();
+        else
+            // Freed without "Unload": stop the timer and close the window
+            // before the code they call goes away.
+            theApp.Unload();
+    }
     return AfxDllMain(instance, reason, reserved);
 }
 

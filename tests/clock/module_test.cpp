@@ -284,4 +284,26 @@ TEST(ClockModule, UnloadWhileTheTimerRunsThenFreeLibrary)
     Sleep(150);
 }
 
+// A module freed without "Unload" takes its window and timer with it.
+TEST(ClockModule, FreedWithoutUnload)
+{
+    Host host;
+    for (int i = 0; i < 5; ++i) {
+        Module* m = new Module(L"horalet_slow.dll");
+        ASSERT_TRUE(m->Bound());
+        auto setDelay = (void(WINAPI*)(DWORD))(void*)GetProcAddress(m->dll, "TestSetTickDelay");
+        setDelay(30);
+        m->load(host.list, nullptr);
+        m->Run(1);
+        HWND clock = ClockWindowOf(host.main);
+        Sleep(70);
+        delete m;
+        EXPECT_FALSE(IsWindow(clock));
+        Pump();
+        Sleep(100);
+        Pump();
+    }
+    EXPECT_TRUE(IsWindow(host.main));
+}
+
 } // namespace
