@@ -6,7 +6,8 @@ const WCHAR DispatcherCaption[] = L"Dispatcher";
 
 CDispWnd::~CDispWnd()
 {
-    Destroy();
+    // Runs when the library is detached: the window was destroyed by the
+    // teardown, and at process exit nothing may be destroyed under the loader lock.
 }
 
 bool CDispWnd::Create(HINSTANCE instance)

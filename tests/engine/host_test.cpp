@@ -1,0 +1,150 @@
+// The engine inside the stand-in host process: what another process sees of
+// its start-up, reload and unload.
+#include <gtest/gtest.h>
+#include "HostDriver.h"
+#include <tlhelp32.h>
+
+namespace {
+
+std::wstring BinFile(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
+}
+
+std::vector<HWND> Dispatchers(DWORD thread)
+{
+    std::vector<HWND> found;
+    EnumThreadWindows(thread, [](HWND window, LPARAM data) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (wcscmp(name, L"DispIniFileClass") == 0)
+            reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// True while the host process has the engine library mapped.
+bool EngineMapped(DWORD pid)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32W entry = {sizeof(entry)};
+    bool found = false;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry))
+        if (_wcsicmp(entry.szModule, L"Merovin.wdx") == 0)
+            found = true;
+    CloseHandle(snapshot);
+    return found;
+}
+
+template <typename Done>
+bool WaitFor(DWORD ms, Done done)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+class EngineInHost : public ::testing::Test {
+protected:
+    bool StartHost(std::vector<std::wstring> args = {})
+    {
+        CHostSetup setup;
+        setup.args = args;
+        setup.pluginFiles = {BinFile(L"Merovin.wdx")};
+        setup.plugin = L"Merovin.wdx";
+        setup.pluginTexts[L"Merovin.ini"] = "[Config]\r\nUseLLHook=0\r\n";
+        return m_host.Start(setup);
+    }
+    CHostDriver m_host;
+};
+
+} // namespace
+
+TEST_F(EngineInHost, StartReloadAndUnload)
+{
+    ASSERT_TRUE(StartHost()) << m_host.LastError();
+    ASSERT_TRUE(EngineMapped(m_host.ProcessId()));
+    std::vector<HWND> dispatchers = Dispatchers(m_host.ThreadId());
+    ASSERT_EQ(1u, dispatchers.size());
+    HWND first = dispatchers[0];
+    wchar_t caption[64] = {};
+    GetWindowTextW(first, caption, 64);
+    EXPECT_STREQ(L"Dispatcher", caption);
+    EXPECT_FALSE(IsWindowVisible(first));
+    RECT rect;
+    GetWindowRect(first, &rect);
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+    EXPECT_EQ(50, rect.right - rect.left);
+    EXPECT_EQ(50, rect.bottom - rect.top);
+
+    // The settings utility's broadcast, named by the full path of the settings file.
+    UINT reload = RegisterWindowMessageW((m_host.PluginDir() + L"\\Merovin.ini").c_str());
+    WritePrivateProfileStringW(L"Config", L"UseLLHook", L"1", (m_host.PluginDir() + L"\\Merovin.ini").c_str());
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, (m_host.PluginDir() + L"\\Merovin.ini").c_str());
+    DWORD recipients = BSM_APPLICATIONS;
+    ASSERT_GT(BroadcastSystemMessageW(BSF_POSTMESSAGE | BSF_IGNORECURRENTTASK, &recipients, reload, 0, 0), 0);
+    ASSERT_TRUE(WaitFor(3000, [&] {
+        auto now = Dispatchers(m_host.ThreadId());
+        return now.size() == 1 && now[0] != first;
+    }));
+    EXPECT_FALSE(IsWindow(first));
+
+    // Keys still reach the host with the engine's hooks installed.
+    ASSERT_TRUE(m_host.Focus(m_host.Query(1)));
+    EXPECT_TRUE(m_host.Sync());
+
+    // Unloading: the pin keeps the library for about 100 ms, then it is gone.
+    EXPECT_FALSE(m_host.UnloadPlugin());
+    EXPECT_TRUE(Dispatchers(m_host.ThreadId()).empty());
+    ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.ProcessId()); }));
+    Sleep(200);
+    EXPECT_TRUE(m_host.Running());
+    EXPECT_TRUE(m_host.Sync());
+    EXPECT_EQ(0, m_host.Stop());
+}
+
+TEST_F(EngineInHost, LateWindowsThenUnload)
+{
+    ASSERT_TRUE(StartHost({L"--late-windows"})) << m_host.LastError();
+    ASSERT_EQ(1u, Dispatchers(m_host.ThreadId()).size());
+    Sleep(300); // the attach retry finds the main window that came later
+    EXPECT_FALSE(m_host.UnloadPlugin());
+    ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.ProcessId()); }));
+    Sleep(300);
+    EXPECT_TRUE(m_host.Running());
+    EXPECT_TRUE(m_host.Flush());
+    EXPECT_EQ(0, m_host.Stop());
+}
+
+TEST_F(EngineInHost, OpenConfigurationDialogKeepsTheEngine)
+{
+    ASSERT_TRUE(StartHost()) << m_host.LastError();
+    for (int kind : {TCHost::KindConfigAll, TCHost::KindFsPluginConfig}) {
+        HWND dialog = m_host.ShowWindow(kind);
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_FALSE(m_host.UnloadPlugin());
+        Sleep(400);
+        EXPECT_TRUE(EngineMapped(m_host.ProcessId())) << kind;
+        EXPECT_TRUE(Dispatchers(m_host.ThreadId()).empty());
+        // The host loads it again: the engine starts.
+        ASSERT_TRUE(m_host.LoadPlugin());
+        EXPECT_EQ(1u, Dispatchers(m_host.ThreadId()).size());
+        m_host.Send(TCHost::MsgDestroyWindow, (WPARAM)dialog);
+        ASSERT_TRUE(m_host.Focus(m_host.Query(1)));
+    }
+    EXPECT_FALSE(m_host.UnloadPlugin());
+    ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.ProcessId()); }));
+    EXPECT_TRUE(m_host.Flush());
+    EXPECT_EQ(0, m_host.Stop());
+}
