@@ -4,6 +4,7 @@
 #include "ClockWindow.h"
 #include "ClockPixels.h"
 #include <atomic>
+#include <string>
 #include <vector>
 
 namespace {
@@ -31,6 +32,19 @@ HWND MakeHost()
     RegisterClassW(&wc);
     return CreateWindowExW(0, wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 640, 480,
                            nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+// Debug texts of this process, caught as the exception OutputDebugString
+// raises when no debugger is attached.
+std::vector<std::string>* g_debugTexts = nullptr;
+
+LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* info)
+{
+    const EXCEPTION_RECORD* r = info->ExceptionRecord;
+    if (r->ExceptionCode != DBG_PRINTEXCEPTION_C || r->NumberParameters < 2 || !g_debugTexts)
+        return EXCEPTION_CONTINUE_SEARCH;
+    g_debugTexts->emplace_back((const char*)r->ExceptionInformation[1]);
+    return EXCEPTION_CONTINUE_EXECUTION;
 }
 
 LPARAM Point(int x, int y)
@@ -148,6 +162,9 @@ TEST_F(ClockWindow, MouseActions)
     // Right double click (client and non-client) and the non-client right
     // button up: reset and hide. The middle button up is swallowed.
     const UINT hiding[3] = {WM_RBUTTONDBLCLK, WM_NCRBUTTONDBLCLK, WM_NCRBUTTONUP};
+    std::vector<std::string> texts;
+    g_debugTexts = &texts;
+    PVOID handler = AddVectoredExceptionHandler(1, CatchDebugText);
     for (UINT message : hiding) {
         SCOPED_TRACE(message);
         if (!Visible())
@@ -159,6 +176,10 @@ TEST_F(ClockWindow, MouseActions)
         EXPECT_FALSE(Visible());
         ExpectIconOfState();
     }
+    RemoveVectoredExceptionHandler(handler);
+    g_debugTexts = nullptr;
+    EXPECT_EQ(texts, (std::vector<std::string>{"CClockSW::OnRButtonDblClk", "CClockSW::OnNcRButtonDblClk",
+                                               "CClockSW::OnRButtonDblClk", "CClockSW::OnNcRButtonUp"}));
     clock.RunCommand(1);
     EXPECT_EQ(Send(WM_NCMBUTTONUP, Point(70, 120)), 0);
     EXPECT_EQ(clock.State(), StateRunning);
