@@ -21,19 +21,45 @@ size_t CopyText(WCHAR* target, size_t size, LPCWSTR source)
     return length;
 }
 
+UINT SystemTrackMenu(HMENU menu, UINT flags, POINT point, HWND owner)
+{
+    return (UINT)TrackPopupMenu(menu, flags, point.x, point.y, 0, owner, nullptr);
+}
+
+BOOL SystemShiftState()
+{
+    return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+}
+
+int SystemHistoryPopup(CCalculator& calculator, EditRequest* request, BOOL reverse)
+{
+    return calculator.ShowHistoryPopup(request, reverse);
+}
+
 } // namespace
 
 CCalculator::CCalculator()
-    : m_beep(SystemBeep), m_historyPopup(nullptr)
+    : m_beep(SystemBeep), m_historyPopup(SystemHistoryPopup), m_trackMenu(SystemTrackMenu),
+      m_shiftState(SystemShiftState), m_popListLoop(nullptr), m_userFunctions(new _UFDEntry[UserFunctionSlots]),
+      m_countCell(0), m_nesting(0), m_functionTextLimit(1023), m_commentTextLimit(31), m_popupOpen(FALSE)
 {
     m_settingsPath[0] = 0;
     wcscpy(m_commentDelimiter, L";");
+    for (int i = 0; i < UserFunctionSlots; ++i)
+        ClearEntry(m_userFunctions[i]);
+    for (int i = 0; i < UfdParameters; ++i)
+        m_parameterCells[i] = 0;
 }
 
 CCalculator::~CCalculator()
 {
+    if (GetActive() == this)
+        SetActive(nullptr);
     for (int i = 0; i < (int)m_variables.GetSize(); ++i)
         delete m_variables[i];
+    for (int i = 0; i < (int)m_userConstants.GetSize(); ++i)
+        delete m_userConstants[i];
+    delete[] m_userFunctions;
 }
 
 void CCalculator::Initialize(LPCWSTR moduleFile)
@@ -45,12 +71,15 @@ void CCalculator::Initialize(LPCWSTR moduleFile)
     if (folder + wcslen(name) >= SettingsPathLength)
         folder = 0; // no room: the name alone (never an overflow)
     wcscpy(m_settingsPath + folder, name);
+    m_settings.SetPath(m_settingsPath);
+    SetActive(this);
+    m_tree.RemoveChildren();
     SetUpParser(m_parser, TRUE);
 }
 
 int CCalculator::SetUpParser(mu::Parser& parser, BOOL buildTree)
 {
-    (void)buildTree;
+    m_settings.Refresh();
     // The shifts bind tighter than everything, power and prefix minus
     // included; the others bind like "+" and "-", left to right with them.
     const unsigned Additive = mu::prADD_SUB;
@@ -76,7 +105,11 @@ int CCalculator::SetUpParser(mu::Parser& parser, BOOL buildTree)
     parser.DefineFun(L"pow", Power);
 
     ReadCommentDelimiter();
-    return 0;
+    LoadUserConstants(parser);
+    for (int i = 0; i < UserFunctionSlots; ++i)
+        ClearEntry(m_userFunctions[i]);
+    m_sectionPath.RemoveAll();
+    return LoadUserFunctions(parser, L"Functions", 0, buildTree ? &m_tree : nullptr, buildTree);
 }
 
 double* CCalculator::CreateUnknownVariable(const wchar_t* name, void* calculator)
@@ -89,8 +122,8 @@ double* CCalculator::CreateUnknownVariable(const wchar_t* name, void* calculator
 
 void CCalculator::ReadCommentDelimiter()
 {
-    GetPrivateProfileStringW(L"Config", L"CommentDelimiter", L";", m_commentDelimiter,
-        CommentDelimiterLength, m_settingsPath);
+    CopyText(m_commentDelimiter, CommentDelimiterLength,
+        m_settings.GetString(L"Config", L"CommentDelimiter", L";", CommentDelimiterLength));
     if (m_commentDelimiter[0] == 0)
         wcscpy(m_commentDelimiter, L";");
 }
@@ -100,15 +133,36 @@ int CCalculator::Process(EditRequest* request, int command)
     try {
         switch (command) {
         case CommandHistory:
-            return ShowHistory(request);
         case CommandVarConst:
-            return ResultSetText; // the menu is dismissed: text unchanged
+            return RunPopupCommand(request, command);
         default:
             return Evaluate(request, command);
         }
     } catch (...) {
         return ResultNone;
     }
+}
+
+// The popups pump the host's messages; a second popup command arriving
+// meanwhile (a hotkey through the engine) does nothing.
+int CCalculator::RunPopupCommand(EditRequest* request, int command)
+{
+    if (m_popupOpen)
+        return ResultNone;
+    m_popupOpen = TRUE;
+    int result = ResultSetText;
+    try {
+        m_settings.Refresh();
+        if (command == CommandHistory)
+            result = ShowHistory(request);
+        else
+            RunVarConstMenu(request);
+    } catch (...) {
+        m_popupOpen = FALSE;
+        throw;
+    }
+    m_popupOpen = FALSE;
+    return result;
 }
 
 int CCalculator::Evaluate(EditRequest* request, int command)
@@ -120,6 +174,8 @@ int CCalculator::Evaluate(EditRequest* request, int command)
     WCHAR resultText[ResultTextLength] = L"";
     int result;
     try {
+        m_settings.Refresh();
+        m_nesting = 0;
         m_parser.SetExpr(expression);
         double value = m_parser.Eval();
         FormatResult(value, std::isfinite(value) ? command : (int)CommandDecimal, resultText);
@@ -148,7 +204,7 @@ int CCalculator::ShowHistory(EditRequest* request)
         m_beep(MB_ICONASTERISK);
         return ResultSetText;
     }
-    BOOL reverse = GetPrivateProfileIntW(L"Config", L"ReverseHistory", 0, m_settingsPath) != 0;
+    BOOL reverse = m_settings.GetInt(L"Config", L"ReverseHistory", 0) != 0;
     int row = m_historyPopup ? m_historyPopup(*this, request, reverse) : -1;
     if (row >= 0 && row < count) {
         int index = reverse ? count - 1 - row : row;
