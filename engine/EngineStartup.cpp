@@ -189,8 +189,10 @@ void CMerovinApp::CreateDispatcher()
     // Names over 255 characters are refused: the reload message then stays 0,
     // which is never matched and never broadcast.
     m_reloadMessage = RegisterWindowMessageW(m_settingsFile);
-    if (m_reloadMessage == 0)
+    if (m_reloadMessage == 0 && !m_reloadFailureReported) {
         OutputDebugStringW(L"Merovin: settings path too long for the reload message; reload disabled\n");
+        m_reloadFailureReported = true;
+    }
 }
 
 void CMerovinApp::LoadHostCommands()

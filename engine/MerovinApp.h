@@ -120,7 +120,8 @@ private:
     // Timer handlers.
     void OnAttachRetry();
 
-    UINT m_reloadMessage = 0;
+    UINT m_reloadMessage = 0; // 0: none (never matched, never broadcast)
+    bool m_reloadFailureReported = false;
     bool m_running = false;
 };
 

@@ -121,19 +121,6 @@ TEST(EngineSettings, StylesPercentsAndOutOfRangeLockedMark)
     EXPECT_EQ(1u + 4u + 1u, s.driveListStyle); // the grouping switch is added
 }
 
-TEST(EngineSettings, TeardownResetsTheFeatureSwitches)
-{
-    EngineSettings s;
-    s.ResetFeatureSwitches();
-    EXPECT_EQ(0, s.AutoCompletion);
-    EXPECT_EQ(0, s.EnablePlugins);
-    EXPECT_EQ(0, s.DriveList);
-    EXPECT_EQ(0, s.ColoredTabs);
-    EXPECT_EQ(0, s.CheckCloseTC);
-    EXPECT_EQ(0u, s.driveListStyle);
-    EXPECT_EQ(1, s.CloseAllListers); // not one of the switches
-}
-
 TEST(ColorSetting, TextForms)
 {
     EXPECT_EQ(0x000080FFu, ParseColorText(L"FF8000", 5));
