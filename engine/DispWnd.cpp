@@ -4,12 +4,6 @@
 const WCHAR DispatcherClassName[] = L"DispIniFileClass";
 const WCHAR DispatcherCaption[] = L"Dispatcher";
 
-CDispWnd::~CDispWnd()
-{
-    // Runs when the library is detached: the window was destroyed by the
-    // teardown, and at process exit nothing may be destroyed under the loader lock.
-}
-
 bool CDispWnd::Create(HINSTANCE instance)
 {
     if (m_hWnd)
@@ -26,9 +20,10 @@ bool CDispWnd::Create(HINSTANCE instance)
                                 nullptr, nullptr, instance, nullptr);
     if (!hwnd)
         return false;
-    m_hWnd = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+    if (!SubclassWindow(hwnd)) {
+        ::DestroyWindow(hwnd);
+        return false;
+    }
     // Creation raised the captioned top-level window to the minimum tracking
     // size; with the subclass answering WM_GETMINMAXINFO it gets its 50 x 50.
     SetWindowPos(hwnd, nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -37,30 +32,9 @@ bool CDispWnd::Create(HINSTANCE instance)
 
 void CDispWnd::Destroy()
 {
-    HWND hwnd = m_hWnd;
-    m_hWnd = nullptr;
-    if (hwnd && IsWindow(hwnd)) {
-        // Back to the class procedure first: nothing of the engine stays
-        // reachable through the window while it is destroyed.
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd);
-    }
-}
-
-LRESULT CALLBACK CDispWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    CDispWnd* self = reinterpret_cast<CDispWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self || self->m_hWnd != hwnd)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    // A reload destroys this window and creates a new one in the same object:
-    // nothing here touches the object after WindowProc returns.
-    return self->WindowProc(message, wParam, lParam);
-}
-
-LRESULT CDispWnd::Default(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(m_hWnd, message, wParam, lParam);
+    // WM_NCDESTROY detaches the object and restores the class procedure.
+    if (m_hWnd)
+        DestroyWindow();
 }
 
 LRESULT CDispWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -80,7 +54,7 @@ LRESULT CDispWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETMINMAXINFO:
         return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
     default:
-        return Default(message, wParam, lParam);
+        return CWnd::WindowProc(message, wParam, lParam);
     }
 }
 
@@ -102,23 +76,25 @@ LRESULT CDispWnd::OnPanelRefresh(WPARAM, LPARAM)
 
 LRESULT CDispWnd::OnSettingsReload()
 {
+    // Destroys this window and creates a new one in this object: nothing of
+    // the old window is touched afterwards.
     theApp.ReloadEngine();
     return 1;
 }
 
+LRESULT CDispWnd::OnLButtonUp(WPARAM wParam, LPARAM lParam)
+{
+    HWND old = m_hWnd;
+    theApp.ReloadEngine();
+    return ::DefWindowProcW(old, WM_LBUTTONUP, wParam, lParam);
+}
+
 LRESULT CDispWnd::OnGetMinMaxInfo(MINMAXINFO* info)
 {
-    LRESULT result = Default(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(info));
+    LRESULT result = Default();
     if (info) {
         info->ptMinTrackSize.x = 50;
         info->ptMinTrackSize.y = 50;
     }
     return result;
-}
-
-LRESULT CDispWnd::OnLButtonUp(WPARAM wParam, LPARAM lParam)
-{
-    HWND hwnd = m_hWnd;
-    theApp.ReloadEngine();
-    return DefWindowProcW(hwnd, WM_LBUTTONUP, wParam, lParam);
 }

@@ -2,6 +2,7 @@
 // outside and the receiver of the settings reload message.
 #pragma once
 #include <windows.h>
+#include "Framework.h"
 
 // Posted by the low-level keyboard hook with a hotkey-table index.
 const UINT DeferredHotkeyMessage = WM_APP + 2;
@@ -11,33 +12,22 @@ const UINT PanelRefreshMessage = WM_APP + 3;
 extern const WCHAR DispatcherClassName[]; // "DispIniFileClass"
 extern const WCHAR DispatcherCaption[];   // "Dispatcher"
 
-class CDispWnd {
+class CDispWnd : public CWnd {
 public:
-    CDispWnd() = default;
-    ~CDispWnd();
-    CDispWnd(const CDispWnd&) = delete;
-    CDispWnd& operator=(const CDispWnd&) = delete;
-
-    // Registers the class (an existing class is fine: its procedure is
-    // DefWindowProcW, so none points into the engine) and creates the
-    // invisible 50 x 50 top-level window, then subclasses it.
+    // Registers the class with DefWindowProcW as its procedure (an existing
+    // class is fine: none of its procedures points into the engine, so it may
+    // outlive the library), creates the invisible 50 x 50 top-level window
+    // and subclasses it.
     bool Create(HINSTANCE instance);
     // Destroys the window; safe from inside the window's own handler.
     void Destroy();
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
 protected:
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeferredHotkey(WPARAM wParam);
     LRESULT OnPanelRefresh(WPARAM wParam, LPARAM lParam);
     LRESULT OnSettingsReload();
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
-    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
-
-private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND m_hWnd = nullptr;
 };
