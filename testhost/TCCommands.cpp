@@ -191,6 +191,8 @@ LRESULT CTCMainWnd::OnGetPath(HWND replyTo, const COPYDATASTRUCT* cds)
     if (!valid)
         return 0;
     COPYDATASTRUCT answer = {CopyDataGetPath, (DWORD)((path.size() + 1) * sizeof(wchar_t)), (void*)path.c_str()};
-    SendMessageW(replyTo, WM_COPYDATA, (WPARAM)hwnd, (LPARAM)&answer);
+    // A window of a hung process must not hang the host.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(replyTo, WM_COPYDATA, (WPARAM)hwnd, (LPARAM)&answer, SMTO_NORMAL, 5000, &ignored);
     return 1;
 }
