@@ -103,6 +103,9 @@ int CCalculator::SetUpParser(mu::Parser& parser, BOOL buildTree)
     parser.AddValIdent(ReadStringLengthLiteral);
 
     parser.DefineFun(L"pow", Power);
+    // The library shortens pi when built with GCC; the calculator uses the
+    // full double value whatever compiler built it.
+    parser.DefineConst(L"_pi", 3.14159265358979323846);
 
     ReadCommentDelimiter();
     LoadUserConstants(parser);

@@ -2,6 +2,7 @@
 // calculator set up from it.
 #pragma once
 #include "Calculator.h"
+#include "ResultFormat.h"
 #include <string>
 
 class CFixtureIni {
