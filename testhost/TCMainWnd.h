@@ -59,4 +59,3 @@ public:
 // Timer ids of the main window.
 const UINT_PTR TimerLateWindows = 1;
 const UINT_PTR TimerCreateWindows = 2;
-const UINT_PTR TimerTour = 3;

@@ -5,7 +5,7 @@
 // Typical use:
 //   CHostDriver host;
 //   CHostSetup setup;
-//   setup.pluginFiles = {MerovinWdxPath()};
+//   setup.pluginFiles = {binFolder + L"\\Merovin.wdx"};  // the test exe's folder
 //   setup.plugin = L"Merovin.wdx";            // loaded from the plug-in folder
 //   ASSERT_TRUE(host.Start(setup));
 //   size_t mark = host.LogMark();
