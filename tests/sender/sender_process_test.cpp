@@ -18,6 +18,7 @@ struct HostRun {
 HostRun RunInHost(CSenderFolder& folder, const std::wstring& arguments)
 {
     HostRun run;
+    DeleteFileW(folder.Path(L"host.txt").c_str());  // no stale report from an earlier run
     run.chain = RunChain(folder.Host(L"host.txt") + L" \"" + folder.Sender() + L"\" " + arguments);
     run.host = folder.Report(L"host.txt");
     return run;
