@@ -10,7 +10,7 @@ bool CDispWnd::Create(HINSTANCE instance)
         return true;
     WNDCLASSW wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = ::DefWindowProcW;
     wc.hInstance = instance;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = DispatcherClassName;
@@ -26,7 +26,7 @@ bool CDispWnd::Create(HINSTANCE instance)
     }
     // Creation raised the captioned top-level window to the minimum tracking
     // size; with the subclass answering WM_GETMINMAXINFO it gets its 50 x 50.
-    SetWindowPos(hwnd, nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 
