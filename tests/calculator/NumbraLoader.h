@@ -2,6 +2,7 @@
 // by name, as the engine does.
 #pragma once
 #include "ModuleInterface.h"
+#include <cstring>
 #include <string>
 
 typedef INT(WINAPI* NumbraLoadProc)(HWND, POINT*);
@@ -9,7 +10,9 @@ typedef INT(WINAPI* NumbraCountProc)();
 
 class CNumbraLoader {
 public:
-    CNumbraLoader()
+    // settings: the text of a "Numbra.ini" put beside the library before it
+    // is loaded (none when NULL).
+    explicit CNumbraLoader(const char* settings = nullptr)
     {
         WCHAR self[MAX_PATH];
         GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -21,7 +24,14 @@ public:
             std::to_wstring(GetTickCount64());
         CreateDirectoryW(m_folder.c_str(), nullptr);
         m_file = m_folder + L"\\Numbra64.dll";
+        m_ini = m_folder + L"\\Numbra.ini";
         CopyFileW(source.c_str(), m_file.c_str(), FALSE);
+        if (settings) {
+            HANDLE file = CreateFileW(m_ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            WriteFile(file, settings, (DWORD)strlen(settings), &written, nullptr);
+            CloseHandle(file);
+        }
         m_module = LoadLibraryW(m_file.c_str());
         if (m_module) {
             getInfo = (ModuleGetInfoProc)(void*)GetProcAddress(m_module, "GetInfo");
@@ -36,6 +46,7 @@ public:
         if (m_module)
             FreeLibrary(m_module);
         DeleteFileW(m_file.c_str());
+        DeleteFileW(m_ini.c_str());
         RemoveDirectoryW(m_folder.c_str());
     }
     CNumbraLoader(const CNumbraLoader&) = delete;
@@ -52,5 +63,6 @@ public:
 private:
     std::wstring m_folder;
     std::wstring m_file;
+    std::wstring m_ini;
     HMODULE m_module = nullptr;
 };
