@@ -70,17 +70,18 @@ void CPathfanServices::GetLocalTime(SYSTEMTIME* time)
     ::GetLocalTime(time);
 }
 
+void FilterToDialogForm(LPCWSTR filter, LPWSTR buffer, int size)
+{
+    memset(buffer, 0, size * sizeof(WCHAR));
+    int last = size - 2; // room for the two closing NULs
+    for (int i = 0; filter && filter[i] && i < last; ++i)
+        buffer[i] = filter[i] == L'|' ? 0 : filter[i];
+}
+
 bool CPathfanServices::BrowseFile(LPCWSTR filter, CString& path)
 {
-    // The filter's "|" separators become the dialog's NUL separators.
-    WCHAR filterBuffer[1100] = {};
-    if (filter && *filter) {
-        lstrcpynW(filterBuffer, filter, 1097);
-        for (WCHAR* p = filterBuffer; *p; ++p) {
-            if (*p == L'|')
-                *p = 0;
-        }
-    }
+    WCHAR filterBuffer[1100];
+    FilterToDialogForm(filter, filterBuffer, 1100);
     WCHAR file[MAX_PATH] = {};
     OPENFILENAMEW open = {};
     open.lStructSize = sizeof(open);

@@ -37,5 +37,9 @@ public:
     virtual void Beep(UINT type);
 };
 
+// Writes a filter in "text|pattern||" form as the open-file dialog wants it:
+// every "|" a NUL, ended by two NULs (`size` at least 2).
+void FilterToDialogForm(LPCWSTR filter, LPWSTR buffer, int size);
+
 // The host's command message: WM_USER+51 with the command number.
 const UINT HostCommandMessage = WM_USER + 51;

@@ -14,6 +14,12 @@ const UINT HostCommand = WM_USER + 51;
 #define WIDEN(x) WIDEN_TEXT(x)
 const wchar_t* const LibraryName = WIDEN(PATHFAN_DLL);
 
+LPCWSTR LongText()
+{
+    static std::wstring text(5000, L'n');
+    return text.c_str();
+}
+
 // The host main window: its clipboard commands put fixed texts there.
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -23,6 +29,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     switch (wParam) {
     case 2029: text = L"C:\\a\\"; break;
     case 2017: text = L"x.txt\r\ny.txt"; break;
+    case 2036: text = LongText(); break;
     default: break; // 2924 and the others put nothing there
     }
     if (text && OpenClipboard(window)) {
@@ -85,7 +92,7 @@ protected:
         ASSERT_TRUE(CopyFileW(built.c_str(), m_dll.c_str(), FALSE));
         m_folder.Write(L"TCPathfan.ini",
                        L"[PackMenu]\nFirst=packed $sel\nSecond=two\n"
-                       L"[Menu]\nClip=$clip(srcpath)\nFiles=$clip(file)\nCmd=$cmd\n");
+                       L"[Menu]\nClip=$clip(srcpath)\nFiles=$clip(file)\nCmd=$cmd\nAll=$clip(fileall)\n");
         std::wstring hostIni = m_folder.Write(L"wincmd.ini",
             L"[DirMenu]\nmenu1=Work\ncmd1=cd C:\\work\nmenu2=Other\ncmd2=cd D:\\other\n");
         SetEnvironmentVariableW(L"COMMANDER_INI", hostIni.c_str());
@@ -226,6 +233,13 @@ TEST_F(PathfanModuleTest, ClipboardThroughTheHostWindow)
     request = Request(edit, L"keep", 0, 4);
     EXPECT_EQ(0, RunWithKeys(request, 2, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     EXPECT_STREQ(L"keep", request.text);
+
+    // A long clipboard text is cut with the control's text at 1023 characters.
+    request = Request(edit, L"ab", 1, 1);
+    EXPECT_EQ(2, RunWithKeys(request, 2, {VK_UP, VK_RETURN}));
+    EXPECT_EQ(1023, lstrlenW(request.text));
+    EXPECT_EQ(L'a', request.text[0]);
+    EXPECT_EQ(L'n', request.text[1022]);
 }
 
 } // namespace

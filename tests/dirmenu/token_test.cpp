@@ -143,6 +143,13 @@ TEST_F(PathfanTokenTest, FileAndFolderDialogs)
     m_services.browsedFile.clear();
     EXPECT_EQ(L"[]", Expand(L"[$fbrowse(x)]"));
 
+    // The dialog's form of the filter: NUL separators, two NULs at the end.
+    WCHAR filter[16];
+    FilterToDialogForm(L"Text|*.txt||", filter, 16);
+    EXPECT_EQ(0, memcmp(L"Text\0*.txt\0\0", filter, 13 * sizeof(WCHAR)));
+    FilterToDialogForm(L"Text|*.txt||", filter, 8);
+    EXPECT_EQ(0, memcmp(L"Text\0*\0\0", filter, 8 * sizeof(WCHAR)));
+
     m_services.browsedFolder = L"D:\\dir";
     EXPECT_EQ(L"D:\\dir", Expand(L"$dbrowse(Pick one)"));
     EXPECT_EQ(L"Pick one", m_services.folderTitle);
