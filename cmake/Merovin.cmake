@@ -7,6 +7,7 @@ set(MEROVIN_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 # exports are checked against the .def file after every link.
 function(merovin_dll target)
   cmake_parse_arguments(A "" "DEF;OUTPUT_NAME;SUFFIX" "SOURCES;LIBS" ${ARGN})
+  get_filename_component(A_DEF ${A_DEF} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   add_library(${target} SHARED ${A_SOURCES} ${A_DEF})
   set_target_properties(${target} PROPERTIES PREFIX "")
   if(A_OUTPUT_NAME)
