@@ -3,6 +3,7 @@
 #include "PathfanFixture.h"
 #include "MenuBuilder.h"
 #include "MenuItems.h"
+#include "IniSection.h"
 
 namespace {
 
@@ -120,6 +121,24 @@ TEST_F(PathfanMenuTest, HostSectionsAndSectionLists)
     EXPECT_STREQ(L"a", text);
     ASSERT_TRUE(FindMenuItemById(menu.GetHandle(), 30, text, hasText));
     EXPECT_STREQ(L"k1", text);
+}
+
+// The section read once gives the values the profile functions give key by key.
+TEST_F(PathfanMenuTest, SectionValuesMatchTheProfileFunctions)
+{
+    std::wstring file = m_folder.Write(L"values.ini",
+        L"[S]\nplain=a b\n  spaced  =  x y  \nquoted=\"q r\"\nsingle='s'\nhalf=\"open\n"
+        L"dup=first\nDUP=second\nnoequals\nempty=\nlong=" + std::wstring(1500, L'l') + L"\n");
+    CIniSection section;
+    section.Read(file.c_str(), L"S");
+    ASSERT_EQ(9, section.GetKeyCount()); // "noequals" is no key
+    for (int i = 0; i < section.GetKeyCount(); ++i) {
+        WCHAR expected[IniValueLength] = {};
+        GetPrivateProfileStringW(L"S", section.GetKey(i), L"", expected, IniValueLength, file.c_str());
+        EXPECT_STREQ(expected, section.GetValue(i)) << (LPCWSTR)section.GetKey(i);
+    }
+    EXPECT_STREQ(L"first", section.GetValue(L"Dup"));
+    EXPECT_STREQ(L"", section.GetValue(L"missing"));
 }
 
 TEST_F(PathfanMenuTest, SwatArgumentsAndPatterns)
