@@ -72,14 +72,17 @@ void CCalculator::Initialize(LPCWSTR moduleFile)
         folder = 0; // no room: the name alone (never an overflow)
     wcscpy(m_settingsPath + folder, name);
     m_settings.SetPath(m_settingsPath);
+    m_settings.Refresh();
     SetActive(this);
     m_tree.RemoveChildren();
     SetUpParser(m_parser, TRUE);
 }
 
+// The settings are those of the last Refresh: the start-up, or the start of
+// the current Process call (one look at the file for all the user-function
+// calls of one evaluation).
 int CCalculator::SetUpParser(mu::Parser& parser, BOOL buildTree)
 {
-    m_settings.Refresh();
     // The shifts bind tighter than everything, power and prefix minus
     // included; the others bind like "+" and "-", left to right with them.
     const unsigned Additive = mu::prADD_SUB;

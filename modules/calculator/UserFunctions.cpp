@@ -161,9 +161,8 @@ int CCalculator::LoadUserFunctions(mu::Parser& parser, LPCWSTR section, int firs
             return 0;
     }
     m_sectionPath.Add(section);
-    // The section's lines are copied: reading a nested section may add to
-    // the settings cache.
-    CArray<CIniLine> lines = m_settings.GetSection(section);
+    // Stays valid while nested sections are read: the cache only adds.
+    const CArray<CIniLine>& lines = m_settings.GetSection(section);
     int slot = firstSlot;
     for (int i = 0; i < (int)lines.GetSize() && slot < UserFunctionSlots; ++i) {
         const CString& key = lines[i].key;
