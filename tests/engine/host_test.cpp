@@ -2,7 +2,6 @@
 // its start-up, reload and unload.
 #include <gtest/gtest.h>
 #include "HostDriver.h"
-#include <tlhelp32.h>
 
 namespace {
 
@@ -27,19 +26,17 @@ std::vector<HWND> Dispatchers(DWORD thread)
     return found;
 }
 
-// True while the host process has the engine library mapped.
-bool EngineMapped(DWORD pid)
+// True while the host process has the engine library mapped: a file mapped
+// as a library image cannot be opened for writing. (Walking another process's
+// module list while it unloads one is not reliable.)
+bool EngineMapped(const std::wstring& pluginDir)
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return false;
-    MODULEENTRY32W entry = {sizeof(entry)};
-    bool found = false;
-    for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szModule, L"Merovin.wdx") == 0)
-            found = true;
-    CloseHandle(snapshot);
-    return found;
+    HANDLE file = CreateFileW((pluginDir + L"\\Merovin.wdx").c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return true;
+    CloseHandle(file);
+    return false;
 }
 
 template <typename Done>
@@ -73,7 +70,7 @@ protected:
 TEST_F(EngineInHost, StartReloadAndUnload)
 {
     ASSERT_TRUE(StartHost()) << m_host.LastError();
-    ASSERT_TRUE(EngineMapped(m_host.ProcessId()));
+    ASSERT_TRUE(EngineMapped(m_host.PluginDir()));
     std::vector<HWND> dispatchers = Dispatchers(m_host.ThreadId());
     ASSERT_EQ(1u, dispatchers.size());
     HWND first = dispatchers[0];
@@ -107,7 +104,7 @@ TEST_F(EngineInHost, StartReloadAndUnload)
     // Unloading: the pin keeps the library for about 100 ms, then it is gone.
     EXPECT_FALSE(m_host.UnloadPlugin());
     EXPECT_TRUE(Dispatchers(m_host.ThreadId()).empty());
-    ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.ProcessId()); }));
+    ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.PluginDir()); }));
     Sleep(200);
     EXPECT_TRUE(m_host.Running());
     EXPECT_TRUE(m_host.Sync());
@@ -120,7 +117,7 @@ TEST_F(EngineInHost, LateWindowsThenUnload)
     ASSERT_EQ(1u, Dispatchers(m_host.ThreadId()).size());
     Sleep(300); // the attach retry finds the main window that came later
     EXPECT_FALSE(m_host.UnloadPlugin());
-    ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.ProcessId()); }));
+    ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.PluginDir()); }));
     Sleep(300);
     EXPECT_TRUE(m_host.Running());
     EXPECT_TRUE(m_host.Flush());
@@ -135,7 +132,7 @@ TEST_F(EngineInHost, OpenConfigurationDialogKeepsTheEngine)
         ASSERT_NE(nullptr, dialog);
         EXPECT_FALSE(m_host.UnloadPlugin());
         Sleep(400);
-        EXPECT_TRUE(EngineMapped(m_host.ProcessId())) << kind;
+        EXPECT_TRUE(EngineMapped(m_host.PluginDir())) << kind;
         EXPECT_TRUE(Dispatchers(m_host.ThreadId()).empty());
         // The host loads it again: the engine starts.
         ASSERT_TRUE(m_host.LoadPlugin());
@@ -144,7 +141,7 @@ TEST_F(EngineInHost, OpenConfigurationDialogKeepsTheEngine)
         ASSERT_TRUE(m_host.Focus(m_host.Query(1)));
     }
     EXPECT_FALSE(m_host.UnloadPlugin());
-    ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.ProcessId()); }));
+    ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.PluginDir()); }));
     EXPECT_TRUE(m_host.Flush());
     EXPECT_EQ(0, m_host.Stop());
 }
