@@ -276,6 +276,26 @@ TEST_F(CalcPopups, HistoryListWithKeys)
     StopDriving();
     EXPECT_STREQ(request.text, L"2+1");
 
+    // A double click on a row's label chooses it (newest first: row 2 is 0+1).
+    Drive({[] {
+        HWND list = ThreadWindow(L"SysListView32");
+        if (!list)
+            return;
+        LVITEMW state = {};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, 2, (LPARAM)&state);
+        RECT label = {};
+        label.left = LVIR_LABEL;
+        SendMessageW(list, LVM_GETITEMRECT, 2, (LPARAM)&label);
+        LPARAM at = MAKELPARAM(label.left + 2, (label.top + label.bottom) / 2);
+        PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageW(list, WM_LBUTTONUP, 0, at);
+    }});
+    History(host.edit, request);
+    StopDriving();
+    EXPECT_STREQ(request.text, L"0+1");
+
     // Escape, and losing the focus, cancel.
     Drive({ListKey(VK_DOWN), ListKey(VK_ESCAPE)});
     EXPECT_EQ(History(host.edit, request), ResultSetText);
