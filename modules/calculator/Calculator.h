@@ -1,6 +1,7 @@
 // The calculator: the global parser with its set-up, the variable cells the
-// parser creates for unknown names, the history, and the evaluation road of
-// "Process".
+// parser creates for unknown names, the user functions and constants of
+// "Numbra.ini", the history, the evaluation road of "Process" and its two
+// popups (the variables menu and the history list).
 #pragma once
 #include "Framework.h"
 #include "ModuleInterface.h"
