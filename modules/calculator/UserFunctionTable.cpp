@@ -49,9 +49,9 @@ void ParseFunctionDefinition(LPCWSTR key, LPCWSTR value, LPCWSTR delimiter, _UFD
     signature.Trim(Blanks);
     CopyBounded(entry.key, UfdNameLength, signature);
 
-    // Pieces between runs of separators: the name, then the parameter names
+    // Words between runs of separators: the name, then the parameter names
     // (those beyond the ninth are ignored).
-    int piece = 0;
+    int token = 0;
     int length = signature.GetLength();
     int i = 0;
     while (i < length) {
@@ -63,13 +63,13 @@ void ParseFunctionDefinition(LPCWSTR key, LPCWSTR value, LPCWSTR delimiter, _UFD
         if (i == start)
             break;
         CString text = signature.Mid(start, i - start);
-        if (piece == 0)
+        if (token == 0)
             CopyBounded(entry.name, UfdNameLength, text);
-        else if (piece <= UfdParameters)
-            CopyBounded(entry.parameters[piece - 1], UfdTextLength, text);
-        ++piece;
+        else if (token <= UfdParameters)
+            CopyBounded(entry.parameters[token - 1], UfdTextLength, text);
+        ++token;
     }
-    entry.parameterCount = piece > 1 ? (piece - 1 > UfdParameters ? UfdParameters : piece - 1) : 0;
+    entry.parameterCount = token > 1 ? (token - 1 > UfdParameters ? UfdParameters : token - 1) : 0;
     CopyBounded(entry.expression, UfdTextLength, body);
     CopyBounded(entry.comment, UfdTextLength, comment);
 }
