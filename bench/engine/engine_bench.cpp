@@ -108,7 +108,15 @@ int wmain(int argc, wchar_t** argv)
 
     QueryPerformanceCounter(&start);
     for (int i = 0; i < cycles; ++i) {
-        HWND dispatcher = (HWND)wcstoull(DumpValue(dump, L"dispatcher").c_str(), nullptr, 16);
+        HWND dispatcher = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) -> BOOL {
+            wchar_t name[32] = {};
+            GetClassNameW(window, name, 32);
+            if (wcscmp(name, L"DispIniFileClass") != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&dispatcher));
         SendMessageW(dispatcher, WM_LBUTTONUP, 0, 0); // StopEngine + StartEngine
     }
     QueryPerformanceCounter(&end);
