@@ -1,26 +1,76 @@
 #include "KeyboardTable.h"
+#include <algorithm>
 #include <cwchar>
+#include <cwctype>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
 const WCHAR KeyboardSection[] = L"Keyboard";
 
-// The key list of [Keyboard]: a buffer of 1024 characters, grown by 1024
-// while the list fills it up to its last two characters (the profile call
-// cuts a list that does not fit).
-std::vector<WCHAR> ReadKeyList(LPCWSTR iniPath)
+struct Binding {
+    std::wstring key;
+    std::wstring text;
+};
+
+std::wstring Trimmed(const WCHAR* begin, const WCHAR* end)
 {
-    std::vector<WCHAR> keys;
-    DWORD size = 1024;
+    while (begin < end && iswspace(*begin))
+        ++begin;
+    while (end > begin && iswspace(end[-1]))
+        --end;
+    return std::wstring(begin, end);
+}
+
+std::wstring Lower(std::wstring text)
+{
+    if (!text.empty())
+        CharLowerBuffW(&text[0], DWORD(text.size()));
+    return text;
+}
+
+// The keys of [Keyboard] in file order, each with its value as the profile
+// functions give it: the value of the key's first line, one pair of enclosing
+// quotes removed, at most KeyboardValueLength characters. The section is read
+// with one call (a call per key costs a parse of the whole file under some
+// systems), into a buffer grown while the section fills it up to its last
+// two characters.
+std::vector<Binding> ReadKeyboardSection(LPCWSTR iniPath)
+{
+    std::vector<WCHAR> buffer(8192);
+    DWORD read = 0;
     for (;;) {
-        keys.assign(size, 0);
-        DWORD read = GetPrivateProfileStringW(KeyboardSection, nullptr, L"", keys.data(), size, iniPath);
-        if (read < size - 2)
+        read = GetPrivateProfileSectionW(KeyboardSection, buffer.data(), DWORD(buffer.size()), iniPath);
+        if (read + 2 < buffer.size() || buffer.size() >= 64 * 1024 * 1024)
             break;
-        size += 1024;
+        buffer.assign(buffer.size() * 2, 0);
     }
-    return keys;
+    buffer[std::min<size_t>(read, buffer.size() - 2)] = 0;
+    buffer[std::min<size_t>(read + 1, buffer.size() - 1)] = 0;
+
+    std::vector<Binding> bindings;
+    std::unordered_map<std::wstring, size_t> firstLine;
+    for (const WCHAR* line = buffer.data(); *line; line += wcslen(line) + 1) {
+        const WCHAR* equals = wcschr(line, L'=');
+        if (!equals)
+            continue;
+        Binding binding{Trimmed(line, equals), Trimmed(equals + 1, equals + wcslen(equals))};
+        if (binding.key.empty())
+            continue;
+        std::wstring& text = binding.text;
+        if (text.size() >= 2 && (text.front() == L'"' || text.front() == L'\'') && text.back() == text.front())
+            text = text.substr(1, text.size() - 2);
+        if (text.size() > size_t(KeyboardValueLength))
+            text.resize(KeyboardValueLength);
+        // A key written twice binds the first line's value each time.
+        auto first = firstLine.emplace(Lower(binding.key), bindings.size());
+        if (!first.second)
+            binding.text = bindings[first.first->second].text;
+        bindings.push_back(std::move(binding));
+    }
+    return bindings;
 }
 
 bool BeginsWithNoCase(LPCWSTR text, LPCWSTR prefix)
@@ -83,13 +133,8 @@ int BuildKeyboardTable(CKeyApprentice& table, CMenuHotkeyTexts& menuTexts, LPCWS
     table.ClearHotkeys();
     menuTexts.Clear();
     if (iniPath && iniPath[0]) {
-        std::vector<WCHAR> keys = ReadKeyList(iniPath);
-        std::vector<WCHAR> text(KeyboardValueLength + 1);
-        for (const WCHAR* key = keys.data(); *key; key += wcslen(key) + 1) {
-            text[0] = 0;
-            GetPrivateProfileStringW(KeyboardSection, key, L"", text.data(), DWORD(text.size()), iniPath);
-            BindKey(table, menuTexts, key, text.data(), switches, hostCommands);
-        }
+        for (const Binding& binding : ReadKeyboardSection(iniPath))
+            BindKey(table, menuTexts, binding.key.c_str(), binding.text.c_str(), switches, hostCommands);
     }
     if (switches.ESCSpecial)
         AddFixed(table, L"ESC", hostCommands.HostCommandNumber(L"cm_ClearAll"));
