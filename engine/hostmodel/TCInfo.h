@@ -64,7 +64,8 @@ public:
     bool Scan() override;
 
 private:
-    bool FindPanelBars(int side);
+    struct Walk;  // the listed descendants of one scan
+    bool FindPanelBars(int side, const Walk& walk);
 };
 
 // Class name of a window as the scans read it (at most 64 characters).

@@ -1,9 +1,26 @@
 // The walk over the host main window's descendants: which child is which by
 // class, text and screen position, and the four bars of each panel.
+//
+// The descendants are listed once (EnumChildWindows, depth first in z-order)
+// and every rule then works on that list: under Wine each child listing and
+// each GetWindow call is a round trip to the server, while class, parent,
+// text and rectangle of the host's own windows are read in the process.
 #include "TCInfo.h"
 #include <cwchar>
+#include <new>
+#include <vector>
 
 namespace {
+
+enum ClassKind : unsigned char { KindOther, KindWindow, KindCombo, KindList, KindTabs };
+
+struct Node {
+    HWND wnd;
+    HWND parent;
+    ClassKind kind;
+};
+
+typedef std::vector<Node> NodeList;
 
 RECT ScreenRect(HWND wnd)
 {
@@ -48,97 +65,104 @@ bool HasText(HWND wnd, const wchar_t* text)
     return wcscmp(buf, text) == 0;
 }
 
-// The first direct child of `parent` of class `cls` (and text `text` when given).
-HWND ChildOfClass(HWND parent, const wchar_t* cls, const wchar_t* text = nullptr)
+ClassKind KindOf(HWND wnd)
 {
-    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        wchar_t name[64];
-        ReadWindowClass(c, name);
-        if (wcscmp(name, cls) == 0 && (!text || HasText(c, text)))
-            return c;
-    }
-    return nullptr;
-}
-
-struct WalkState {
-    HostTreeSnapshot* snap;
-    LONG buttonBarTop;
-};
-
-BOOL CALLBACK VisitWindow(HWND wnd, LPARAM param)
-{
-    WalkState& walk = *(WalkState*)param;
-    HostTreeSnapshot& s = *walk.snap;
     wchar_t cls[64];
     ReadWindowClass(wnd, cls);
-    bool isWindow = wcscmp(cls, L"Window") == 0;
-    bool isCombo = !isWindow && wcscmp(cls, L"LCLComboBox") == 0;
-    bool isList = !isWindow && !isCombo && wcscmp(cls, L"LCLListBox") == 0;
-    if (!isWindow && !isCombo && !isList)
-        return TRUE;
-    HWND parent = GetParent(wnd);
-    HWND firstChild = GetWindow(wnd, GW_CHILD);
-    if (isWindow) {
-        if (parent == s.main && !firstChild) {
-            LONG top = ScreenRect(wnd).top;
-            if (!s.buttonBar || top < walk.buttonBarTop) {
-                s.buttonBar = wnd;
-                walk.buttonBarTop = top;
-            }
-        }
-    } else if (isCombo && firstChild) {
-        s.commandCombo = wnd;
-        s.commandEdit = firstChild;
-        s.bottomBar = parent;
-        s.afterCommandLine = GetWindow(wnd, GW_HWNDNEXT);
-    } else if (isCombo && ChildOfClass(parent, L"LCLListBox", L"W_FtpLogList")) {
-        s.ftpPanel = parent;
-        s.ftpLogList = ChildOfClass(parent, L"LCLListBox");
-    } else if (isCombo) {
-        PutIntoPair(s.driveCombo, wnd);
-        if (HWND tabs = ChildOfClass(parent, L"SysTabControl32")) {
-            s.hasTabs = 1;
-            PutIntoPair(s.tabs, tabs);
-        }
-        PutIntoPair(s.panel, parent);
-    } else if (HasText(wnd, L"")) {
-        PutIntoPair(s.fileList, wnd);
+    if (wcscmp(cls, L"Window") == 0) return KindWindow;
+    if (wcscmp(cls, L"LCLComboBox") == 0) return KindCombo;
+    if (wcscmp(cls, L"LCLListBox") == 0) return KindList;
+    if (wcscmp(cls, L"SysTabControl32") == 0) return KindTabs;
+    return KindOther;
+}
+
+struct Listing {
+    NodeList* nodes;
+    bool failed;
+};
+
+BOOL CALLBACK ListWindow(HWND wnd, LPARAM param)
+{
+    Listing& listing = *(Listing*)param;
+    try {
+        listing.nodes->push_back(Node{wnd, GetParent(wnd), KindOf(wnd)});
+    } catch (const std::bad_alloc&) {
+        listing.failed = true;
+        return FALSE;
     }
     return TRUE;
 }
 
-struct BarWalk {
-    HWND bars[4];
-    int count;
-};
-
-BOOL CALLBACK VisitBar(HWND wnd, LPARAM param)
+// In depth-first order a window's first child follows it directly.
+HWND FirstChild(const NodeList& nodes, size_t i)
 {
-    BarWalk& walk = *(BarWalk*)param;
-    wchar_t cls[64];
-    ReadWindowClass(wnd, cls);
-    if (wcscmp(cls, L"Window") == 0)
-        walk.bars[walk.count++] = wnd;
-    return walk.count < 4;
+    return i + 1 < nodes.size() && nodes[i + 1].parent == nodes[i].wnd ? nodes[i + 1].wnd : nullptr;
+}
+
+// The next window after i with the same parent (its next sibling).
+HWND NextSibling(const NodeList& nodes, size_t i)
+{
+    for (size_t j = i + 1; j < nodes.size(); ++j) {
+        if (nodes[j].parent == nodes[i].parent)
+            return nodes[j].wnd;
+    }
+    return nullptr;
+}
+
+// The first direct child of `parent` of a class (and text when given).
+HWND ChildOfKind(const NodeList& nodes, HWND parent, ClassKind kind, const wchar_t* text = nullptr)
+{
+    for (const Node& n : nodes) {
+        if (n.parent == parent && n.kind == kind && (!text || HasText(n.wnd, text)))
+            return n.wnd;
+    }
+    return nullptr;
+}
+
+// Whether node i's parent is `at` or a node listed between `at` and i: in
+// depth-first order a window's descendants follow it without a gap.
+bool InSubtree(const NodeList& nodes, size_t at, size_t i)
+{
+    for (size_t j = at; j < i; ++j) {
+        if (nodes[j].wnd == nodes[i].parent)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
-bool CTCInfo64::FindPanelBars(int side)
+struct CTCInfo64::Walk {
+    NodeList nodes;
+};
+
+bool CTCInfo64::FindPanelBars(int side, const Walk& walk)
 {
-    BarWalk walk = {};
-    EnumChildWindows(panel[side], VisitBar, (LPARAM)&walk);
+    const NodeList& nodes = walk.nodes;
+    HWND bars[4] = {};
+    int count = 0;
+    size_t at = 0;
+    while (at < nodes.size() && nodes[at].wnd != panel[side])
+        ++at;
+    // The panel's descendants follow it in the list, up to the first window
+    // that is not one of them.
+    for (size_t i = at + 1; i < nodes.size() && count < 4; ++i) {
+        if (!InSubtree(nodes, at, i))
+            break;
+        if (nodes[i].kind == KindWindow)
+            bars[count++] = nodes[i].wnd;
+    }
     LONG tops[4] = {};
     int invisible = 0;
-    for (int i = 0; i < walk.count; ++i) {
-        if (IsWindowVisible(walk.bars[i]))
-            tops[i] = ScreenRect(walk.bars[i]).top;
+    for (int i = 0; i < count; ++i) {
+        if (IsWindowVisible(bars[i]))
+            tops[i] = ScreenRect(bars[i]).top;
         else
             ++invisible;  // counts as top 0
     }
     if (invisible > 1)
         return Fail(ScanFailure::HiddenBars, side);
-    if (walk.count < 4)
+    if (count < 4)
         return Fail(ScanFailure::TooFewBars, side);
     // Insertion sort by top; equal tops keep their enumeration order.
     for (int i = 1; i < 4; ++i) {
@@ -146,22 +170,64 @@ bool CTCInfo64::FindPanelBars(int side)
             LONG t = tops[j];
             tops[j] = tops[j - 1];
             tops[j - 1] = t;
-            HWND w = walk.bars[j];
-            walk.bars[j] = walk.bars[j - 1];
-            walk.bars[j - 1] = w;
+            HWND w = bars[j];
+            bars[j] = bars[j - 1];
+            bars[j - 1] = w;
         }
     }
-    bar1[side] = walk.bars[0];
-    bar2[side] = walk.bars[1];
-    bar3[side] = walk.bars[2];
-    bar4[side] = walk.bars[3];
+    bar1[side] = bars[0];
+    bar2[side] = bars[1];
+    bar3[side] = bars[2];
+    bar4[side] = bars[3];
     return true;
 }
 
 bool CTCInfo64::Scan()
 {
-    WalkState walk = {this, 0};
-    EnumChildWindows(main, VisitWindow, (LPARAM)&walk);
+    Walk walk;
+    Listing listing = {&walk.nodes, false};
+    try {
+        walk.nodes.reserve(256);
+    } catch (const std::bad_alloc&) {
+        return Fail(ScanFailure::PartsMissing);
+    }
+    EnumChildWindows(main, ListWindow, (LPARAM)&listing);
+    if (listing.failed)
+        return Fail(ScanFailure::PartsMissing);
+
+    const NodeList& nodes = walk.nodes;
+    LONG buttonBarTop = 0;
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const Node& n = nodes[i];
+        if (n.kind == KindWindow) {
+            if (n.parent == main && !FirstChild(nodes, i)) {
+                LONG top = ScreenRect(n.wnd).top;
+                if (!buttonBar || top < buttonBarTop) {
+                    buttonBar = n.wnd;
+                    buttonBarTop = top;
+                }
+            }
+        } else if (n.kind == KindCombo) {
+            if (HWND child = FirstChild(nodes, i)) {
+                commandCombo = n.wnd;
+                commandEdit = child;
+                bottomBar = n.parent;
+                afterCommandLine = NextSibling(nodes, i);
+            } else if (ChildOfKind(nodes, n.parent, KindList, L"W_FtpLogList")) {
+                ftpPanel = n.parent;
+                ftpLogList = ChildOfKind(nodes, n.parent, KindList);
+            } else {
+                PutIntoPair(driveCombo, n.wnd);
+                if (HWND tabControl = ChildOfKind(nodes, n.parent, KindTabs)) {
+                    hasTabs = 1;
+                    PutIntoPair(tabs, tabControl);
+                }
+                PutIntoPair(panel, n.parent);
+            }
+        } else if (n.kind == KindList && HasText(n.wnd, L"")) {
+            PutIntoPair(fileList, n.wnd);
+        }
+    }
     if (!commandEdit)
         return Fail(ScanFailure::NoCommandLine);
     if (!fileList[0] || !fileList[1] || !panel[0] || !panel[1])
@@ -179,7 +245,7 @@ bool CTCInfo64::Scan()
         }
     }
     for (int side = 0; side < 2; ++side) {
-        if (!FindPanelBars(side))
+        if (!FindPanelBars(side, walk))
             return false;
     }
     return true;
