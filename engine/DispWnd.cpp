@@ -69,8 +69,9 @@ LRESULT CDispWnd::OnDeferredHotkey(WPARAM)
     return 1;
 }
 
-LRESULT CDispWnd::OnPanelRefresh(WPARAM, LPARAM)
+LRESULT CDispWnd::OnPanelRefresh(WPARAM wParam, LPARAM lParam)
 {
+    theApp.RefreshPanel((int)wParam, (int)lParam);
     return 1;
 }
 

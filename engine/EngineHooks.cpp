@@ -15,11 +15,6 @@ LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK WindowWatcherProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 void CEngineHooks::InstallKeyboard(HINSTANCE module, bool lowLevel)
 {
     if (m_keyboard)

@@ -241,18 +241,6 @@ void CMerovinApp::InstallHooks()
     }
 }
 
-int CMerovinApp::AttachPanels()
-{
-    if (!m_hostMain || !IsWindow(m_hostMain))
-        m_hostMain = FindHostMainWindow();
-    if (!m_hostMain) {
-        StartTimer(EngineTimer::AttachRetry, 0, 100);
-        return 0;
-    }
-    // The host window tree and the panel objects attach here.
-    return 1;
-}
-
 // Start-up steps whose parts (grouping, hotkeys, engine texts, drive lists,
 // bookmarks, folder rules, icon menu, Lister handling, the main window's
 // subclass, the start-up command sequence) fill them in.
@@ -264,5 +252,4 @@ void CMerovinApp::ReadBookmarks() {}
 void CMerovinApp::ReadFolderRules() {}
 void CMerovinApp::InitIconMenu() {}
 void CMerovinApp::AddListerMenuItems() {}
-void CMerovinApp::AttachMainWindow() {}
 void CMerovinApp::RunStartupSequence() {}

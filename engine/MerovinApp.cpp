@@ -139,6 +139,12 @@ VOID CALLBACK CMerovinApp::EngineTimerProc(HWND, UINT, UINT_PTR id, DWORD)
     case EngineTimer::AttachRetry:
         theApp.OnAttachRetry();
         break;
+    case EngineTimer::TreeCheck:
+        theApp.OnTreeCheck();
+        break;
+    case EngineTimer::DetachUnload:
+        theApp.OnDetachUnload();
+        break;
     default:
         // Timers whose handlers are not part of the engine yet end at once.
         theApp.m_timers.Kill(kind, key);
@@ -155,9 +161,7 @@ void CMerovinApp::OnAttachRetry()
 // Teardown steps whose parts (Lister handling, the main window's subclass,
 // modules, panel objects, folder rules, hotkey table) fill them in.
 void CMerovinApp::RemoveListerMenuItems() {}
-void CMerovinApp::DetachMainWindow() {}
 void CMerovinApp::UnloadModules() {}
-void CMerovinApp::DeletePanelObjects() {}
 void CMerovinApp::FreeStartupTables() {}
 void CMerovinApp::ClearKeyboardTable() {}
 
@@ -187,7 +191,8 @@ CString CMerovinApp::DebugDump() const
     text.AppendFormat(L"watcherHook=%d\n", m_hooks.Watcher() ? 1 : 0);
     text.AppendFormat(L"timers=%d\n", m_timers.Count());
     text.AppendFormat(L"timerList=%s\n", m_timers.Describe().GetString());
-    text.AppendFormat(L"subclasses=%d\n", 0);
+    text.AppendFormat(L"subclasses=%d\n", m_panels.AttachedCount() + (m_tcWnd.GetSafeHwnd() ? 1 : 0));
+    text += AttachDump();
     text.AppendFormat(L"DirBrackets=%d\n", m_dirBrackets);
     text.AppendFormat(L"SizeStyle=%d\n", m_sizeStyle);
     text.AppendFormat(L"BackColor=0x%08X\n", (unsigned)m_backColor);

@@ -9,6 +9,10 @@
 #include "EngineSettings.h"
 #include "EngineTimers.h"
 #include "HostCommands.h"
+#include "Attach.h"
+#include "PanelObjects.h"
+#include "TCInfo.h"
+#include "TCWnd.h"
 
 const int EnginePathLength = 1024;
 
@@ -71,6 +75,23 @@ public:
     CEngineHooks m_hooks;
     CEngineTimers m_timers;
 
+    // The host's window tree and the engine's objects on it (Attach.cpp,
+    // WindowWatcher.cpp, TCWnd.cpp).
+    CTCInfo64 m_tree; // the live snapshot
+    CPanelObjects m_panels;
+    CTCWnd m_tcWnd;
+    CAttachState m_attach;
+    // The engine's drawing of a file list's item; the answer to WM_DRAWITEM.
+    LRESULT DrawListItem(CTCWnd& owner, int side, DRAWITEMSTRUCT* item);
+    // Whether the host may close now ("CheckCloseTC" with open Listers).
+    bool ConfirmHostClose();
+    // The window watcher's work for one message sent to a window of the thread.
+    void OnWatchedMessage(const CWPSTRUCT& sent);
+    // The dispatcher's panel refresh: `what` 0 the file list, 2 the tabs of `side`.
+    void RefreshPanel(int side, int what);
+    // Re-attaches what the host recreated since the snapshot `old`.
+    void ReattachChanged(const HostTreeSnapshot& old);
+
     // Host values read at start-up.
     int m_dirBrackets = 1;
     int m_sizeStyle = 0;
@@ -119,6 +140,14 @@ private:
 
     // Timer handlers.
     void OnAttachRetry();
+    void OnTreeCheck();
+    void OnDetachUnload();
+    // Attaching steps.
+    void CreatePanelObjects();
+    void LoadModuleList();
+    void AddListerMenuItem(HWND lister);
+    void SubclassListerOnClose(HWND lister);
+    CString AttachDump() const;
 
     UINT m_reloadMessage = 0; // 0: none (never matched, never broadcast)
     bool m_reloadFailureReported = false;

@@ -1,6 +1,5 @@
 // Running a module command on the focused control and acting on its result.
 #include "ModuleLoader.h"
-#include "ModuleCalls.h"
 #include <cwchar>
 
 namespace {
@@ -68,7 +67,7 @@ int CModuleLoader::RunModuleCommand(int value, HWND focus, LPCWSTR name)
         request.selEnd = (int)end;
     }
 
-    int result = CallProcess(m_entries[index].process, &request, parameter);
+    int result = ProcessRequest(index, request, parameter);
     if (result == ResultNone)
         return 0;
     BoundRequest(request);

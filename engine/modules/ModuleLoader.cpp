@@ -23,6 +23,26 @@ CModuleLoader::~CModuleLoader()
     // library stays loaded when the loader goes away without it.
     for (ModuleEntry& entry : m_entries)
         ReleaseModule(entry, true);
+    for (HMODULE module : m_pendingFree)
+        FreeLibrary(module);
+}
+
+int CModuleLoader::ProcessRequest(int index, EditRequest& request, INT parameter)
+{
+    EnterModuleCall();
+    int result = CallProcess(m_entries[index].process, &request, parameter);
+    LeaveModuleCall();
+    return result;
+}
+
+void CModuleLoader::LeaveModuleCall()
+{
+    if (--m_callDepth > 0)
+        return;
+    std::vector<HMODULE> pending;
+    pending.swap(m_pendingFree);
+    for (HMODULE module : pending)
+        FreeLibrary(module);
 }
 
 const ModuleEntry* CModuleLoader::Entry(int index) const
@@ -159,7 +179,9 @@ int CModuleLoader::LoadModule(int index, bool hotkeyIndex)
         ReleaseModule(entry, false);
         return -1;
     }
+    EnterModuleCall();
     const ModuleInfo* info = CallGetInfo(entry.getInfo);
+    LeaveModuleCall();
     if (!IsCompleteInfo(info)) {
         ReleaseModule(entry, false);
         return -1;
@@ -179,12 +201,16 @@ int CModuleLoader::LoadModule(int index, bool hotkeyIndex)
         parent = m_host.MainWindow();
     }
     entry.loadWindow = parent;
-    if (!CallLoad(entry.load, parent, pointArg)) {
+    EnterModuleCall();
+    bool loaded = CallLoad(entry.load, parent, pointArg);
+    // The list may have changed while the module ran.
+    bool listed = index < ModuleCount() && m_entries[index].module == module;
+    if (!loaded && listed) {
         // A module whose "Load" failed may be half set up: let it clean up.
         ReleaseModule(m_entries[index], true);
-        return -1;
     }
-    return index;
+    LeaveModuleCall();
+    return loaded && listed ? index : -1;
 }
 
 int CModuleLoader::FindModule(LPCWSTR text) const
@@ -245,7 +271,7 @@ void CModuleLoader::NotifyModulesOfPath(HWND focus, LPCWSTR path, int side)
         request.selStart = side;
         request.selEnd = 0;
         request.window = focus;
-        CallProcess(m_entries[i].process, &request, 0);
+        ProcessRequest(i, request, 0);
     }
 }
 
@@ -261,9 +287,15 @@ void CModuleLoader::ReleaseModule(ModuleEntry& entry, bool callUnload)
     entry.unload = nullptr;
     entry.process = nullptr;
     entry.loadWindow = nullptr;
-    if (callUnload && unload)
+    if (callUnload && unload) {
+        EnterModuleCall();
         CallUnload(unload);
-    FreeLibrary(module);
+        LeaveModuleCall();
+    }
+    if (m_callDepth > 0)
+        m_pendingFree.push_back(module);
+    else
+        FreeLibrary(module);
 }
 
 void CModuleLoader::UnloadModules(UINT mask)

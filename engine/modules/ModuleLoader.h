@@ -99,6 +99,12 @@ private:
     // The window an OwnWindow module is loaded with now, and its client rectangle.
     HWND OwnWindowParent(RECT& client) const;
     void ActOnResult(int result, HWND focus, EditRequest& request);
+    // "Process" of entry `index`. A module may run a message loop inside it,
+    // where the engine may unload modules: libraries are then freed only
+    // once the outermost module call has returned.
+    int ProcessRequest(int index, EditRequest& request, INT parameter);
+    void EnterModuleCall() { ++m_callDepth; }
+    void LeaveModuleCall();
 
     CModuleHost& m_host;
     std::vector<ModuleEntry> m_entries;
@@ -106,4 +112,6 @@ private:
     bool m_listLoaded = false;
     bool m_hotkeysBound = false;
     EditRequest m_keptRequest = {}; // the request of the last SetText
+    int m_callDepth = 0;                 // module calls in progress
+    std::vector<HMODULE> m_pendingFree;  // freed when the calls have returned
 };

@@ -469,3 +469,40 @@ TEST_F(ModuleLoaderTest, NothingIsLoadedWhenPluginsAreDisabled)
     EXPECT_FALSE(GetModuleHandleW(L"TestMod64.dll"));
     EXPECT_TRUE(host.hotkeys.empty());
 }
+
+namespace {
+
+CModuleLoader* g_unloadTarget = nullptr;
+
+LRESULT CALLBACK UnloadingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP + 7 && g_unloadTarget)
+        g_unloadTarget->UnloadModules(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(ModuleLoaderTest, ModulesUnloadedWhileOneRunsAreFreedAfterItReturns)
+{
+    // A settings reload inside a module's own message loop unloads every module.
+    HWND unloader = Child(L"Static", 0, 0, 1, 1);
+    SetWindowLongPtrW(unloader, GWLP_WNDPROC, (LONG_PTR)UnloadingProc);
+    g_unloadTarget = loader.get();
+    std::wstring log = L"LogFile=" + folder.File(L"calls.log") + L"\r\n";
+    Settings(L"TestMod=TestMod.dll\r\nTestModB=TestModB.dll\r\n", L"Ctrl+Q=TestMod\r\n");
+    Module(L"TestMod64.dll", L"Result=2\r\nText=done\r\nNotify=" + HandleText(unloader) + L"\r\n" + log);
+    Module(L"TestModB64.dll", log);
+    loader->LoadModuleList();
+    DeleteFileW(folder.File(L"calls.log").c_str());
+
+    EXPECT_EQ(1, loader->RunModuleCommand(0, edit));
+    g_unloadTarget = nullptr;
+    EXPECT_EQ(L"done", WindowText(edit));
+    EXPECT_EQ(0, loader->ModuleCount());
+    EXPECT_FALSE(GetModuleHandleW(L"TestMod64.dll"));
+    EXPECT_FALSE(GetModuleHandleW(L"TestModB64.dll"));
+    EXPECT_EQ(L"TestMod64: Process 0|0|0,0|" + HandleText(edit) + L"|\r\nTestMod64: Unload\r\n"
+              L"TestModB64: Unload\r\nTestMod64: Detach\r\nTestModB64: Detach\r\n",
+              folder.ReadLog(L"calls.log"));
+}

@@ -10,6 +10,7 @@
 //   SelStart, SelEnd   new selection (kept when missing)
 //   Throw      names of the exports that throw, e.g. "Process,Unload"
 //   LogFile    a file that gets every log line, and "Detach" when the library goes
+//   Notify     a window (hexadecimal handle) sent WM_APP+7 from inside "Process"
 // Every call is logged; "TestModLog" answers the log of this load.
 // Built into several libraries: TESTMOD_NULL_INFO and TESTMOD_THROW change the
 // defaults, TESTMOD_NO_PROCESS leaves "Process" out.
@@ -105,6 +106,9 @@ public:
             std::to_wstring(request->selEnd) + L"|" + Hex((UINT_PTR)request->window) + L"|" +
             request->text);
         MaybeThrow(L"Process");
+        std::wstring notify = Text(L"Notify");
+        if (!notify.empty())
+            SendMessageW((HWND)(UINT_PTR)wcstoull(notify.c_str(), nullptr, 16), WM_APP + 7, 0, 0);
         if (request->code != RequestCommand)
             return 0;
         if (Int(L"FillText", 0)) {
