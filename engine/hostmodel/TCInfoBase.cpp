@@ -34,9 +34,9 @@ bool CTCInfoBase::Rescan(HWND main)
 bool CTCInfoBase::Scan()
 {
     for (int code = HostQueryFirstCode; code <= HostQueryLastCode; ++code) {
-        HWND answer = (HWND)SendMessageW(main, HostQueryMessage, code, 0);
         if (code == 24 || code == 25) {
             // Asked and read as the host expects; the engine keeps nothing of it.
+            HWND answer = (HWND)SendMessageW(main, HostQueryMessage, code, 0);
             wchar_t text[SnapshotTextLength];
             text[0] = 0;
             if (answer)
@@ -46,9 +46,9 @@ bool CTCInfoBase::Scan()
         bool required = false;
         HWND* field = SnapshotFieldForCode(*this, code, &required);
         if (!field)
-            continue;
-        *field = answer;
-        if (!answer && required)
+            continue;  // codes the engine does not ask (3, 4)
+        *field = (HWND)SendMessageW(main, HostQueryMessage, code, 0);
+        if (!*field && required)
             return Fail(ScanFailure::RequiredMissing);
     }
     if (commandCombo && !commandEdit)
