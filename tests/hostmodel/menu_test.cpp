@@ -92,17 +92,6 @@ TEST_F(MenuCapture, FirstCheckedItemBeforeTheFirstSeparator)
     EXPECT_FALSE(capture.IsCapturing());
 }
 
-TEST_F(MenuCapture, RequestCarriesThePositionAndTheDirection)
-{
-    Ask({Plain}, 4);
-    EXPECT_EQ(host.lastWindow, window);
-    EXPECT_EQ(host.lastParam, 5);
-    Ask({Plain}, 0, true);
-    EXPECT_EQ(host.lastParam, -1);
-    Ask({Plain}, 2, true);
-    EXPECT_EQ(host.lastParam, -3);
-}
-
 TEST_F(MenuCapture, RefusedWithoutWindowOrWhileRunningAndMinusOneWithoutPopup)
 {
     EXPECT_EQ(capture.Query(nullptr, 0, false), -1);

@@ -115,14 +115,6 @@ TEST(Scan, PairsFollowThePositionOfTheirWindows)
         EXPECT_EQ(GetParent(walk.tabs[1]), walk.panel[1]);
         EXPECT_EQ(walk.hasTabs, 1);
     }
-    {
-        CHostDriver host;
-        ASSERT_TRUE(host.Start(HostSetup({L"--tabs=left"})));
-        CTCInfo64 walk;
-        ASSERT_TRUE(walk.Rescan(host.Main()));
-        EXPECT_EQ(walk.tabs[1], nullptr);
-        EXPECT_EQ(GetParent(walk.tabs[0]), walk.panel[0]);
-    }
 }
 
 TEST(Scan, OnlyTheWalkFindsTheFtpPanelItsLogAndTheTabs)
