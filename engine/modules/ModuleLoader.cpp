@@ -55,6 +55,13 @@ const ModuleHotkey* CModuleLoader::Hotkey(int index) const
     return index >= 0 && index < HotkeyCount() ? &m_hotkeys[index] : nullptr;
 }
 
+int CModuleLoader::ModuleHotkeyIndex(UINT number) const
+{
+    if (number > FirstModuleCommand || FirstModuleCommand - number >= (UINT)HotkeyCount())
+        return -1;
+    return (int)(FirstModuleCommand - number);
+}
+
 void CModuleLoader::LoadModuleList()
 {
     if (!m_host.PluginsEnabled()) {

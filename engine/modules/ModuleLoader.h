@@ -78,6 +78,10 @@ public:
     // request's window gets the focus and the kept selection.
     void OnSelectionRestoreTimer();
 
+    // The module hotkey index of a command number: 65499 - number within
+    // 65500 - HotkeyCount() to 65499, else -1.
+    int ModuleHotkeyIndex(UINT number) const;
+
     int ModuleCount() const { return (int)m_entries.size(); }
     int HotkeyCount() const { return (int)m_hotkeys.size(); }
     const ModuleEntry* Entry(int index) const;

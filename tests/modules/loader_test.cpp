@@ -163,6 +163,10 @@ TEST_F(ModuleLoaderTest, HotkeyNumbersAndParameters)
     EXPECT_EQ(3, loader->Hotkey(0)->parameter);
     EXPECT_EQ(0, loader->Hotkey(2)->parameter);
     EXPECT_NE(-1, loader->Describe().Find(L"ModuleHotkey1=65498|-1|1\n"));
+    EXPECT_EQ(0, loader->ModuleHotkeyIndex(65499));
+    EXPECT_EQ(2, loader->ModuleHotkeyIndex(65497));
+    EXPECT_EQ(-1, loader->ModuleHotkeyIndex(65496));
+    EXPECT_EQ(-1, loader->ModuleHotkeyIndex(65500));
     // The unlisted module's line takes its number and binds nothing; module
     // hotkeys come after the other entries.
     ASSERT_EQ(3u, host.hotkeys.size());
