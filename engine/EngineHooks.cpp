@@ -1,14 +1,6 @@
 #include "EngineHooks.h"
 
-LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-LRESULT CALLBACK LowLevelKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
+// The keyboard hook procedures are in KeyboardHooks.cpp.
 
 LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam)
 {

@@ -245,11 +245,9 @@ void CMerovinApp::InstallHooks()
 // bookmarks, folder rules, icon menu, Lister handling, the main window's
 // subclass, the start-up command sequence) fill them in.
 int CMerovinApp::ReadGroupingSettings() { return 0; }
-void CMerovinApp::BuildKeyboardTable() {}
 void CMerovinApp::LoadEngineTexts() {}
 void CMerovinApp::ReadDriveListIcons() {}
 void CMerovinApp::ReadBookmarks() {}
 void CMerovinApp::ReadFolderRules() {}
 void CMerovinApp::InitIconMenu() {}
 void CMerovinApp::AddListerMenuItems() {}
-void CMerovinApp::RunStartupSequence() {}

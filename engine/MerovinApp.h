@@ -3,12 +3,14 @@
 #pragma once
 #include <windows.h>
 #include "Framework.h"
+#include "CommandExec.h"
 #include "DispWnd.h"
 #include "EngineHelpers.h"
 #include "EngineHooks.h"
 #include "EngineSettings.h"
 #include "EngineTimers.h"
 #include "HostCommands.h"
+#include "MenuHotkeyTexts.h"
 #include "Attach.h"
 #include "PanelObjects.h"
 #include "TCInfo.h"
@@ -17,6 +19,8 @@
 const int EnginePathLength = 1024;
 
 class CMerovinApp : public CWinApp {
+    friend class CCommandExecutor; // runs AttachPanels for the drive lists
+
 public:
     CMerovinApp();
     ~CMerovinApp() override;
@@ -70,6 +74,11 @@ public:
     CString m_localizationFile;
     CString m_hostCommandFile;
     CHostCommandTable m_hostCommands;
+    // The hotkey table, the hotkey texts the engine menu shows, and the
+    // executor of hotkeys and commands.
+    CKeyApprentice m_hotkeyTable;
+    CMenuHotkeyTexts m_menuHotkeyTexts;
+    CCommandExecutor m_commands;
     EngineSettings m_settings;
     CDispWnd m_dispWnd;
     CEngineHooks m_hooks;
