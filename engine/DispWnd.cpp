@@ -46,7 +46,7 @@ LRESULT CDispWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTEXT:
         return OnSetText(wParam, lParam);
     case DeferredHotkeyMessage:
-        return OnDeferredHotkey(wParam);
+        return OnDeferredHotkey(wParam, lParam);
     case PanelRefreshMessage:
         return OnPanelRefresh(wParam, lParam);
     case WM_LBUTTONUP:
@@ -58,14 +58,18 @@ LRESULT CDispWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT CDispWnd::OnSetText(WPARAM, LPARAM)
+LRESULT CDispWnd::OnSetText(WPARAM wParam, LPARAM lParam)
 {
-    // Commands sent from outside arrive here; the window's own text never changes.
+    // Commands sent from outside arrive here; the window's own text never
+    // changes. A null text counts as empty.
+    theApp.m_commands.RunTextCommand(UINT(wParam), reinterpret_cast<LPCWSTR>(lParam));
     return TRUE;
 }
 
-LRESULT CDispWnd::OnDeferredHotkey(WPARAM)
+LRESULT CDispWnd::OnDeferredHotkey(WPARAM wParam, LPARAM lParam)
 {
+    // lParam is the table generation the index was taken from.
+    theApp.m_commands.RunDeferredHotkey(INT_PTR(wParam), UINT(lParam));
     return 1;
 }
 
@@ -78,15 +82,18 @@ LRESULT CDispWnd::OnPanelRefresh(WPARAM wParam, LPARAM lParam)
 LRESULT CDispWnd::OnSettingsReload()
 {
     // Destroys this window and creates a new one in this object: nothing of
-    // the old window is touched afterwards.
-    theApp.ReloadEngine();
+    // the old window is touched afterwards. A command still running keeps
+    // the reload until it returns.
+    if (!theApp.m_commands.HoldReload())
+        theApp.ReloadEngine();
     return 1;
 }
 
 LRESULT CDispWnd::OnLButtonUp(WPARAM wParam, LPARAM lParam)
 {
     HWND old = m_hWnd;
-    theApp.ReloadEngine();
+    if (!theApp.m_commands.HoldReload())
+        theApp.ReloadEngine();
     return ::DefWindowProcW(old, WM_LBUTTONUP, wParam, lParam);
 }
 

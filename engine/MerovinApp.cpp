@@ -163,7 +163,6 @@ void CMerovinApp::OnAttachRetry()
 void CMerovinApp::RemoveListerMenuItems() {}
 void CMerovinApp::UnloadModules() {}
 void CMerovinApp::FreeStartupTables() {}
-void CMerovinApp::ClearKeyboardTable() {}
 
 CString CMerovinApp::DebugDump() const
 {

@@ -14,6 +14,6 @@ cmake --build build/x86 -j "$jobs"
 
 prefix=$root/build/x64/wineprefix
 scripts/wine-run --prefix "$prefix" --init
-trap 'scripts/wine-run --prefix "$prefix" --stop' EXIT
+trap '"$root/scripts/wine-run" --prefix "$prefix" --stop' EXIT
 cd build/x64
 ctest -j "$jobs" --output-on-failure
