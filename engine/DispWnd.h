@@ -25,7 +25,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDeferredHotkey(WPARAM wParam);
+    LRESULT OnDeferredHotkey(WPARAM wParam, LPARAM lParam);
     LRESULT OnPanelRefresh(WPARAM wParam, LPARAM lParam);
     LRESULT OnSettingsReload();
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);

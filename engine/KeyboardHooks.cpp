@@ -1,0 +1,106 @@
+// The keyboard hook procedures: the thread hook runs hotkeys at once, the
+// low-level hook defers them through the dispatcher.
+#include "CommandExec.h"
+#include "FocusClass.h"
+#include "MerovinApp.h"
+
+namespace {
+
+const int KeyNameLength = 260;
+// Scan code of the right Shift key.
+const DWORD RightShiftScan = 0x36;
+
+// The sided code of a generic modifier key (others unchanged).
+UINT SidedKey(UINT vk, DWORD scanCode, bool extended)
+{
+    switch (vk) {
+    case VK_SHIFT:
+        return scanCode == RightShiftScan ? VK_RSHIFT : VK_LSHIFT;
+    case VK_CONTROL:
+        return extended ? VK_RCONTROL : VK_LCONTROL;
+    case VK_MENU:
+        return extended ? VK_RMENU : VK_LMENU;
+    default:
+        return vk;
+    }
+}
+
+// The focus is in the host: its main window, a window it owns, a Lister or
+// the associate dialog.
+bool IsHostFocus(HWND focus)
+{
+    HWND main = theApp.m_hostMain;
+    HWND top = TopLevelParent(focus);
+    if (!top)
+        return false;
+    if (main && (top == main || GetWindow(top, GW_OWNER) == main))
+        return true;
+    return HasClass(top, L"TLister") || HasClass(top, L"TASSOCIATEDLG");
+}
+
+} // namespace
+
+LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        WCHAR name[KeyNameLength + 1] = {};
+        if (GetKeyNameTextW(LONG(lParam), name, KeyNameLength + 1) > 0) {
+            if (lParam & (1u << 31))
+                theApp.m_commands.OnThreadKeyUp();
+            else if (theApp.m_commands.OnThreadKeyDown(UINT(wParam), lParam))
+                return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK LowLevelKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && lParam) {
+        const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+        if (theApp.m_commands.OnLowLevelKey(key->vkCode, key->scanCode, key->flags, down))
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool CCommandExecutor::OnThreadKeyDown(UINT vk, LPARAM lParam)
+{
+    // Keys typed into a command's own menus and boxes are theirs.
+    if (m_depth > 0)
+        return false;
+    BYTE state[256];
+    int index = HotkeyStateUnreadable;
+    if (GetKeyboardState(state)) {
+        // The thread's state does not hold the key being handled yet.
+        UINT own = SidedKey(vk & 0xFF, DWORD(lParam >> 16) & 0xFF, (lParam & (1 << 24)) != 0);
+        state[own] |= 0x80;
+        state[vk & 0xFF] |= 0x80;
+        index = theApp.m_hotkeyTable.FindHotkey(vk, state);
+    }
+    if (index < 0) {
+        m_escCount = 0;
+        return false;
+    }
+    return ExecuteHotkey(index, true) != 0;
+}
+
+void CCommandExecutor::OnThreadKeyUp()
+{
+    ChronoTabsKeyUp();
+}
+
+bool CCommandExecutor::OnLowLevelKey(UINT vk, DWORD scanCode, DWORD flags, bool down)
+{
+    vk = SidedKey(vk & 0xFF, scanCode, (flags & LLKHF_EXTENDED) != 0);
+    m_lowLevelState[vk] = down ? 0x80 : 0;
+    if (!down || m_depth > 0)
+        return false;
+    if (!IsHostFocus(GetFocus()))
+        return false;
+    int index = theApp.m_hotkeyTable.FindHotkey(vk, m_lowLevelState);
+    if (index < 0)
+        return false;
+    return ExecuteHotkey(index, false) != 0;
+}
