@@ -186,6 +186,8 @@ CString CMerovinApp::DebugDump() const
     text.AppendFormat(L"reloadMessage=%u\n", m_reloadMessage);
     text.AppendFormat(L"keyboardHook=%d\n", m_hooks.Keyboard() ? 1 : 0);
     text.AppendFormat(L"keyboardHookLowLevel=%d\n", m_hooks.KeyboardIsLowLevel() ? 1 : 0);
+    text.AppendFormat(L"hotkeyCount=%d\n", m_hotkeyTable.GetCount());
+    text.AppendFormat(L"hotkeyGeneration=%u\n", m_hotkeyTable.Generation());
     text.AppendFormat(L"getMessageHook=%d\n", m_hooks.GetMessageHook() ? 1 : 0);
     text.AppendFormat(L"watcherHook=%d\n", m_hooks.Watcher() ? 1 : 0);
     text.AppendFormat(L"timers=%d\n", m_timers.Count());
