@@ -126,3 +126,14 @@ void CKeyApprentice::ClearHotkeys()
     m_entries.RemoveAll();
     ++m_generation;
 }
+
+void CKeyApprentice::RemoveFrom(int index)
+{
+    INT_PTR count = m_entries.GetSize();
+    if (index < 0 || index >= count)
+        return;
+    for (INT_PTR i = count - 1; i >= index; --i)
+        delete m_entries[i];
+    m_entries.RemoveAt(index, count - index);
+    ++m_generation;
+}

@@ -57,7 +57,7 @@ public:
     // The same, and null also when the table was cleared since `generation`
     // was taken: an index posted before a rebuild names nothing after it.
     const HotkeyEntry* Entry(INT_PTR index, UINT generation) const;
-    // Changes whenever the table is cleared.
+    // Changes whenever entries are removed.
     UINT Generation() const { return m_generation; }
 
     // The hotkey text of the last entry whose command name equals `name`
@@ -66,6 +66,10 @@ public:
 
     // Deletes every entry, the last first, and starts a new generation.
     void ClearHotkeys();
+    // Deletes the entries from `index` to the end (the module hotkeys are the
+    // table's tail) and, when any went, starts a new generation. An index
+    // outside the table removes nothing.
+    void RemoveFrom(int index);
 
 private:
     CArray<HotkeyEntry*, HotkeyEntry*> m_entries;

@@ -92,6 +92,37 @@ TEST(HotkeyTable, ClearStartsANewGeneration)
     EXPECT_EQ(table.Entry(1, table.Generation()), nullptr);
 }
 
+TEST(HotkeyTable, RemoveFromDropsTheTailOnly)
+{
+    CKeyApprentice table;
+    table.AddHotkey(L"F2", 2002, nullptr, 0);
+    table.AddHotkey(L"Ctrl+Q", 65499, nullptr, 0);
+    table.AddHotkey(L"Ctrl+W", 65498, nullptr, 0);
+    UINT before = table.Generation();
+
+    // Outside the table: nothing goes and posted indexes stay valid.
+    table.RemoveFrom(3);
+    table.RemoveFrom(-1);
+    EXPECT_EQ(table.GetCount(), 3);
+    EXPECT_EQ(table.Generation(), before);
+
+    table.RemoveFrom(1);
+    ASSERT_EQ(table.GetCount(), 1);
+    EXPECT_EQ(table.Entry(0)->command, 2002u);
+    EXPECT_NE(table.Generation(), before);
+    // The same tail added again is found, and an index posted before names nothing.
+    table.AddHotkey(L"Ctrl+Q", 65499, nullptr, 0);
+    EXPECT_EQ(table.Entry(1, before), nullptr);
+    BYTE state[256] = {};
+    state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    EXPECT_EQ(table.FindHotkey('Q', state), 1);
+    EXPECT_EQ(table.FindHotkey('W', state), HotkeyNotFound);
+
+    table.RemoveFrom(0);
+    EXPECT_EQ(table.GetCount(), 0);
+    EXPECT_EQ(table.FindHotkey('Q', state), HotkeyNotFound);
+}
+
 TEST(HotkeyMatcher, ModifierWithoutSideMatchesEitherSide)
 {
     CKeyApprentice table;
