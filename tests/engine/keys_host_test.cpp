@@ -257,7 +257,7 @@ class LowLevelKeys : public HostKeys {};
 
 TEST_P(LowLevelKeys, HostOwnedWindowsAndOtherPrograms)
 {
-    ASSERT_TRUE(Start("", "cm_ClearAll=Ctrl+E\r\n2122=RCtrl+D\r\n")) << m_host.LastError();
+    ASSERT_TRUE(Start("", "cm_ClearAll=Ctrl+E\r\n2122=RCtrl+D\r\n2033=RShift+S\r\n")) << m_host.LastError();
     HWND lister = m_host.ShowWindow(KindLister);
     ASSERT_NE(nullptr, lister);
     auto log = ChordIn(lister, {VK_LCONTROL}, 'E');
@@ -280,6 +280,22 @@ TEST_P(LowLevelKeys, HostOwnedWindowsAndOtherPrograms)
     ASSERT_TRUE(m_host.Sync());
     ASSERT_TRUE(m_host.Flush());
     EXPECT_EQ(std::vector<long long>{524}, Commands(m_host.LogSince(mark)));
+    // A generic Ctrl with the extended flag is the right one; a generic Shift
+    // with the right Shift's scan code is the right Shift.
+    INPUT rightCtrl = MakeKeyInput(VK_CONTROL, false);
+    rightCtrl.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    INPUT rightCtrlUp = rightCtrl;
+    rightCtrlUp.ki.dwFlags |= KEYEVENTF_KEYUP;
+    INPUT rightShift = MakeKeyInput(VK_SHIFT, false);
+    rightShift.ki.wScan = 0x36;
+    INPUT rightShiftUp = rightShift;
+    rightShiftUp.ki.dwFlags |= KEYEVENTF_KEYUP;
+    mark = m_host.LogMark();
+    ASSERT_TRUE(SendKeys({rightCtrl, MakeKeyInput('D', false), MakeKeyInput('D', true), rightCtrlUp, rightShift,
+                          MakeKeyInput('S', false), MakeKeyInput('S', true), rightShiftUp}));
+    ASSERT_TRUE(m_host.Sync());
+    ASSERT_TRUE(m_host.Flush());
+    EXPECT_EQ((std::vector<long long>{2122, 2033}), Commands(m_host.LogSince(mark)));
 
     // A window of this process in the foreground: the key is its own.
     static int received = 0;
