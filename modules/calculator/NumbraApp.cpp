@@ -1,6 +1,7 @@
 // The module library: the application object and the exports the engine
 // binds by name. No exception leaves an export.
 #include "NumbraApp.h"
+#include "ModuleExports.h"
 
 namespace {
 
@@ -52,11 +53,10 @@ extern "C" ModuleInfo* WINAPI GetInfo()
 }
 
 // The engine's arguments are not needed.
-extern "C" INT WINAPI Load(HWND parent, POINT* point)
+extern "C" void WINAPI Load(HWND parent, POINT* point)
 {
     (void)parent;
     (void)point;
-    return 1;
 }
 
 extern "C" void WINAPI Unload()

@@ -1,6 +1,7 @@
 // Horalet: a stopwatch and clock window for the engine. Exports the module
 // interface; every export catches whatever its work throws.
 #include "HoraletApp.h"
+#include "ModuleExports.h"
 
 CHoraletApp theApp;
 

@@ -1,6 +1,7 @@
 // The module library: the application object and the exports the engine
 // binds by name. No exception leaves an export.
 #include "TCPathfanApp.h"
+#include "ModuleExports.h"
 
 namespace {
 
@@ -44,11 +45,10 @@ extern "C" ModuleInfo* WINAPI GetInfo()
 
 // Keeps the host window: it receives the host commands and owns the
 // clipboard while it is read. The place is not used.
-extern "C" INT WINAPI Load(HWND parent, POINT* point)
+extern "C" void WINAPI Load(HWND parent, POINT* point)
 {
     (void)point;
     theApp.m_pathfan.SetHostWindow(parent);
-    return 1;
 }
 
 extern "C" void WINAPI Unload()

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-typedef INT(WINAPI* NumbraLoadProc)(HWND, POINT*);
 typedef INT(WINAPI* NumbraCountProc)();
 
 class CNumbraLoader {
@@ -35,7 +34,7 @@ public:
         m_module = LoadLibraryW(m_file.c_str());
         if (m_module) {
             getInfo = (ModuleGetInfoProc)(void*)GetProcAddress(m_module, "GetInfo");
-            load = (NumbraLoadProc)(void*)GetProcAddress(m_module, "Load");
+            load = (ModuleLoadProc)(void*)GetProcAddress(m_module, "Load");
             unload = (ModuleUnloadProc)(void*)GetProcAddress(m_module, "Unload");
             process = (ModuleProcessProc)(void*)GetProcAddress(m_module, "Process");
             getCount = (NumbraCountProc)(void*)GetProcAddress(m_module, "GetCount");
@@ -55,7 +54,7 @@ public:
     HMODULE Module() const { return m_module; }
 
     ModuleGetInfoProc getInfo = nullptr;
-    NumbraLoadProc load = nullptr;
+    ModuleLoadProc load = nullptr;
     ModuleUnloadProc unload = nullptr;
     ModuleProcessProc process = nullptr;
     NumbraCountProc getCount = nullptr;
