@@ -190,6 +190,14 @@ TEST_P(HostKeys, DriveListHotkeyOpensTheDriveBoxOnlyWithDriveList)
     EXPECT_FALSE(KeyReached(log, VK_F1));
     EXPECT_TRUE(SendMessageW(drive, CB_GETDROPPEDSTATE, 0, 0));
     SendMessageW(drive, CB_SHOWDROPDOWN, FALSE, 0);
+    // From the command line's edit box as well.
+    HWND commandLine = GetWindow(m_host.Query(20), GW_CHILD);
+    ASSERT_NE(nullptr, commandLine);
+    log = ChordIn(commandLine, {VK_LMENU}, VK_F1);
+    EXPECT_TRUE(Commands(log).empty());
+    EXPECT_FALSE(KeyReached(log, VK_F1));
+    EXPECT_TRUE(SendMessageW(drive, CB_GETDROPPEDSTATE, 0, 0));
+    SendMessageW(drive, CB_SHOWDROPDOWN, FALSE, 0);
     m_host.Stop();
 
     ASSERT_TRUE(Start("DriveList=0\r\nBookMarks=1\r\n", "131=Alt+F1\r\n")) << m_host.LastError();
