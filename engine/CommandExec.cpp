@@ -5,6 +5,7 @@
 #include "FocusClass.h"
 #include "IniReaders.h"
 #include "MerovinApp.h"
+#include <string>
 #include <vector>
 
 namespace {
