@@ -49,11 +49,13 @@ bool CTCWnd::KeepBehind() const
     POINT cursor;
     if (!GetCursorPos(&cursor))
         return false;
+    // No window under the cursor counts as "another window".
     HWND under = WindowFromPoint(cursor);
-    if (!under || under == m_hWnd)
+    if (under && under == m_hWnd)
         return false;
     WCHAR name[17] = {};
-    ::GetClassNameW(under, name, 17);
+    if (under)
+        ::GetClassNameW(under, name, 17);
     if (wcsncmp(name, L"MSTaskListWClass", 16) == 0)
         return false;
     if (keepTCBack == 2)
