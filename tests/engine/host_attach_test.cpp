@@ -1,0 +1,155 @@
+// The engine attached to the stand-in host in its own process, seen from
+// outside: the properties its objects leave on the host's windows, parts the
+// host recreates, the host declining its close, and a teardown that leaves
+// every window's properties as they were.
+#include <gtest/gtest.h>
+#include <set>
+#include "HostDriver.h"
+
+namespace {
+
+std::wstring BinFile(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
+}
+
+std::set<std::wstring> Properties(HWND window)
+{
+    std::set<std::wstring> names;
+    EnumPropsExW(window, [](HWND, LPWSTR name, HANDLE, ULONG_PTR data) -> BOOL {
+        reinterpret_cast<std::set<std::wstring>*>(data)->insert(IS_INTRESOURCE(name) ? L"#atom" : name);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&names));
+    return names;
+}
+
+bool EngineOn(HWND window)
+{
+    for (const std::wstring& name : Properties(window))
+        if (name.compare(0, 8, L"SC_PROP-") == 0)
+            return true;
+    return false;
+}
+
+template <typename Done>
+bool WaitFor(DWORD ms, Done done)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+std::vector<HWND> HostWindows(HWND main)
+{
+    std::vector<HWND> all{main};
+    EnumChildWindows(main, [](HWND w, LPARAM data) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+class EngineAttachInHost : public ::testing::Test {
+protected:
+    bool StartHost(std::vector<std::wstring> args = {})
+    {
+        CHostSetup setup;
+        setup.args = args;
+        setup.pluginFiles = {BinFile(L"Merovin.wdx")};
+        setup.plugin = L"Merovin.wdx";
+        setup.pluginTexts[L"Merovin.ini"] = "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nCheckCloseTC=0\r\n";
+        return m_host.Start(setup);
+    }
+    CHostDriver m_host;
+};
+
+} // namespace
+
+TEST_F(EngineAttachInHost, RecreatedPartsGetTheirObjectsBack)
+{
+    ASSERT_TRUE(StartHost({L"--tabs=both"})) << m_host.LastError();
+    // Codes: 1/2 file lists, 9/10 path bars, 13/14 drive combo boxes, 26/27 tabs.
+    for (int code : {1, 2, 9, 10, 13, 14, 26, 27})
+        EXPECT_TRUE(EngineOn(m_host.Query(code))) << code;
+    EXPECT_TRUE(EngineOn(m_host.Main()));
+
+    HWND tabs = m_host.Recreate(0, TCHost::RecreateTabs);
+    HWND path = m_host.Recreate(1, TCHost::RecreatePathBar);
+    HWND list = m_host.Recreate(1, TCHost::RecreateList);
+    ASSERT_TRUE(tabs && path && list);
+    EXPECT_TRUE(WaitFor(1000, [&] { return EngineOn(tabs) && EngineOn(path) && EngineOn(list); }));
+
+    // Tabs appearing on a panel that had none are taken on as well.
+    ASSERT_TRUE(m_host.Flush());
+    EXPECT_EQ(0, m_host.Stop());
+    ASSERT_TRUE(StartHost({L"--tabs=left"})) << m_host.LastError();
+    EXPECT_EQ(nullptr, m_host.Query(27));
+    HWND right = m_host.Recreate(1, TCHost::RecreateTabs);
+    ASSERT_NE(nullptr, right);
+    EXPECT_TRUE(WaitFor(1000, [&] { return EngineOn(right); }));
+    EXPECT_EQ(0, m_host.Stop());
+}
+
+TEST_F(EngineAttachInHost, RetriesUntilTheHostAddsTheMissingBar)
+{
+    ASSERT_TRUE(StartHost({L"--bars=3"})) << m_host.LastError();
+    Sleep(300);
+    EXPECT_FALSE(EngineOn(m_host.Query(1)));
+    EXPECT_TRUE(EngineOn(m_host.Main()));
+    m_host.Recreate(0, TCHost::AddFourthBar);
+    m_host.Recreate(1, TCHost::AddFourthBar);
+    EXPECT_TRUE(WaitFor(1000, [&] { return EngineOn(m_host.Query(1)) && EngineOn(m_host.Query(2)); }));
+    EXPECT_EQ(0, m_host.Stop());
+}
+
+TEST_F(EngineAttachInHost, DeclinedCloseKeepsTheEngineAttached)
+{
+    ASSERT_TRUE(StartHost()) << m_host.LastError();
+    m_host.Send(TCHost::MsgSetRefuseClose, 1);
+    size_t mark = m_host.LogMark();
+    m_host.Post(WM_CLOSE);
+    ASSERT_TRUE(m_host.WaitForLog(mark, L"close", L"refused", L"1"));
+    // The host got the close with the engine's subclass already gone ...
+    EXPECT_FALSE(EngineOn(m_host.Main()));
+    EXPECT_EQ(1u, m_host.LogSince(mark, L"close").size());
+    // ... and a second later the engine is back on its window.
+    EXPECT_TRUE(WaitFor(2000, [&] { return EngineOn(m_host.Main()); }));
+    EXPECT_TRUE(EngineOn(m_host.Query(1)));
+    EXPECT_TRUE(m_host.Running());
+    // Now the close goes through.
+    EXPECT_EQ(0, m_host.Stop());
+}
+
+TEST_F(EngineAttachInHost, TeardownLeavesThePropertiesAsTheyWere)
+{
+    ASSERT_TRUE(StartHost({L"--tabs=both"})) << m_host.LastError();
+    m_host.UnloadPlugin();
+    Sleep(300);
+    std::vector<HWND> windows = HostWindows(m_host.Main());
+    std::vector<std::set<std::wstring>> before;
+    for (HWND w : windows) {
+        EXPECT_FALSE(EngineOn(w));
+        before.push_back(Properties(w));
+    }
+    // Loaded again it attaches, and its teardown takes everything away again.
+    ASSERT_TRUE(m_host.LoadPlugin());
+    EXPECT_TRUE(EngineOn(m_host.Query(1)));
+    EXPECT_TRUE(EngineOn(m_host.Main()));
+    m_host.UnloadPlugin();
+    for (size_t i = 0; i < windows.size(); ++i)
+        EXPECT_EQ(before[i], Properties(windows[i])) << i;
+    Sleep(300);
+    // The host keeps working without the library.
+    ASSERT_TRUE(m_host.Focus(m_host.Query(1)));
+    EXPECT_TRUE(m_host.Sync());
+    m_host.Recreate(0, TCHost::RecreateList);
+    EXPECT_TRUE(m_host.Flush());
+    EXPECT_EQ(0, m_host.Stop());
+}
