@@ -1,8 +1,10 @@
 // The engine attached to the stand-in host in its own process, seen from
 // outside: the properties its objects leave on the host's windows, parts the
-// host recreates, the host declining its close, and a teardown that leaves
-// every window's properties as they were.
+// host recreates (with the engine's debug traces read as a debugger reads
+// them), the host declining its close, and a teardown that leaves every
+// window's properties as they were.
 #include <gtest/gtest.h>
+#include <mutex>
 #include <set>
 #include "HostDriver.h"
 
@@ -55,6 +57,96 @@ std::vector<HWND> HostWindows(HWND main)
     }, reinterpret_cast<LPARAM>(&all));
     return all;
 }
+
+// Reads a running process's debug output as a debugger does: attaches to it
+// on a thread of its own and collects the debug-string events.
+class CDebugOutputReader {
+public:
+    explicit CDebugOutputReader(DWORD pid) : m_pid(pid)
+    {
+        m_attached = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        m_thread = CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
+        WaitForSingleObject(m_attached, 5000);
+    }
+    ~CDebugOutputReader()
+    {
+        m_stop = true;
+        WaitForSingleObject(m_thread, 5000);
+        CloseHandle(m_thread);
+        CloseHandle(m_attached);
+    }
+    bool Attached() const { return m_ok; }
+    std::vector<std::string> Lines()
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_lines;
+    }
+
+private:
+    static DWORD WINAPI ThreadProc(LPVOID self)
+    {
+        static_cast<CDebugOutputReader*>(self)->Run();
+        return 0;
+    }
+    void Run()
+    {
+        m_ok = DebugActiveProcess(m_pid) != FALSE;
+        if (m_ok)
+            DebugSetProcessKillOnExit(FALSE);
+        SetEvent(m_attached);
+        if (!m_ok)
+            return;
+        HANDLE process = nullptr;
+        while (!m_stop) {
+            DEBUG_EVENT event;
+            if (!WaitForDebugEvent(&event, 50))
+                continue;
+            DWORD status = DBG_CONTINUE;
+            switch (event.dwDebugEventCode) {
+            case CREATE_PROCESS_DEBUG_EVENT:
+                process = event.u.CreateProcessInfo.hProcess;
+                if (event.u.CreateProcessInfo.hFile)
+                    CloseHandle(event.u.CreateProcessInfo.hFile);
+                break;
+            case LOAD_DLL_DEBUG_EVENT:
+                if (event.u.LoadDll.hFile)
+                    CloseHandle(event.u.LoadDll.hFile);
+                break;
+            case OUTPUT_DEBUG_STRING_EVENT: {
+                const OUTPUT_DEBUG_STRING_INFO& info = event.u.DebugString;
+                size_t units = std::min<size_t>(info.nDebugStringLength, 1024);
+                std::string line;
+                if (info.fUnicode) {
+                    std::wstring wide(units, 0);
+                    ReadProcessMemory(process, info.lpDebugStringData, &wide[0], units * 2, nullptr);
+                    line.assign(wide.begin(), wide.end());
+                } else {
+                    line.assign(units, 0);
+                    ReadProcessMemory(process, info.lpDebugStringData, &line[0], units, nullptr);
+                }
+                line.resize(strlen(line.c_str()));
+                std::lock_guard<std::mutex> guard(m_lock);
+                m_lines.push_back(line);
+                break;
+            }
+            case EXCEPTION_DEBUG_EVENT:
+                if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+                    status = DBG_EXCEPTION_NOT_HANDLED;
+                break;
+            }
+            ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+        }
+        DebugActiveProcessStop(m_pid);
+    }
+
+    DWORD m_pid;
+    HANDLE m_thread = nullptr;
+    HANDLE m_attached = nullptr;
+    volatile bool m_stop = false;
+    bool m_ok = false;
+    std::mutex m_lock;
+    std::vector<std::string> m_lines;
+};
 
 class EngineAttachInHost : public ::testing::Test {
 protected:
@@ -151,5 +243,28 @@ TEST_F(EngineAttachInHost, TeardownLeavesThePropertiesAsTheyWere)
     EXPECT_TRUE(m_host.Sync());
     m_host.Recreate(0, TCHost::RecreateList);
     EXPECT_TRUE(m_host.Flush());
+    EXPECT_EQ(0, m_host.Stop());
+}
+
+TEST_F(EngineAttachInHost, ReattachTracesReachTheDebugger)
+{
+    ASSERT_TRUE(StartHost({L"--tabs=both"})) << m_host.LastError();
+    CDebugOutputReader reader(m_host.ProcessId());
+    ASSERT_TRUE(reader.Attached());
+    HWND tabs = m_host.Recreate(0, TCHost::RecreateTabs);
+    ASSERT_TRUE(WaitFor(1000, [&] { return EngineOn(tabs); }));
+    HWND list = m_host.Recreate(1, TCHost::RecreateList);
+    ASSERT_TRUE(WaitFor(1000, [&] { return EngineOn(list); }));
+    HWND path = m_host.Recreate(0, TCHost::RecreatePathBar);
+    ASSERT_TRUE(WaitFor(1000, [&] { return EngineOn(path); }));
+    ASSERT_TRUE(m_host.Flush());
+    Sleep(100);
+    std::vector<std::string> traces;
+    for (const std::string& line : reader.Lines())
+        if (line.find("Created") != std::string::npos || line.find("InitTab") != std::string::npos)
+            traces.push_back(line);
+    std::vector<std::string> expected = {"Left Tab Created\n", "CMerovinApp::InitTab 0", "Right List Created\n",
+                                         "Left Path Panel Created\n"};
+    EXPECT_EQ(expected, traces);
     EXPECT_EQ(0, m_host.Stop());
 }
