@@ -230,13 +230,11 @@ bool CMerovinApp::ConfirmHostClose()
     return MessageBoxW(m_hostMain, text, L"Merovin", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-// Hook points that the file-list drawing and the module loader fill in.
+// Hook point that the file-list drawing fills in.
 LRESULT CMerovinApp::DrawListItem(CTCWnd& owner, int, DRAWITEMSTRUCT*)
 {
     return owner.Default();
 }
-
-void CMerovinApp::LoadModuleList() {}
 
 CString CMerovinApp::AttachDump() const
 {

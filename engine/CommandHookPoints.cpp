@@ -1,7 +1,8 @@
 // Points where the executor calls into other parts of the engine: the
 // special-key filter and the engine menu's commands, folder tabs, Lister
-// handling, auto-completion, the module loader and the panel objects. Each
-// answers here as the engine behaves until that part is built.
+// handling, auto-completion and the panel objects. Each answers here as the
+// engine behaves until that part is built. (The module loader's points are
+// in EngineModules.cpp.)
 #include "CommandExec.h"
 #include "FocusClass.h"
 #include "MerovinApp.h"
@@ -57,24 +58,6 @@ int CCommandExecutor::RunAutoCompletion(HWND)
 // Lister, tab, grouping and engine-menu parts: not handled yet, so the key
 // goes on to the host with the thread hook.
 int CCommandExecutor::RunLaterEngineCommand(UINT)
-{
-    return 0;
-}
-
-// The number of module hotkeys (they count down from 65499).
-UINT CCommandExecutor::ModuleHotkeyCount()
-{
-    return 0;
-}
-
-// The module command of module hotkey `hotkeyIndex` on `focus`; 1 swallows the key.
-int CCommandExecutor::RunModuleHotkey(int, HWND)
-{
-    return 0;
-}
-
-// The dispatcher's module command: module `name` with `parameter`.
-int CCommandExecutor::RunModuleByName(LPCWSTR, int)
 {
     return 0;
 }

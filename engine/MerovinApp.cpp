@@ -145,6 +145,9 @@ VOID CALLBACK CMerovinApp::EngineTimerProc(HWND, UINT, UINT_PTR id, DWORD)
     case EngineTimer::DetachUnload:
         theApp.OnDetachUnload();
         break;
+    case EngineTimer::SelectionRestore:
+        theApp.m_modules.OnSelectionRestoreTimer();
+        break;
     default:
         // Timers whose handlers are not part of the engine yet end at once.
         theApp.m_timers.Kill(kind, key);
@@ -159,9 +162,8 @@ void CMerovinApp::OnAttachRetry()
 }
 
 // Teardown steps whose parts (Lister handling, the main window's subclass,
-// modules, panel objects, folder rules, hotkey table) fill them in.
+// folder rules) fill them in.
 void CMerovinApp::RemoveListerMenuItems() {}
-void CMerovinApp::UnloadModules() {}
 void CMerovinApp::FreeStartupTables() {}
 
 CString CMerovinApp::DebugDump() const
@@ -201,6 +203,7 @@ CString CMerovinApp::DebugDump() const
     text.AppendFormat(L"InverseCursor=%d\n", m_inverseCursor);
     text.AppendFormat(L"hostVersion=%s\n", m_hostVersion.GetString());
     text += m_settings.Describe();
+    text += m_modules.Describe();
     const MenuColors& m = m_settings.menuColors;
     text.AppendFormat(L"Menu1stColor=0x%08X\nMenu2ndColor=0x%08X\nMenuTextColor=0x%08X\n",
                       (unsigned)m.menu1st, (unsigned)m.menu2nd, (unsigned)m.menuText);

@@ -11,6 +11,8 @@
 #include "EngineTimers.h"
 #include "HostCommands.h"
 #include "MenuHotkeyTexts.h"
+#include "ModuleHostAdapter.h"
+#include "ModuleLoader.h"
 #include "Attach.h"
 #include "PanelObjects.h"
 #include "TCInfo.h"
@@ -83,6 +85,9 @@ public:
     CDispWnd m_dispWnd;
     CEngineHooks m_hooks;
     CEngineTimers m_timers;
+    // The modules of "PluginList" and the engine's side of their host interface.
+    CEngineModuleHost m_moduleHost;
+    CModuleLoader m_modules{m_moduleHost};
 
     // The host's window tree and the engine's objects on it (Attach.cpp,
     // WindowWatcher.cpp, TCWnd.cpp).
