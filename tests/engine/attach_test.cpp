@@ -187,6 +187,35 @@ TEST_F(EngineAttach, WatcherChecksTheTreeAfterQuietCreations)
     EXPECT_GE(checked - created, 100u);
 }
 
+TEST_F(EngineAttach, ListerAndQuickSearchHaveTheirOwnHandling)
+{
+    CMiniHost host;
+    CEngineHarness engine;
+    Start(engine, "StickyFiles=1\r\nCloseAllListers=1\r\n");
+    ASSERT_EQ(1, engine.Number(L"treeValid"));
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    for (const wchar_t* name : {L"TLister", L"TQUICKSEARCH"}) {
+        wc.lpszClassName = name;
+        RegisterClassW(&wc);
+    }
+    HWND lister = CreateWindowExW(0, L"TLister", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, lister);
+    EXPECT_EQ(0, TimersOf(engine, 1));
+
+    SetForegroundWindow(host.main);
+    SetFocus(host.panels[1].list);
+    ASSERT_EQ(host.panels[1].list, GetFocus());
+    HWND search = CMiniHost::Child(L"TQUICKSEARCH", host.main, 400, 300, 100, 20);
+    ASSERT_NE(nullptr, search);
+    EXPECT_EQ(0, TimersOf(engine, 1));
+    EXPECT_EQ(0, engine.Number(L"quickSearch0"));
+    EXPECT_EQ(1, engine.Number(L"quickSearch1"));
+    DestroyWindow(lister);
+}
+
 TEST_F(EngineAttach, RecreatedPartsAreAttachedAgain)
 {
     CMiniHost host;
