@@ -33,7 +33,7 @@ LRESULT CTCWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CTCWnd::OnDrawItem(WPARAM, DRAWITEMSTRUCT* item)
 {
-    if (item && item->CtlType == ODT_LISTBOX && item->hwndItem) {
+    if (item && item->hwndItem) {
         const HostTreeSnapshot& tree = theApp.m_tree;
         for (int side = 0; side < 2; ++side)
             if (tree.fileList[side] && item->hwndItem == tree.fileList[side])

@@ -90,6 +90,7 @@ public:
     int closes = 0;
     int closesWithSubclass = 0;  // WM_CLOSE arrived while an engine object was on the window
     int destroys = 0;
+    int drawItems = 0;           // WM_DRAWITEM that reached the host
     std::vector<UINT> posFlags;  // WINDOWPOS flags of WM_WINDOWPOSCHANGING
 
 private:
@@ -109,6 +110,9 @@ private:
             case WM_DESTROY:
                 ++host->destroys;
                 break;
+            case WM_DRAWITEM:
+                ++host->drawItems;
+                return TRUE;
             case WM_WINDOWPOSCHANGING:
                 host->posFlags.push_back(reinterpret_cast<WINDOWPOS*>(lParam)->flags);
                 break;

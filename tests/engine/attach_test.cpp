@@ -79,6 +79,15 @@ TEST_F(EngineAttach, PanelObjectsSitOnTheirHostWindows)
     }
     EXPECT_EQ(9, engine.Number(L"subclasses"));
 
+    // The host still draws its list items and everything else owner-drawn.
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_LISTBOX;
+    item.hwndItem = host.panels[1].list;
+    EXPECT_EQ(TRUE, SendMessageW(host.main, WM_DRAWITEM, 0, (LPARAM)&item));
+    item.hwndItem = host.buttonBar;
+    EXPECT_EQ(TRUE, SendMessageW(host.main, WM_DRAWITEM, 0, (LPARAM)&item));
+    EXPECT_EQ(2, host.drawItems);
+
     // Messages still reach the host's controls through the chain.
     SendMessageW(host.panels[0].tabs, TCM_INSERTITEMW, 0, (LPARAM) & (const TCITEMW&)TCITEMW{TCIF_TEXT, 0, 0, (LPWSTR)L"c:", 0, 0, 0});
     EXPECT_EQ(1, (int)SendMessageW(host.panels[0].tabs, TCM_GETITEMCOUNT, 0, 0));
