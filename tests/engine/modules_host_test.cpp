@@ -2,7 +2,7 @@
 // loaded beside the engine, their hotkeys of "Plugins" run through the
 // thread keyboard hook on the host's controls, commands sent to the
 // dispatcher, path notices, own-window placement and the unload at
-// teardown; then the real calculator and clock modules.
+// teardown; then the real calculator, directory-menu and clock modules.
 #include <gtest/gtest.h>
 #include "HostDriver.h"
 #include <map>
@@ -114,10 +114,12 @@ protected:
     // module file to its test settings ([Module] of "<base name>.ini");
     // every test module logs into the test's log file.
     bool Start(const std::string& sections, const std::map<std::wstring, std::string>& modules,
-               std::vector<std::wstring> args = {})
+               std::vector<std::wstring> args = {}, const std::string& hostIni = "")
     {
         CHostSetup setup;
         setup.args = args;
+        if (!hostIni.empty())
+            setup.homeFiles[L"wincmd.ini"] = hostIni;
         setup.pluginFiles = {BinFile(L"Merovin.wdx")};
         setup.plugin = L"Merovin.wdx";
         setup.leftFiles = {L"a.txt"};
@@ -372,6 +374,18 @@ TEST_F(ModulesInHost, DispatcherTextRunsAModuleCommandByName)
     EXPECT_TRUE(m_host.Running());
 }
 
+TEST_F(ModulesInHost, NothingLoadsWithModulesDisabled)
+{
+    ASSERT_TRUE(Start("EnablePlugins=0\r\n[PluginList]\r\nTestMod=TestMod.dll\r\n[Plugins]\r\nCtrl+Q=TestMod\r\n",
+                      {{L"TestMod64.dll", ""}}))
+        << m_host.LastError();
+    HWND left = m_host.Query(1);
+    auto log = ChordIn(left, {VK_LCONTROL}, 'Q');
+    EXPECT_TRUE(KeyReached(log, 'Q', left));
+    SendMessageW(Dispatcher(m_host.ThreadId()), WM_SETTEXT, 1, (LPARAM)L"TestMod");
+    EXPECT_TRUE(Calls(L"TestMod64").empty());
+}
+
 TEST_F(ModulesInHost, CalculatorEvaluatesTheFocusedEdit)
 {
     ASSERT_TRUE(Start("[PluginList]\r\nNumbra=Numbra.dll\r\n[Plugins]\r\nCtrl+Q=Numbra,2\r\n",
@@ -389,6 +403,37 @@ TEST_F(ModulesInHost, CalculatorEvaluatesTheFocusedEdit)
     SendMessageW(Dispatcher(m_host.ThreadId()), WM_SETTEXT, 2, (LPARAM)L"Numbra");
     EXPECT_EQ(L"42", Text(edit));
     EXPECT_TRUE(m_host.Running());
+}
+
+TEST_F(ModulesInHost, DirectoryMenuHotlistChangesTheFocusedEdit)
+{
+    ASSERT_TRUE(Start("[PluginList]\r\nTCPathfan=TCPathfan.dll\r\n[Plugins]\r\nCtrl+Q=TCPathfan,1\r\n",
+                      {{L"TCPathfan64.dll", ""}}, {}, "[DirMenu]\r\nmenu1=Work\r\ncmd1=cd C:\\work\r\n"
+                                                     "menu2=Other\r\ncmd2=cd D:\\other\r\n"))
+        << m_host.LastError();
+    HWND edit = ShowEdit(L"c:\\a");
+    ASSERT_NE(nullptr, edit);
+    ASSERT_TRUE(m_host.Focus(edit));
+    // The hotlist is a menu running inside the module's command: no sync until it closes.
+    ASSERT_TRUE(SendKeys(BuildChord({VK_LCONTROL}, 'Q')));
+    auto menuOpen = [&] {
+        HWND found = nullptr;
+        EnumThreadWindows(m_host.ThreadId(), [](HWND window, LPARAM data) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (wcscmp(name, L"#32768") != 0 || !IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(data) = window;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&found));
+        return found != nullptr;
+    };
+    ASSERT_TRUE(WaitFor(3000, menuOpen));
+    ASSERT_TRUE(SendKeys({MakeKeyInput(VK_DOWN, false), MakeKeyInput(VK_DOWN, true), MakeKeyInput(VK_DOWN, false),
+                          MakeKeyInput(VK_DOWN, true), MakeKeyInput(VK_RETURN, false), MakeKeyInput(VK_RETURN, true)}));
+    EXPECT_TRUE(WaitFor(3000, [&] { return !menuOpen(); }));
+    EXPECT_TRUE(m_host.Sync());
+    EXPECT_EQ(0, _wcsnicmp(L"D:\\other", Text(edit).c_str(), 8)) << Text(edit);
 }
 
 TEST_F(ModulesInHost, ClockOpensAtTheRightListsCorner)
