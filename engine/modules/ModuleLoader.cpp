@@ -19,12 +19,11 @@ void CopyText(WCHAR* target, int size, LPCWSTR text)
 
 CModuleLoader::~CModuleLoader()
 {
-    // The engine unloads the modules at teardown; this only makes sure no
-    // library stays loaded when the loader goes away without it.
-    for (ModuleEntry& entry : m_entries)
-        ReleaseModule(entry, true);
-    for (HMODULE module : m_pendingFree)
-        FreeLibrary(module);
+    // The engine unloads the modules at teardown, from its unload export or
+    // the host window's destruction. The loader itself goes away inside the
+    // engine's DllMain, under the loader lock, where neither a module's
+    // "Unload" nor FreeLibrary may run: whatever is still loaded then stays
+    // loaded until the process ends.
 }
 
 int CModuleLoader::ProcessRequest(int index, EditRequest& request, INT parameter)

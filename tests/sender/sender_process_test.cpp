@@ -26,7 +26,7 @@ HostRun RunInHost(CSenderFolder& folder, const std::wstring& arguments)
 
 void ExpectUnknown(const HostRun& run, const std::wstring& commandLine)
 {
-    ASSERT_TRUE(run.host.written);
+    ASSERT_TRUE(run.host.written) << "host exit code " << run.chain.exitCode;
     EXPECT_TRUE(run.host.received.empty()) << "nothing may be sent";
     EXPECT_EQ(run.host.childExit, 0);
     ASSERT_EQ(run.chain.boxes.size(), 1u);
@@ -50,7 +50,7 @@ TEST(SenderProcess, EveryEngineNameReachesTheDispatcherWithItsNumber)
     for (const auto& row : names) {
         SCOPED_TRACE(testing::Message() << row.name);
         HostRun run = RunInHost(folder, row.name);
-        ASSERT_TRUE(run.host.written);
+        ASSERT_TRUE(run.host.written) << "host exit code " << run.chain.exitCode;
         EXPECT_EQ(run.host.received, (std::vector<SetText>{{row.number, L""}}));
         EXPECT_EQ(run.host.childExit, 1);
         EXPECT_TRUE(run.chain.boxes.empty());
@@ -91,7 +91,7 @@ TEST(SenderProcess, OverlongCommandLineIsCutAndUnknown)
 {
     CSenderFolder folder;
     HostRun run = RunInHost(folder, std::wstring(300, L'x'));
-    ASSERT_TRUE(run.host.written);
+    ASSERT_TRUE(run.host.written) << "host exit code " << run.chain.exitCode;
     EXPECT_TRUE(run.host.received.empty());
     EXPECT_EQ(run.host.childExit, 0);
     ASSERT_EQ(run.chain.boxes.size(), 1u);
