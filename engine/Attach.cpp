@@ -3,24 +3,18 @@
 // recreated, and the close of the host.
 #include "MerovinApp.h"
 
-void CAttachState::RecordCreation(HWND window)
+void CAttachState::RecordCreation(HWND window, const HostTreeSnapshot& live)
 {
-    if (m_overflow)
-        return;
-    if (m_created.size() >= MaxRecorded) {
-        m_created.clear();
-        m_overflow = true;
-        return;
-    }
-    m_created.push_back(window);
+    const HWND watched[] = {live.bar2[0], live.bar2[1], live.tabs[0], live.tabs[1], live.fileList[0], live.fileList[1]};
+    for (HWND w : watched)
+        if (w && w == window && !CreatedSinceScan(window))
+            m_reborn.push_back(window);
 }
 
 bool CAttachState::CreatedSinceScan(HWND window) const
 {
-    if (m_overflow)
-        return true;
-    for (HWND created : m_created)
-        if (created == window)
+    for (HWND reborn : m_reborn)
+        if (reborn == window)
             return true;
     return false;
 }
@@ -250,6 +244,7 @@ CString CMerovinApp::AttachDump() const
     CString text;
     text.AppendFormat(L"mainSubclass=%p\n", (void*)m_tcWnd.GetSafeHwnd());
     text.AppendFormat(L"treeValid=%d\n", m_tree.valid);
+    text.AppendFormat(L"scanFailure=%d\n", (int)m_tree.LastFailure());
     text.AppendFormat(L"attaching=%d\n", m_attach.attaching ? 1 : 0);
     text.AppendFormat(L"attachRuns=%d\n", m_attach.attachRuns);
     text.AppendFormat(L"treeChecks=%d\n", m_attach.treeChecks);

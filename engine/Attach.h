@@ -1,21 +1,22 @@
 // What the engine keeps about attaching to the host's window tree besides
-// the snapshot and the objects: the creations the window watcher saw since
-// the last scan, and counters for diagnostics.
+// the snapshot and the objects: handles of the snapshot that were given to
+// new windows since the last scan, and counters for diagnostics.
 #pragma once
 #include <windows.h>
 #include <vector>
+#include "HostTreeSnapshot.h"
 
 class CAttachState {
 public:
-    // A window of the host thread was created (any class).
-    void RecordCreation(HWND window);
-    // True when `window` was created after the last scan: a handle that the
-    // last snapshot holds then names a different, newer window.
+    // A window of the host thread was created. When its handle is one the
+    // live snapshot holds for a part that is re-attached, the snapshot's
+    // window is gone and the handle now names a new window.
+    void RecordCreation(HWND window, const HostTreeSnapshot& live);
+    // True when `window`, a handle of the live snapshot, names a window
+    // created after the snapshot was taken.
     bool CreatedSinceScan(HWND window) const;
     // The live snapshot was taken anew.
-    void ScanTaken() { m_created.clear(); m_overflow = false; }
-    // Recorded creations, for diagnostics.
-    int CreationCount() const { return (int)m_created.size(); }
+    void ScanTaken() { m_reborn.clear(); }
 
     bool attaching = false;       // the retry timer is running
     DWORD lastCreationTick = 0;   // when the watcher last saw a creation
@@ -24,7 +25,5 @@ public:
     DWORD lastTreeCheckTick = 0;  // when the last of them scanned
 
 private:
-    static const size_t MaxRecorded = 4096;
-    std::vector<HWND> m_created;
-    bool m_overflow = false;      // too many to keep: every handle counts as new
+    std::vector<HWND> m_reborn;   // at most the six watched handles
 };

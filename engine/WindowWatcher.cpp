@@ -18,7 +18,7 @@ LRESULT CALLBACK WindowWatcherProc(int code, WPARAM wParam, LPARAM lParam)
 void CMerovinApp::OnWatchedMessage(const CWPSTRUCT& sent)
 {
     if (sent.message == WM_CREATE)
-        m_attach.RecordCreation(sent.hwnd);
+        m_attach.RecordCreation(sent.hwnd, m_tree);
     WatchSwitches switches;
     switches.closeAllListers = m_settings.CloseAllListers != 0;
     switches.checkMultiLister = m_settings.CheckMultiLister != 0;

@@ -35,6 +35,11 @@ protected:
         ASSERT_TRUE(engine.Load());
         engine.SetDefaultParams("");
     }
+    // Attaching is done at start-up, or by a retry soon after.
+    static bool Attached(CEngineHarness& engine)
+    {
+        return PumpUntil(3000, [&] { return engine.Number(L"treeValid") == 1; });
+    }
     static HWND Window(CEngineHarness& engine, const wchar_t* key) { return (HWND)engine.Handle(key); }
     // Number of running timers of an engine timer kind (0 retry, 1 tree check, 2 detach-unload).
     static int TimersOf(CEngineHarness& engine, int kind)
@@ -63,7 +68,7 @@ TEST_F(EngineAttach, PanelObjectsSitOnTheirHostWindows)
     CMiniHost host;
     CEngineHarness engine;
     Start(engine, "StickyFiles=1\r\nDriveList=1\r\n");
-    EXPECT_EQ(1, engine.Number(L"treeValid"));
+    ASSERT_TRUE(Attached(engine));
     EXPECT_EQ(0, engine.Number(L"attaching"));
     EXPECT_EQ(0, TimersOf(engine, 0));
     EXPECT_EQ(host.main, Window(engine, L"mainSubclass"));
@@ -100,7 +105,7 @@ TEST_F(EngineAttach, OnlyTheNeededObjectsAreCreated)
     CMiniHost host(options);
     CEngineHarness engine;
     Start(engine, "StickyFiles=0\r\nDriveList=0\r\n");
-    ASSERT_EQ(1, engine.Number(L"treeValid"));
+    ASSERT_TRUE(Attached(engine));
     EXPECT_EQ(L"none", engine.Value(L"fileList0"));
     EXPECT_EQ(L"none", engine.Value(L"driveCombo1"));
     // Tab objects exist for a later tab control, without a window now.
@@ -110,7 +115,7 @@ TEST_F(EngineAttach, OnlyTheNeededObjectsAreCreated)
 
     // A tab control appearing later is taken on through the dispatcher.
     HWND tabs = CMiniHost::Child(WC_TABCONTROLW, host.panels[1].panel, 100, 0, 300, 20);
-    ASSERT_TRUE(PumpUntil(1000, [&] { return Window(engine, L"tabs1") == tabs; }));
+    ASSERT_TRUE(PumpUntil(3000, [&] { return Window(engine, L"tabs1") == tabs; }));
     EXPECT_EQ(nullptr, Window(engine, L"tabs0"));
 }
 
@@ -129,17 +134,17 @@ TEST_F(EngineAttach, IncompleteTreeRetriesWithOneTimerUntilTheBarExists)
         EXPECT_EQ(1, TimersOf(engine, 0)) << i;
         EXPECT_EQ(1, engine.Number(L"timers")) << i;
     }
-    EXPECT_GE(engine.Number(L"attachRuns") - runs, 3);
+    EXPECT_GE(engine.Number(L"attachRuns") - runs, 2);
     EXPECT_EQ(L"none", engine.Value(L"fileList0"));
 
     for (int side = 0; side < 2; ++side)
         CMiniHost::Child(L"Window", host.panels[side].panel, 0, CMiniHost::BarTop(3), 400, 20);
     DWORD added = GetTickCount();
-    ASSERT_TRUE(PumpUntil(1000, [&] { return engine.Number(L"treeValid") == 1; }));
-    EXPECT_LE(GetTickCount() - added, 300u);
+    ASSERT_TRUE(PumpUntil(3000, [&] { return engine.Number(L"treeValid") == 1; }));
+    EXPECT_LE(GetTickCount() - added, 600u); // a retry or two, with room for a busy machine
     EXPECT_EQ(host.panels[0].list, Window(engine, L"fileList0"));
     EXPECT_EQ(0, engine.Number(L"attaching"));
-    ASSERT_TRUE(PumpUntil(1000, [&] { return engine.Number(L"timers") == 0; }));
+    ASSERT_TRUE(PumpUntil(3000, [&] { return engine.Number(L"timers") == 0; }));
 }
 
 TEST_F(EngineAttach, TwoInvisibleBarsFailUntilOneIsShown)
@@ -155,7 +160,7 @@ TEST_F(EngineAttach, TwoInvisibleBarsFailUntilOneIsShown)
 
     // One invisible bar is allowed and sorts first.
     ShowWindow(host.panels[0].bars[0], SW_SHOWNA);
-    ASSERT_TRUE(PumpUntil(1000, [&] { return engine.Number(L"treeValid") == 1; }));
+    ASSERT_TRUE(Attached(engine));
     EXPECT_EQ(host.panels[0].bars[0], Window(engine, L"pathWnd0"));
     EXPECT_EQ(host.panels[1].bars[1], Window(engine, L"pathWnd1"));
     EXPECT_EQ(0, TimersOf(engine, 0));
@@ -166,7 +171,7 @@ TEST_F(EngineAttach, WatcherChecksTheTreeAfterQuietCreations)
     CMiniHost host;
     CEngineHarness engine;
     Start(engine, "");
-    ASSERT_EQ(1, engine.Number(L"treeValid"));
+    ASSERT_TRUE(Attached(engine));
     int checks = engine.Number(L"treeChecks");
 
     // An edit and a dialog start nothing.
@@ -179,17 +184,23 @@ TEST_F(EngineAttach, WatcherChecksTheTreeAfterQuietCreations)
     EXPECT_EQ(checks, engine.Number(L"treeChecks"));
     DestroyWindow(dialog);
 
-    // Five windows 50 ms apart: one check, at least 100 ms after the last.
+    // Five windows 50 ms apart: one check, at least 100 ms after the last
+    // (a busy machine may stretch a pause past 100 ms: one check more each).
     DWORD beforeLast = 0;
+    int longPauses = 0;
     for (int i = 0; i < 5; ++i) {
-        beforeLast = GetTickCount();
+        DWORD now = GetTickCount();
+        if (i > 0 && now - beforeLast >= 100)
+            ++longPauses;
+        beforeLast = now;
         CMiniHost::Child(L"Window", host.bottomBar, 60 + i * 10, 20, 5, 5);
         EXPECT_EQ(1, TimersOf(engine, 1));
         Pump(50);
     }
-    ASSERT_TRUE(PumpUntil(1000, [&] { return TimersOf(engine, 1) == 0; }));
+    ASSERT_TRUE(PumpUntil(3000, [&] { return TimersOf(engine, 1) == 0; }));
     Pump(300);
-    EXPECT_EQ(checks + 1, engine.Number(L"treeChecks"));
+    EXPECT_LE(checks + 1, engine.Number(L"treeChecks"));
+    EXPECT_GE(checks + 1 + longPauses, engine.Number(L"treeChecks"));
     DWORD created = (DWORD)engine.Number(L"lastCreationTick");
     DWORD checked = (DWORD)_wtoi64(engine.Value(L"lastTreeCheckTick").c_str());
     EXPECT_GE(created, beforeLast);
@@ -201,7 +212,7 @@ TEST_F(EngineAttach, ListerAndQuickSearchHaveTheirOwnHandling)
     CMiniHost host;
     CEngineHarness engine;
     Start(engine, "StickyFiles=1\r\nCloseAllListers=1\r\n");
-    ASSERT_EQ(1, engine.Number(L"treeValid"));
+    ASSERT_TRUE(Attached(engine));
     WNDCLASSW wc = {};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -230,7 +241,7 @@ TEST_F(EngineAttach, RecreatedPartsAreAttachedAgain)
     CMiniHost host;
     CEngineHarness engine;
     Start(engine, "StickyFiles=1\r\n");
-    ASSERT_EQ(1, engine.Number(L"treeValid"));
+    ASSERT_TRUE(Attached(engine));
     HWND dispatcher = Window(engine, L"dispatcher");
     g_refreshes.clear();
     HHOOK spy = SetWindowsHookExW(WH_GETMESSAGE, SpyGetMessage, nullptr, GetCurrentThreadId());
@@ -239,16 +250,16 @@ TEST_F(EngineAttach, RecreatedPartsAreAttachedAgain)
     CMiniHost::Panel& left = host.panels[0];
     DestroyWindow(left.tabs);
     left.tabs = CMiniHost::Child(WC_TABCONTROLW, left.panel, 100, 0, 300, 20);
-    EXPECT_TRUE(PumpUntil(1000, [&] { return Window(engine, L"tabs0") == left.tabs; }));
+    EXPECT_TRUE(PumpUntil(3000, [&] { return Window(engine, L"tabs0") == left.tabs; }));
 
     DestroyWindow(left.bars[1]);
     left.bars[1] = CMiniHost::Child(L"Window", left.panel, 0, CMiniHost::BarTop(1), 400, 20);
-    EXPECT_TRUE(PumpUntil(1000, [&] { return Window(engine, L"pathWnd0") == left.bars[1]; }));
+    EXPECT_TRUE(PumpUntil(3000, [&] { return Window(engine, L"pathWnd0") == left.bars[1]; }));
 
     CMiniHost::Panel& right = host.panels[1];
     DestroyWindow(right.list);
     right.list = CMiniHost::Child(L"LCLListBox", right.panel, 0, 110, 400, 360);
-    EXPECT_TRUE(PumpUntil(1000, [&] { return Window(engine, L"fileList1") == right.list; }));
+    EXPECT_TRUE(PumpUntil(3000, [&] { return Window(engine, L"fileList1") == right.list; }));
     Pump(200);
     UnhookWindowsHookEx(spy);
 
@@ -273,13 +284,13 @@ TEST_F(EngineAttach, CloseDetachesFirstAndUnloadsASecondLater)
     ASSERT_EQ(host.main, Window(engine, L"mainSubclass"));
     DWORD posted = GetTickCount();
     PostMessageW(host.main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(PumpUntil(1000, [&] { return !IsWindow(host.main); }));
+    ASSERT_TRUE(PumpUntil(3000, [&] { return !IsWindow(host.main); }));
     // The host saw one close, after the subclass had left its window.
     EXPECT_EQ(1, host.closes);
     EXPECT_EQ(0, host.closesWithSubclass);
     EXPECT_EQ(1, TimersOf(engine, 2));
     EXPECT_EQ(1, engine.Number(L"pinned"));
-    ASSERT_TRUE(PumpUntil(2000, [&] { return engine.Number(L"pinned") == 0; }));
+    ASSERT_TRUE(PumpUntil(3000, [&] { return engine.Number(L"pinned") == 0; }));
     EXPECT_GE(GetTickCount() - posted, 950u);
     EXPECT_EQ(0, engine.Number(L"running"));
     EXPECT_EQ(0, engine.Number(L"timers"));
@@ -297,7 +308,7 @@ TEST_F(EngineAttach, HostRefusingItsCloseKeepsTheEngine)
     EXPECT_EQ(0, host.closesWithSubclass);
     EXPECT_EQ(nullptr, Window(engine, L"mainSubclass"));
     // A second later the subclass is back and the engine carries on.
-    ASSERT_TRUE(PumpUntil(2000, [&] { return Window(engine, L"mainSubclass") == host.main; }));
+    ASSERT_TRUE(PumpUntil(3000, [&] { return Window(engine, L"mainSubclass") == host.main; }));
     EXPECT_EQ(1, engine.Number(L"pinned"));
     EXPECT_EQ(1, engine.Number(L"running"));
     EXPECT_EQ(0, TimersOf(engine, 2));
@@ -305,7 +316,7 @@ TEST_F(EngineAttach, HostRefusingItsCloseKeepsTheEngine)
     // The next close goes through the subclass again.
     host.refuseClose = false;
     PostMessageW(host.main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(PumpUntil(1000, [&] { return !IsWindow(host.main); }));
+    ASSERT_TRUE(PumpUntil(3000, [&] { return !IsWindow(host.main); }));
     EXPECT_EQ(2, host.closes);
     EXPECT_EQ(0, host.closesWithSubclass);
 }
@@ -351,7 +362,7 @@ TEST_F(EngineAttach, OpenListerNeedsTheUsersYes)
 
     s_answer = IDYES;
     SendMessageW(host.main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PumpUntil(1000, [&] { return !IsWindow(host.main); }));
+    EXPECT_TRUE(PumpUntil(3000, [&] { return !IsWindow(host.main); }));
     KillTimer(nullptr, timer);
     EXPECT_EQ(1, host.closes);
     DestroyWindow(lister);
@@ -363,7 +374,7 @@ TEST_F(EngineAttach, DestroyedMainWindowStopsTheEngineWhichCanStartAgain)
     {
         CMiniHost host;
         Start(engine, "StickyFiles=1\r\n");
-        ASSERT_EQ(1, engine.Number(L"treeValid"));
+        ASSERT_TRUE(Attached(engine));
         DestroyWindow(host.main);
         auto dump = engine.Dump();
         EXPECT_EQ(L"0", dump[L"running"]);
@@ -376,7 +387,7 @@ TEST_F(EngineAttach, DestroyedMainWindowStopsTheEngineWhichCanStartAgain)
     CMiniHost host;
     engine.SetDefaultParams("");
     EXPECT_EQ(1, engine.Number(L"running"));
-    EXPECT_EQ(1, engine.Number(L"treeValid"));
+    ASSERT_TRUE(Attached(engine));
     EXPECT_EQ(host.panels[1].list, Window(engine, L"fileList1"));
     EXPECT_EQ(host.main, Window(engine, L"mainSubclass"));
 }
@@ -418,7 +429,7 @@ TEST_F(EngineAttach, TeardownLeavesTheHostWindowsAsTheyWere)
     // Loaded again, it attaches again.
     ASSERT_TRUE(engine.Load());
     engine.SetDefaultParams("");
-    EXPECT_EQ(1, engine.Number(L"treeValid"));
+    EXPECT_TRUE(Attached(engine));
     EXPECT_EQ(host.main, Window(engine, L"mainSubclass"));
 }
 

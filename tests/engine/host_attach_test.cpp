@@ -167,6 +167,7 @@ protected:
 TEST_F(EngineAttachInHost, RecreatedPartsGetTheirObjectsBack)
 {
     ASSERT_TRUE(StartHost({L"--tabs=both"})) << m_host.LastError();
+    ASSERT_TRUE(WaitFor(3000, [&] { return EngineOn(m_host.Query(1)); }));
     // Codes: 1/2 file lists, 9/10 path bars, 13/14 drive combo boxes, 26/27 tabs.
     for (int code : {1, 2, 9, 10, 13, 14, 26, 27})
         EXPECT_TRUE(EngineOn(m_host.Query(code))) << code;
@@ -176,7 +177,7 @@ TEST_F(EngineAttachInHost, RecreatedPartsGetTheirObjectsBack)
     HWND path = m_host.Recreate(1, TCHost::RecreatePathBar);
     HWND list = m_host.Recreate(1, TCHost::RecreateList);
     ASSERT_TRUE(tabs && path && list);
-    EXPECT_TRUE(WaitFor(1000, [&] { return EngineOn(tabs) && EngineOn(path) && EngineOn(list); }));
+    EXPECT_TRUE(WaitFor(3000, [&] { return EngineOn(tabs) && EngineOn(path) && EngineOn(list); }));
 
     // Tabs appearing on a panel that had none are taken on as well.
     ASSERT_TRUE(m_host.Flush());
@@ -185,7 +186,7 @@ TEST_F(EngineAttachInHost, RecreatedPartsGetTheirObjectsBack)
     EXPECT_EQ(nullptr, m_host.Query(27));
     HWND right = m_host.Recreate(1, TCHost::RecreateTabs);
     ASSERT_NE(nullptr, right);
-    EXPECT_TRUE(WaitFor(1000, [&] { return EngineOn(right); }));
+    EXPECT_TRUE(WaitFor(3000, [&] { return EngineOn(right); }));
     EXPECT_EQ(0, m_host.Stop());
 }
 
@@ -197,7 +198,7 @@ TEST_F(EngineAttachInHost, RetriesUntilTheHostAddsTheMissingBar)
     EXPECT_TRUE(EngineOn(m_host.Main()));
     m_host.Recreate(0, TCHost::AddFourthBar);
     m_host.Recreate(1, TCHost::AddFourthBar);
-    EXPECT_TRUE(WaitFor(1000, [&] { return EngineOn(m_host.Query(1)) && EngineOn(m_host.Query(2)); }));
+    EXPECT_TRUE(WaitFor(3000, [&] { return EngineOn(m_host.Query(1)) && EngineOn(m_host.Query(2)); }));
     EXPECT_EQ(0, m_host.Stop());
 }
 
@@ -232,7 +233,7 @@ TEST_F(EngineAttachInHost, TeardownLeavesThePropertiesAsTheyWere)
     }
     // Loaded again it attaches, and its teardown takes everything away again.
     ASSERT_TRUE(m_host.LoadPlugin());
-    EXPECT_TRUE(EngineOn(m_host.Query(1)));
+    EXPECT_TRUE(WaitFor(3000, [&] { return EngineOn(m_host.Query(1)); }));
     EXPECT_TRUE(EngineOn(m_host.Main()));
     m_host.UnloadPlugin();
     for (size_t i = 0; i < windows.size(); ++i)
@@ -252,11 +253,11 @@ TEST_F(EngineAttachInHost, ReattachTracesReachTheDebugger)
     CDebugOutputReader reader(m_host.ProcessId());
     ASSERT_TRUE(reader.Attached());
     HWND tabs = m_host.Recreate(0, TCHost::RecreateTabs);
-    ASSERT_TRUE(WaitFor(1000, [&] { return EngineOn(tabs); }));
+    ASSERT_TRUE(WaitFor(3000, [&] { return EngineOn(tabs); }));
     HWND list = m_host.Recreate(1, TCHost::RecreateList);
-    ASSERT_TRUE(WaitFor(1000, [&] { return EngineOn(list); }));
+    ASSERT_TRUE(WaitFor(3000, [&] { return EngineOn(list); }));
     HWND path = m_host.Recreate(0, TCHost::RecreatePathBar);
-    ASSERT_TRUE(WaitFor(1000, [&] { return EngineOn(path); }));
+    ASSERT_TRUE(WaitFor(3000, [&] { return EngineOn(path); }));
     ASSERT_TRUE(m_host.Flush());
     Sleep(100);
     std::vector<std::string> traces;
