@@ -36,17 +36,19 @@ if [ -f "$bin/Merovin.wdx" ]; then
   engine='C:\tc\plugins\wdx\Merovin\Merovin.wdx'
 fi
 modules=()
-for m in "$bin"/*64.dll; do
-  [ -f "$m" ] || continue
-  cp "$m" "$plugins/"
-  modules+=("$(basename "$m" 64.dll)")
+for m in Numbra TCPathfan Horalet; do
+  [ -f "$bin/${m}64.dll" ] || continue
+  cp "$bin/${m}64.dll" "$plugins/"
+  modules+=("$m")
 done
-if [ ! -f "$plugins/Merovin.ini" ]; then
-  {
-    printf '[Config]\r\nEnablePlugins=1\r\nBookMarks=1\r\n[PluginList]\r\n'
-    for m in "${modules[@]}"; do printf '%s=%s.dll\r\n' "$m" "$m"; done
-  } > "$plugins/Merovin.ini"
-fi
+# The demo's settings: the modules and a few keys to try them with.
+{
+  printf '[Config]\r\nEnablePlugins=1\r\nBookMarks=1\r\nESCSpecial=1\r\n'
+  printf '[Keyboard]\r\nReloadSettings=Ctrl+Alt+R\r\n'
+  printf '[PluginList]\r\n'
+  for m in "${modules[@]}"; do printf '%s=%s.dll\r\n' "$m" "$m"; done
+  printf '[Plugins]\r\nCtrl+Q=Numbra,2\r\nCtrl+Shift+Q=Numbra,5\r\nCtrl+D=TCPathfan,1\r\nCtrl+Alt+W=Horalet,1\r\n'
+} > "$plugins/Merovin.ini"
 
 # Data folders with a few files and folders.
 mkdir -p "$c/data/left/Projects" "$c/data/left/Music" "$c/data/right/Docs" "$c/data/right/Photos"
