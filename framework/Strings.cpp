@@ -29,23 +29,25 @@ bool InSet(WCHAR ch, LPCWSTR set)
     return set && ch && wcschr(set, ch) != nullptr;
 }
 
-// Formats with msvcrt's _vsnwprintf, whose %s in a wide format is a wide
-// string (mingw's C99 functions would read it as narrow).
-std::wstring FormatWide(LPCWSTR fmt, va_list args)
+// Formats with msvcrt's printf family, whose %s in a wide format is a wide
+// string (mingw's C99 functions would read it as narrow). The buffer grows
+// until the text fits.
+template <class Ch, class Measure, class Print>
+std::basic_string<Ch> FormatWith(const Ch* fmt, va_list args, Measure measure, Print print)
 {
-    std::wstring out;
+    std::basic_string<Ch> out;
     if (!fmt)
         return out;
     va_list probe;
     va_copy(probe, args);
-    int need = _vscwprintf(fmt, probe);
+    int need = measure(fmt, probe);
     va_end(probe);
     size_t cap = need >= 0 ? (size_t)need + 1 : 256;
     for (int attempt = 0; attempt < 16; ++attempt) {
         out.resize(cap);
         va_list copy;
         va_copy(copy, args);
-        int n = _vsnwprintf(&out[0], cap, fmt, copy);
+        int n = print(&out[0], cap, fmt, copy);
         va_end(copy);
         if (n >= 0 && (size_t)n < cap) {
             out.resize(n);
@@ -59,32 +61,14 @@ std::wstring FormatWide(LPCWSTR fmt, va_list args)
     return out;
 }
 
+std::wstring FormatWide(LPCWSTR fmt, va_list args)
+{
+    return FormatWith(fmt, args, _vscwprintf, _vsnwprintf);
+}
+
 std::string FormatNarrow(LPCSTR fmt, va_list args)
 {
-    std::string out;
-    if (!fmt)
-        return out;
-    va_list probe;
-    va_copy(probe, args);
-    int need = _vscprintf(fmt, probe);
-    va_end(probe);
-    size_t cap = need >= 0 ? (size_t)need + 1 : 256;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        out.resize(cap);
-        va_list copy;
-        va_copy(copy, args);
-        int n = _vsnprintf(&out[0], cap, fmt, copy);
-        va_end(copy);
-        if (n >= 0 && (size_t)n < cap) {
-            out.resize(n);
-            return out;
-        }
-        if (cap > (1u << 26))
-            break;
-        cap *= 2;
-    }
-    out.clear();
-    return out;
+    return FormatWith(fmt, args, _vscprintf, _vsnprintf);
 }
 
 } // namespace
