@@ -11,7 +11,7 @@ const char CalcKeys[] =
     "[Plugins]\r\n"
     "Ctrl+Q=Numbra,2\r\n"
     "Ctrl+H=Numbra,1\r\n"
-    "Ctrl+M=Numbra,4\r\n"
+    "Ctrl+W=Numbra,4\r\n"
     "Ctrl+L=Numbra,5\r\n";
 
 const char CalcIni[] =
@@ -84,11 +84,15 @@ protected:
     {
         if (!m_host.Focus(edit) || !SendKeys(BuildChord({VK_LCONTROL}, vk)))
             return false;
-        if (!WaitFor(3000, open))
+        if (!WaitFor(3000, open)) {
+            ADD_FAILURE() << "the popup did not open";
             return false;
+        }
         if (!SendKeys(keys))
             return false;
         bool closed = WaitFor(3000, [&] { return !open(); });
+        if (!closed)
+            ADD_FAILURE() << "the popup stayed open";
         return m_host.Sync() && closed;
     }
 
@@ -183,7 +187,7 @@ TEST_F(CalculatorInHost, BadExpressionSelectsTheErrorPositionOrPassesTheKey)
     EXPECT_TRUE(m_host.Running());
 }
 
-TEST_F(CalculatorInHost, DISABLED_VariablesMenuInsertsTheChosenName)
+TEST_F(CalculatorInHost, VariablesMenuInsertsTheChosenName)
 {
     ASSERT_TRUE(StartCalculator()) << m_host.LastError();
     HWND edit = ShowEdit(L"");
@@ -194,7 +198,7 @@ TEST_F(CalculatorInHost, DISABLED_VariablesMenuInsertsTheChosenName)
     SetWindowTextW(edit, L"+1");
     ASSERT_TRUE(m_host.Focus(edit));
     SendMessageW(edit, EM_SETSEL, 0, 0);
-    ASSERT_TRUE(RunPopup(edit, 'M', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})));
+    ASSERT_TRUE(RunPopup(edit, 'W', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})));
     EXPECT_EQ(L"x+1", Text(edit));
     EXPECT_TRUE(WaitFor(1000, [&] { return Selection(edit) == std::make_pair(1, 1); }));
     EXPECT_EQ(L"6", Evaluate(edit, L"x+1"));
@@ -203,17 +207,17 @@ TEST_F(CalculatorInHost, DISABLED_VariablesMenuInsertsTheChosenName)
     SetWindowTextW(edit, L"abc");
     ASSERT_TRUE(m_host.Focus(edit));
     SendMessageW(edit, EM_SETSEL, 1, 2);
-    ASSERT_TRUE(RunPopup(edit, 'M', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_DOWN, VK_RETURN})));
+    ASSERT_TRUE(RunPopup(edit, 'W', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_DOWN, VK_RETURN})));
     EXPECT_EQ(L"ahyp(a,b)c", Text(edit));
 
     // The library's functions in the submenu: the first is "abs".
     SetWindowTextW(edit, L"");
-    ASSERT_TRUE(RunPopup(edit, 'M', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_RIGHT, VK_RETURN})));
+    ASSERT_TRUE(RunPopup(edit, 'W', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_RIGHT, VK_RETURN})));
     EXPECT_EQ(L"abs", Text(edit));
 
     // Dismissed: the text stays.
     SetWindowTextW(edit, L"keep");
-    ASSERT_TRUE(RunPopup(edit, 'M', [&] { return MenuOpen(); }, Keys({VK_ESCAPE})));
+    ASSERT_TRUE(RunPopup(edit, 'W', [&] { return MenuOpen(); }, Keys({VK_ESCAPE})));
     EXPECT_EQ(L"keep", Text(edit));
     EXPECT_TRUE(m_host.Running());
 }
