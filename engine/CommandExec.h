@@ -59,6 +59,9 @@ public:
 
     // True while a command runs (inside its menus and message boxes).
     bool IsCommandRunning() const { return m_depth > 0; }
+    // While a command runs from the thread hook: whether this is its own key
+    // read once more (it is dropped, once).
+    bool IsRunningKey(UINT vk, LPARAM lParam);
     // Called by the reload handler: while a command runs the reload is kept
     // and posted again when the command returns; true when it was kept.
     bool HoldReload();
@@ -101,5 +104,11 @@ private:
     BYTE m_lowLevelState[256] = {};
     LONG m_driveGuard = 0;
     int m_depth = 0;
+    // The key whose command runs from the thread hook: the hook is called
+    // before the key leaves the queue, so a modal loop of that command would
+    // read it once more.
+    UINT m_runningVk = 0;
+    LPARAM m_runningKeyData = 0;
+    bool m_runningKeyQueued = false;
     bool m_reloadHeld = false;
 };

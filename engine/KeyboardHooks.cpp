@@ -42,6 +42,10 @@ bool IsHostFocus(HWND focus)
 
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
+    // A modal loop of a running command may peek at its own key without
+    // removing it; that key is dropped as well.
+    if (code == HC_NOREMOVE && theApp.m_commands.IsRunningKey(UINT(wParam), lParam))
+        return 1;
     if (code == HC_ACTION) {
         WCHAR name[KeyNameLength + 1] = {};
         if (GetKeyNameTextW(LONG(lParam), name, KeyNameLength + 1) > 0) {
@@ -67,9 +71,10 @@ LRESULT CALLBACK LowLevelKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam
 
 bool CCommandExecutor::OnThreadKeyDown(UINT vk, LPARAM lParam)
 {
-    // Keys typed into a command's own menus and boxes are theirs.
+    // Keys typed into a command's own menus and boxes are theirs, except the
+    // command's own key read once more by such a loop.
     if (m_depth > 0)
-        return false;
+        return IsRunningKey(vk, lParam);
     BYTE state[256];
     int index = HotkeyStateUnreadable;
     if (GetKeyboardState(state)) {
@@ -83,7 +88,20 @@ bool CCommandExecutor::OnThreadKeyDown(UINT vk, LPARAM lParam)
         m_escCount = 0;
         return false;
     }
-    return ExecuteHotkey(index, true) != 0;
+    m_runningVk = vk;
+    m_runningKeyData = lParam;
+    m_runningKeyQueued = true;
+    bool handled = ExecuteHotkey(index, true) != 0;
+    m_runningKeyQueued = false;
+    return handled;
+}
+
+bool CCommandExecutor::IsRunningKey(UINT vk, LPARAM lParam)
+{
+    if (m_depth == 0 || !m_runningKeyQueued || vk != m_runningVk || lParam != m_runningKeyData)
+        return false;
+    m_runningKeyQueued = false;
+    return true;
 }
 
 void CCommandExecutor::OnThreadKeyUp()

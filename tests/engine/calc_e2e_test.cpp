@@ -6,12 +6,14 @@
 
 namespace {
 
+// Ctrl+M opens the variables menu: the menu would take that key, if it read
+// it again, as Enter and close at once.
 const char CalcKeys[] =
     "[PluginList]\r\nNumbra=Numbra.dll\r\n"
     "[Plugins]\r\n"
     "Ctrl+Q=Numbra,2\r\n"
     "Ctrl+H=Numbra,1\r\n"
-    "Ctrl+W=Numbra,4\r\n"
+    "Ctrl+M=Numbra,4\r\n"
     "Ctrl+L=Numbra,5\r\n";
 
 const char CalcIni[] =
@@ -198,7 +200,7 @@ TEST_F(CalculatorInHost, VariablesMenuInsertsTheChosenName)
     SetWindowTextW(edit, L"+1");
     ASSERT_TRUE(m_host.Focus(edit));
     SendMessageW(edit, EM_SETSEL, 0, 0);
-    ASSERT_TRUE(RunPopup(edit, 'W', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})));
+    ASSERT_TRUE(RunPopup(edit, 'M', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})));
     EXPECT_EQ(L"x+1", Text(edit));
     EXPECT_TRUE(WaitFor(1000, [&] { return Selection(edit) == std::make_pair(1, 1); }));
     EXPECT_EQ(L"6", Evaluate(edit, L"x+1"));
@@ -207,17 +209,17 @@ TEST_F(CalculatorInHost, VariablesMenuInsertsTheChosenName)
     SetWindowTextW(edit, L"abc");
     ASSERT_TRUE(m_host.Focus(edit));
     SendMessageW(edit, EM_SETSEL, 1, 2);
-    ASSERT_TRUE(RunPopup(edit, 'W', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_DOWN, VK_RETURN})));
+    ASSERT_TRUE(RunPopup(edit, 'M', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_DOWN, VK_RETURN})));
     EXPECT_EQ(L"ahyp(a,b)c", Text(edit));
 
     // The library's functions in the submenu: the first is "abs".
     SetWindowTextW(edit, L"");
-    ASSERT_TRUE(RunPopup(edit, 'W', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_RIGHT, VK_RETURN})));
+    ASSERT_TRUE(RunPopup(edit, 'M', [&] { return MenuOpen(); }, Keys({VK_DOWN, VK_RIGHT, VK_RETURN})));
     EXPECT_EQ(L"abs", Text(edit));
 
     // Dismissed: the text stays.
     SetWindowTextW(edit, L"keep");
-    ASSERT_TRUE(RunPopup(edit, 'W', [&] { return MenuOpen(); }, Keys({VK_ESCAPE})));
+    ASSERT_TRUE(RunPopup(edit, 'M', [&] { return MenuOpen(); }, Keys({VK_ESCAPE})));
     EXPECT_EQ(L"keep", Text(edit));
     EXPECT_TRUE(m_host.Running());
 }
