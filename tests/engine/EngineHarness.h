@@ -6,16 +6,9 @@
 #include <string>
 #include "ContentPlugin.h"
 #include "TestFiles.h"
+#include "HostTestSupport.h"
 
 typedef int (WINAPI* DebugDumpProc)(LPWSTR buffer, int size);
-
-inline std::wstring TestBinFile(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
-}
 
 // Runs the thread's messages for `ms` milliseconds (or until `done` is true).
 template <typename Done>
@@ -49,7 +42,7 @@ public:
     {
         m_folder = folder.empty() ? m_temp.Path() : folder;
         m_path = m_folder + L"\\Merovin.wdx";
-        CopyFileW(TestBinFile(engineFile).c_str(), (L"\\\\?\\" + m_path).c_str(), FALSE);
+        CopyFileW(BinFile(engineFile).c_str(), (L"\\\\?\\" + m_path).c_str(), FALSE);
     }
     ~CEngineHarness()
     {

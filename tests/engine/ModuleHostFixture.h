@@ -4,19 +4,12 @@
 #pragma once
 #include <gtest/gtest.h>
 #include "HostDriver.h"
+#include "HostTestSupport.h"
 #include <map>
 
 using namespace TCHost;
 
 namespace {
-
-inline std::wstring BinFile(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
-}
 
 inline std::string Narrow(const std::wstring& text)
 {
@@ -32,32 +25,6 @@ inline std::wstring Hex(HWND window)
     wchar_t text[32];
     swprintf(text, 32, L"%llx", (unsigned long long)(ULONG_PTR)window);
     return text;
-}
-
-inline HWND Dispatcher(DWORD thread)
-{
-    HWND found = nullptr;
-    EnumThreadWindows(thread, [](HWND window, LPARAM data) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (wcscmp(name, L"DispIniFileClass") != 0)
-            return TRUE;
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-template <typename Done>
-inline bool WaitFor(DWORD ms, Done done)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms)
-            return false;
-        Sleep(20);
-    }
-    return true;
 }
 
 inline bool KeyReached(const std::vector<CHostLogEntry>& log, WORD vk, HWND window = nullptr)

@@ -172,7 +172,7 @@ TEST_F(EngineCommands, ReloadSettingsReachesAListenerAndTheSenderRunsIt)
     _snwprintf(got, 64, L"merovin-listener-got-%lu", GetCurrentProcessId());
     HANDLE readyEvent = CreateEventW(nullptr, TRUE, FALSE, ready);
     HANDLE gotEvent = CreateEventW(nullptr, TRUE, FALSE, got);
-    std::wstring command = L"\"" + TestBinFile(L"reload_listener.exe") + L"\" \"" + m_engine.SettingsFile() +
+    std::wstring command = L"\"" + BinFile(L"reload_listener.exe") + L"\" \"" + m_engine.SettingsFile() +
                            L"\" " + ready + L" " + got;
     STARTUPINFOW startup = {sizeof(startup)};
     PROCESS_INFORMATION listener = {};
@@ -191,7 +191,7 @@ TEST_F(EngineCommands, ReloadSettingsReachesAListenerAndTheSenderRunsIt)
 
     // The command sender, started from this "host", sends ReloadSettings by name.
     dispatcher = Dispatcher();
-    command = L"\"" + TestBinFile(L"Merovcall.exe") + L"\" ReloadSettings";
+    command = L"\"" + BinFile(L"Merovcall.exe") + L"\" ReloadSettings";
     PROCESS_INFORMATION sender = {};
     ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &sender));

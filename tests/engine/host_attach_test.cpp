@@ -7,16 +7,9 @@
 #include <mutex>
 #include <set>
 #include "HostDriver.h"
+#include "HostTestSupport.h"
 
 namespace {
-
-std::wstring BinFile(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
-}
 
 std::set<std::wstring> Properties(HWND window)
 {
@@ -34,18 +27,6 @@ bool EngineOn(HWND window)
         if (name.compare(0, 8, L"SC_PROP-") == 0)
             return true;
     return false;
-}
-
-template <typename Done>
-bool WaitFor(DWORD ms, Done done)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms)
-            return false;
-        Sleep(20);
-    }
-    return true;
 }
 
 std::vector<HWND> HostWindows(HWND main)

@@ -2,16 +2,9 @@
 // its start-up, reload and unload.
 #include <gtest/gtest.h>
 #include "HostDriver.h"
+#include "HostTestSupport.h"
 
 namespace {
-
-std::wstring BinFile(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
-}
 
 std::vector<HWND> Dispatchers(DWORD thread)
 {
@@ -37,18 +30,6 @@ bool EngineMapped(const std::wstring& pluginDir)
         return true;
     CloseHandle(file);
     return false;
-}
-
-template <typename Done>
-bool WaitFor(DWORD ms, Done done)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms)
-            return false;
-        Sleep(20);
-    }
-    return true;
 }
 
 class EngineInHost : public ::testing::Test {

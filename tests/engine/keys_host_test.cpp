@@ -3,44 +3,11 @@
 // commands the host receives.
 #include <gtest/gtest.h>
 #include "HostDriver.h"
+#include "HostTestSupport.h"
 
 using namespace TCHost;
 
 namespace {
-
-std::wstring BinFile(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
-}
-
-HWND Dispatcher(DWORD thread)
-{
-    HWND found = nullptr;
-    EnumThreadWindows(thread, [](HWND window, LPARAM data) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (wcscmp(name, L"DispIniFileClass") != 0)
-            return TRUE;
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-template <typename Done>
-bool WaitFor(DWORD ms, Done done)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
 
 // Host commands (WM_USER+51) logged since a mark, by number.
 std::vector<long long> Commands(const std::vector<CHostLogEntry>& log)

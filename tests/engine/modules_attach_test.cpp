@@ -67,7 +67,7 @@ protected:
         g_hostProc = (WNDPROC)SetWindowLongPtrW(m_host.main, GWLP_WNDPROC, (LONG_PTR)QueryProc);
         for (const wchar_t* module : {L"TestMod64", L"TestModB64"}) {
             std::wstring file = std::wstring(module) + L".dll";
-            CopyFileW(TestBinFile(file.c_str()).c_str(), (m_engine.Folder() + L"\\" + file).c_str(), FALSE);
+            CopyFileW(BinFile(file.c_str()).c_str(), (m_engine.Folder() + L"\\" + file).c_str(), FALSE);
         }
         std::string ini = "[Module]\r\nFlags=4\r\nWidth=30\r\nHeight=20\r\nLogFile=";
         for (wchar_t ch : SecondLog())

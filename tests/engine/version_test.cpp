@@ -1,17 +1,10 @@
 // The file version reader: choice of translation, strings, failures.
 #include <gtest/gtest.h>
+#include "HostTestSupport.h"
 #include "FileVersionInfo.h"
 #include "TestFiles.h"
 
 namespace {
-
-std::wstring BinFile(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
-}
 
 } // namespace
 

@@ -1,0 +1,40 @@
+// Small helpers shared by the engine tests: files beside the test program,
+// the engine's dispatcher window of a thread, and waiting for a condition.
+#pragma once
+#include <windows.h>
+#include <string>
+
+inline std::wstring BinFile(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.rfind(L'\\') + 1) + name;
+}
+
+inline HWND Dispatcher(DWORD thread)
+{
+    HWND found = nullptr;
+    EnumThreadWindows(thread, [](HWND window, LPARAM data) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (wcscmp(name, L"DispIniFileClass") != 0)
+            return TRUE;
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Polls `done` every 20 ms for at most `ms` milliseconds.
+template <typename Done>
+inline bool WaitFor(DWORD ms, Done done)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
