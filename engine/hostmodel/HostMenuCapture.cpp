@@ -2,7 +2,7 @@
 
 void CHostMenuRequest::Send(HWND sideWindow, LPARAM lParam)
 {
-    SendMessageW(sideWindow, HostCommandMessageId, HostTabMenuCommand, lParam);
+    SendMessageW(sideWindow, HostCommandMessage, HostTabMenuCommand, lParam);
 }
 
 namespace {

@@ -4,9 +4,8 @@
 // emptying it in WM_INITMENUPOPUP, so that it opens empty and closes.
 #pragma once
 #include <windows.h>
+#include "TCProtocol.h"
 
-const UINT HostCommandMessageId = WM_USER + 51;
-const WPARAM HostTabMenuCommand = 3009;
 
 // Sends the popup request; the real one sends the host command to the tab
 // control, tests replace it with one that plays the host.

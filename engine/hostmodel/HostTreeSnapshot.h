@@ -2,11 +2,8 @@
 // can be copied and assigned as a whole, plus the host's query codes.
 #pragma once
 #include <windows.h>
+#include "TCProtocol.h"
 
-// Query message of the host main window: wParam a code, the answer a window.
-const UINT HostQueryMessage = WM_USER + 50;
-const int HostQueryFirstCode = 1;
-const int HostQueryLastCode = 29;
 const int SnapshotTextLength = 1024;
 
 // Every window field is null when not found. Pairs are indexed by side:

@@ -4,42 +4,7 @@
 // engine menu all read this one table.
 #pragma once
 #include <windows.h>
-
-// Range of the engine's command numbers (65500 and 65521 are not assigned).
-const UINT FirstEngineCommand = 65501;
-const UINT LastEngineCommand = 65529;
-
-// Numbers the engine itself refers to.
-enum EngineCommandNumber : UINT {
-    CmdToggleBookMark = 65501,
-    CmdBookMarkNext = 65502,
-    CmdBookMarkPrev = 65503,
-    CmdJumpBookMark = 65504,
-    CmdBook2Selection = 65505,
-    CmdCopyBookMark = 65506,
-    CmdPasteBookMark = 65507,
-    CmdCloseAllListers = 65508,
-    CmdStickConfig = 65509,
-    CmdStickIt = 65510,
-    CmdToggleStick = 65511,
-    CmdUnStickIt = 65512,
-    CmdUnStickAll = 65513,
-    CmdAutoCompletion = 65514,
-    CmdNextQuickView = 65515,
-    CmdSelectTabColor = 65516,
-    CmdChronoTabs = 65517,
-    CmdClearBookMark = 65518,
-    CmdToggleSaveBookmark = 65519,
-    CmdReloadSettings = 65520,
-    CmdChangeColumns = 65522,
-    CmdUseFileGrouping = 65523,
-    CmdShowMVMenu = 65524,
-    CmdShowTabListLeft = 65525,
-    CmdShowTabListRight = 65526,
-    CmdPanelOperationLeft = 65527,
-    CmdPanelOperationRight = 65528,
-    CmdGotoDirRelative = 65529,
-};
+#include "TCProtocol.h"
 
 // The setting that must be on for a binding by name to be made.
 enum class EngineSwitch {

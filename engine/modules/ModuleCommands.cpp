@@ -38,7 +38,7 @@ int CModuleLoader::RunModuleCommand(int value, HWND focus, LPCWSTR name)
         return 0;
     UINT flags = m_entries[index].flags;
 
-    bool edit = focus && (m_host.ClassifyFocus(focus) & FocusEditClass);
+    bool edit = focus && (m_host.ClassifyFocus(focus) & FocusEdit);
     if ((flags & EditOnly) && !edit)
         return 0;
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 #include "Strings.h"
-#include "EngineTimers.h"
+#include "EngineTimer.h"
 
 class CModuleHost {
 public:

@@ -56,9 +56,9 @@ const ModuleHotkey* CModuleLoader::Hotkey(int index) const
 
 int CModuleLoader::ModuleHotkeyIndex(UINT number) const
 {
-    if (number > FirstModuleCommand || FirstModuleCommand - number >= (UINT)HotkeyCount())
+    if (number > LastModuleCommand || LastModuleCommand - number >= (UINT)HotkeyCount())
         return -1;
-    return (int)(FirstModuleCommand - number);
+    return (int)(LastModuleCommand - number);
 }
 
 void CModuleLoader::LoadModuleList()
@@ -248,7 +248,7 @@ void CModuleLoader::LoadModuleHotkeys()
     LPCWSTR ini = m_host.SettingsFile();
     std::vector<WCHAR> keys;
     ReadIniSection(PluginsSection, nullptr, L"", keys, 0, ini);
-    UINT number = FirstModuleCommand;
+    UINT number = LastModuleCommand;
     for (LPCWSTR key = keys.data(); *key; key += wcslen(key) + 1) {
         WCHAR value[ModuleEntryPathLength + 1] = {};
         GetPrivateProfileStringW(PluginsSection, key, L"", value, ModuleEntryPathLength + 1, ini);

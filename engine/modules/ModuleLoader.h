@@ -7,11 +7,8 @@
 #include "Strings.h"
 #include "ModuleInterface.h"
 #include "ModuleHost.h"
+#include "TCProtocol.h"
 
-// Module hotkeys take the command numbers from this one downward.
-const UINT FirstModuleCommand = 65499;
-// Bit of the focus classes that marks the host's edit controls.
-const UINT FocusEditClass = 4;
 // Delay of the selection restore after a module's SetText.
 const UINT SelectionRestoreDelay = 100;
 
@@ -57,7 +54,7 @@ public:
     // The last entry whose path, or else whose name, equals `text` without
     // case; a text holding "\" is resolved first. -1 when none.
     int FindModule(LPCWSTR text) const;
-    // Reads "Plugins": numbers from FirstModuleCommand downward in file order;
+    // Reads "Plugins": numbers from LastModuleCommand downward in file order;
     // a line whose module is listed is added to the hotkey table.
     void LoadModuleHotkeys();
 

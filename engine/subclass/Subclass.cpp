@@ -3,6 +3,7 @@
 #include "Subclass.h"
 #include <commctrl.h>
 #include <new>
+#include "ThisModule.h"
 
 namespace {
 
@@ -59,14 +60,6 @@ bool InOtherProcess(HWND hWnd)
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);
     return pid != ::GetCurrentProcessId();
-}
-
-HINSTANCE ThisModule()
-{
-    HMODULE h = nullptr;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCWSTR>(&g_liveBlocks), &h);
-    return h;
 }
 
 } // namespace

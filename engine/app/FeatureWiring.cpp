@@ -1,0 +1,104 @@
+#include "FeatureWiring.h"
+#include "EngineContext.h"
+#include "EngineSettings.h"
+#include "TCProtocol.h"
+
+namespace {
+
+HWND QueryHost(HWND main, int code)
+{
+    if (!main)
+        return nullptr;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(main, HostQueryMessage, WPARAM(code), 0, SMTO_ABORTIFHUNG, 1000, &answer))
+        return nullptr;
+    HWND window = reinterpret_cast<HWND>(answer);
+    return IsWindow(window) ? window : nullptr;
+}
+
+} // namespace
+
+// Start-up: grouping is off until file grouping reads its settings.
+int CFeatureWiring::ReadGroupingSettings()
+{
+    return 0;
+}
+
+// Start-up: the engine menu's texts come from the localisation file when shown.
+void CFeatureWiring::LoadEngineTexts() {}
+// Start-up: the drive menus use the system's icons.
+void CFeatureWiring::ReadDriveListIcons() {}
+// Start-up: no bookmarks are read.
+void CFeatureWiring::ReadBookmarks() {}
+// Start-up with "AutoView": no folder rules are read.
+void CFeatureWiring::ReadFolderRules() {}
+// Start-up: menus are plain.
+void CFeatureWiring::InitIconMenu() {}
+// Start-up with the get-message hook: Listers get no engine item.
+void CFeatureWiring::AddListerMenuItems() {}
+
+// Teardown: nothing was added to Listers.
+void CFeatureWiring::RemoveListerMenuItems() {}
+// Teardown: no folder rules or other tables to free.
+void CFeatureWiring::FreeStartupTables() {}
+
+// Watcher: a new Lister gets no engine item.
+void CFeatureWiring::AddListerMenuItem(HWND) {}
+// Watcher: a closing Lister is not checked.
+void CFeatureWiring::SubclassListerOnClose(HWND) {}
+// Get-message hook: every message passes.
+void CFeatureWiring::OnGetMessage(MSG&) {}
+
+// Drive switch and tab timers end at once while no feature owns them.
+bool CFeatureWiring::OnTimer(EngineTimer, UINT_PTR)
+{
+    return false;
+}
+
+// Every host-command hotkey runs and its key is swallowed until the engine
+// menu's filter of the fixed bindings exists.
+int CFeatureWiring::SpecialKeyFilter(const HotkeyEntry&, HWND)
+{
+    return SpecialKeyRunSwallow;
+}
+
+// Key-up: no "ChronoTabs" switch to end.
+void CFeatureWiring::OnKeyUp() {}
+
+// "NextQuickView" acts on any focus.
+bool CFeatureWiring::NextQuickViewApplies()
+{
+    return true;
+}
+
+// Auto-completion does nothing yet.
+int CFeatureWiring::RunAutoCompletion(HWND)
+{
+    return 0;
+}
+
+// The engine commands of the bookmark, sticky-file, Lister, tab, grouping and
+// engine-menu features: not handled, so the key goes on to the host.
+int CFeatureWiring::RunFeatureCommand(UINT)
+{
+    return 0;
+}
+
+// The focus is the left or right file list (while the engine has file-list
+// objects), or inside the host's command-line combo box.
+bool CFeatureWiring::IsDriveListFocus(HWND focus)
+{
+    if (!focus)
+        return false;
+    HWND main = m_engine.Host().mainWindow;
+    if (m_engine.Settings().fileListsNeeded &&
+        (focus == QueryHost(main, QueryLeftList) || focus == QueryHost(main, QueryRightList)))
+        return true;
+    HWND commandLine = QueryHost(main, QueryCommandLine);
+    return commandLine && IsChild(commandLine, focus);
+}
+
+HWND CFeatureWiring::DriveComboWindow(int side)
+{
+    return QueryHost(m_engine.Host().mainWindow, side == 0 ? QueryLeftDrive : QueryRightDrive);
+}

@@ -1,0 +1,53 @@
+// Where the engine's features plug into the engine: the start-up steps that
+// read their settings and files, the teardown steps that free them, the
+// watcher's Lister events, the feature timers, and the executor's calls into
+// the features (CCommandTargets). Each feature adds its handler here, at the
+// one method named for it; until then the engine behaves as the comment says.
+#pragma once
+#include <windows.h>
+#include "CommandTargets.h"
+#include "EngineTimer.h"
+
+class CEngineContext;
+
+class CFeatureWiring : public CCommandTargets {
+public:
+    explicit CFeatureWiring(CEngineContext& engine) : m_engine(engine) {}
+    CFeatureWiring(const CFeatureWiring&) = delete;
+    CFeatureWiring& operator=(const CFeatureWiring&) = delete;
+
+    // Start-up steps, in the engine's start-up order.
+    // The grouping settings; returns whether grouping is active.
+    int ReadGroupingSettings();
+    void LoadEngineTexts();
+    void ReadDriveListIcons();
+    void ReadBookmarks();
+    void ReadFolderRules();
+    void InitIconMenu();
+    // With the get-message hook: the engine's item in every open Lister.
+    void AddListerMenuItems();
+
+    // Teardown steps.
+    void RemoveListerMenuItems();
+    void FreeStartupTables();
+
+    // The window watcher's Lister events.
+    void AddListerMenuItem(HWND lister);
+    void SubclassListerOnClose(HWND lister);
+    // A message the get-message hook saw (Lister handling).
+    void OnGetMessage(MSG& message);
+    // A feature timer fired; false when no feature owns it.
+    bool OnTimer(EngineTimer kind, UINT_PTR key);
+
+    // CCommandTargets
+    int SpecialKeyFilter(const HotkeyEntry& entry, HWND focus) override;
+    void OnKeyUp() override;
+    bool NextQuickViewApplies() override;
+    int RunAutoCompletion(HWND focus) override;
+    int RunFeatureCommand(UINT number) override;
+    bool IsDriveListFocus(HWND focus) override;
+    HWND DriveComboWindow(int side) override;
+
+private:
+    CEngineContext& m_engine;
+};

@@ -1,0 +1,14 @@
+// The engine's object on the drive combo box of one side.
+#pragma once
+#include <windows.h>
+#include "PanelWnd.h"
+#include "MenuColors.h"
+
+class CMyCombo : public CPanelWnd {
+public:
+    using CPanelWnd::CPanelWnd;
+
+    bool driveListMenu = false; // "DriveList" is 1: the engine's drive menu replaces the list
+    UINT style = 0;             // drive-list style flags
+    MenuColors colors = {};
+};

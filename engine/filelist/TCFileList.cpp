@@ -1,0 +1,6 @@
+#include "TCFileList.h"
+
+LRESULT CTCFileList::DrawListItem(CSubclassWnd& host, DRAWITEMSTRUCT*)
+{
+    return host.Default();
+}
