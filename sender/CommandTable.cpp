@@ -1,6 +1,7 @@
 #include "CommandTable.h"
 
 #include <windows.h>
+#include "TCProtocol.h"
 
 namespace {
 
@@ -10,26 +11,26 @@ struct EngineCommandName {
 };
 
 const EngineCommandName kEngineCommands[] = {
-    {L"StickConfig", 65509},
-    {L"StickIt", 65510},
-    {L"ToggleStick", 65511},
-    {L"UnstickIt", 65512},
-    {L"UnstickAll", 65513},
-    {L"ToggleBookMark", 65501},
-    {L"BookMarkNext", 65502},
-    {L"BookMarkPrev", 65503},
-    {L"Book2Selection", 65505},
-    {L"CopyBookMark", 65506},
-    {L"PasteBookMark", 65507},
-    {L"ClearBookMark", 65518},
-    {L"ToggleSaveBookMark", 65519},
-    {L"JumpBookMark", 65504},
-    {L"NextQuickView", 65515},
-    {L"SelectTabColor", 65516},
-    {L"ReloadSettings", 65520},
-    {L"UseFileGrouping", 65523},
-    {L"ShowMVMenu", 65524},
-    {L"GotoDirRelative", 65529},
+    {L"StickConfig", CmdStickConfig},
+    {L"StickIt", CmdStickIt},
+    {L"ToggleStick", CmdToggleStick},
+    {L"UnstickIt", CmdUnStickIt},
+    {L"UnstickAll", CmdUnStickAll},
+    {L"ToggleBookMark", CmdToggleBookMark},
+    {L"BookMarkNext", CmdBookMarkNext},
+    {L"BookMarkPrev", CmdBookMarkPrev},
+    {L"Book2Selection", CmdBook2Selection},
+    {L"CopyBookMark", CmdCopyBookMark},
+    {L"PasteBookMark", CmdPasteBookMark},
+    {L"ClearBookMark", CmdClearBookMark},
+    {L"ToggleSaveBookMark", CmdToggleSaveBookmark},
+    {L"JumpBookMark", CmdJumpBookMark},
+    {L"NextQuickView", CmdNextQuickView},
+    {L"SelectTabColor", CmdSelectTabColor},
+    {L"ReloadSettings", CmdReloadSettings},
+    {L"UseFileGrouping", CmdUseFileGrouping},
+    {L"ShowMVMenu", CmdShowMVMenu},
+    {L"GotoDirRelative", CmdGotoDirRelative},
 };
 
 }  // namespace

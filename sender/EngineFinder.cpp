@@ -1,4 +1,5 @@
 #include "EngineFinder.h"
+#include "TCProtocol.h"
 
 #include <tlhelp32.h>
 
@@ -37,9 +38,9 @@ BOOL CALLBACK FindEngineWindowProc(HWND hwnd, LPARAM param)
     if (search->mode == 1) {
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
-        if (owner != search->processId || !HasClass(hwnd, L"TTOTAL_CMD"))
+        if (owner != search->processId || !HasClass(hwnd, HostMainClassName))
             return TRUE;
-    } else if (!HasClass(hwnd, L"DispIniFileClass")) {
+    } else if (!HasClass(hwnd, DispatcherClassName)) {
         return TRUE;
     }
     search->found = hwnd;

@@ -5,11 +5,11 @@
 // host's windows as they were.
 #include <gtest/gtest.h>
 #include "EngineHarness.h"
+#include "TCProtocol.h"
 #include "MiniHost.h"
 
 namespace {
 
-const UINT PanelRefresh = WM_APP + 3;
 
 struct PostedRefresh {
     HWND window;
@@ -21,7 +21,7 @@ std::vector<PostedRefresh> g_refreshes;
 LRESULT CALLBACK SpyGetMessage(int code, WPARAM wParam, LPARAM lParam)
 {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == PanelRefresh)
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == PanelRefreshMessage)
         g_refreshes.push_back({msg->hwnd, msg->wParam, msg->lParam});
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

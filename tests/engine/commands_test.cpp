@@ -4,11 +4,10 @@
 // command runs, and the reload reaching other processes and the sender.
 #include <gtest/gtest.h>
 #include "EngineHarness.h"
+#include "TCProtocol.h"
 
 namespace {
 
-const UINT HostCommandMessage = WM_USER + 51;
-const UINT DeferredHotkeyMessage = WM_APP + 2;
 
 // What the host main window received.
 struct CReceived {
@@ -29,7 +28,7 @@ LRESULT CALLBACK HostMainProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         std::string text(static_cast<const char*>(data->lpData), data->cbData);
         g_received.events.push_back(L"copy:" + std::wstring(text.begin(), text.end() - 1) + L":" +
-                                    std::to_wstring(data->dwData == 0x4D45 ? data->cbData : 0));
+                                    std::to_wstring(data->dwData == CopyDataUserCommand ? data->cbData : 0));
         if (g_received.reloadFromCopy) {
             // A reload arriving while the command runs must wait for it.
             g_received.reloadFromCopy = false;

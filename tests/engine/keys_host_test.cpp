@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include "HostDriver.h"
 #include "HostTestSupport.h"
+#include "TCProtocol.h"
 
 using namespace TCHost;
 
@@ -206,8 +207,8 @@ TEST_P(HostKeys, DispatcherTakesCommandsFromAnotherProcess)
     ASSERT_TRUE(SendMessageTimeoutW(dispatcher, WM_SETTEXT, 65540, (LPARAM)L"", SMTO_NORMAL, 5000, &answer));
     EXPECT_EQ(TRUE, (BOOL)answer);
     // A deferred hotkey of an index the table does not have, or of another generation.
-    ASSERT_TRUE(PostMessageW(dispatcher, WM_APP + 2, 7, 1));
-    ASSERT_TRUE(PostMessageW(dispatcher, WM_APP + 2, 0, 0));
+    ASSERT_TRUE(PostMessageW(dispatcher, DeferredHotkeyMessage, 7, 1));
+    ASSERT_TRUE(PostMessageW(dispatcher, DeferredHotkeyMessage, 0, 0));
     ASSERT_TRUE(m_host.Flush());
     EXPECT_TRUE(Commands(m_host.LogSince(mark)).empty());
     EXPECT_EQ(dispatcher, Dispatcher(m_host.ThreadId()));

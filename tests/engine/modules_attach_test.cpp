@@ -4,11 +4,11 @@
 // an own-window module moved to a new right list, unloading at teardown.
 #include <gtest/gtest.h>
 #include "EngineHarness.h"
+#include "TCProtocol.h"
 #include "MiniHost.h"
 
 namespace {
 
-const UINT HostQuery = WM_USER + 50;
 WNDPROC g_hostProc = nullptr;
 CMiniHost* g_host = nullptr;
 
@@ -16,7 +16,7 @@ CMiniHost* g_host = nullptr;
 // command line, but no drive boxes, so every drive-list key attaches again.
 LRESULT CALLBACK QueryProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == HostQuery && g_host) {
+    if (msg == HostQueryMessage && g_host) {
         switch (wParam) {
         case 1: return (LRESULT)g_host->panels[0].list;
         case 2: return (LRESULT)g_host->panels[1].list;

@@ -1,0 +1,125 @@
+// The command executor against a fake engine and fake features: a command
+// that throws leaves no command running, so later hotkeys run and a reload
+// (also one held while the command ran) is not kept back.
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include "CommandExec.h"
+#include "EngineContext.h"
+#include "EngineSettings.h"
+#include "HostTreeSnapshot.h"
+#include "MenuHotkeyTexts.h"
+#include "PanelObjects.h"
+#include "ModuleTestHost.h"
+
+namespace {
+
+class CFakeTargets : public CCommandTargets {
+public:
+    int runs = 0;
+    bool throwNext = false;
+    CCommandExecutor* holdReloadIn = nullptr;
+
+    int SpecialKeyFilter(const HotkeyEntry&, HWND) override { return SpecialKeyRunSwallow; }
+    void OnKeyUp() override {}
+    bool NextQuickViewApplies() override { return true; }
+    int RunAutoCompletion(HWND) override { return 0; }
+    int RunFeatureCommand(UINT) override
+    {
+        ++runs;
+        if (holdReloadIn)
+            holdReloadIn->HoldReload();
+        if (throwNext) {
+            throwNext = false;
+            throw std::runtime_error("command failed");
+        }
+        return 1;
+    }
+    bool IsDriveListFocus(HWND) override { return false; }
+    HWND DriveComboWindow(int) override { return nullptr; }
+};
+
+class CFakeEngine : public CEngineContext {
+public:
+    CFakeEngine() : m_dispatcher(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+    ~CFakeEngine() override { DestroyWindow(m_dispatcher); }
+
+    CKeyApprentice hotkeys;
+    CCommandExecutor* commands = nullptr;
+
+    const EnginePaths& Paths() const override { return m_paths; }
+    const HostValues& Host() const override { return m_host; }
+    const EngineSettings& Settings() const override { return m_settings; }
+    EngineSettings& Settings() override { return m_settings; }
+    const HostTreeSnapshot& Tree() const override { return m_tree; }
+    CPanelObjects& Panels() override { return m_panels; }
+    CKeyApprentice& Hotkeys() override { return hotkeys; }
+    const CMenuHotkeyTexts& MenuHotkeyTexts() const override { return m_texts; }
+    CCommandExecutor& Commands() override { return *commands; }
+    CModuleLoader& Modules() override { return m_modules; }
+    HINSTANCE EngineInstance() const override { return GetModuleHandleW(nullptr); }
+    HWND Dispatcher() const override { return m_dispatcher; }
+    UINT ReloadMessage() const override { return WM_APP + 77; }
+    bool BroadcastSettingsReload() const override { return true; }
+    int HostCommandNumber(LPCWSTR) const override { return 0; }
+    CString LoadText(int) const override { return CString(); }
+    UINT_PTR StartTimer(EngineTimer, UINT_PTR, UINT) override { return 0; }
+    void KillTimer(EngineTimer, UINT_PTR) override {}
+    bool IsTimerRunning(EngineTimer, UINT_PTR) const override { return false; }
+    int AttachPanels() override { return 0; }
+    void StopEngine() override {}
+    void UnloadEngine() override {}
+    void ReloadEngine() override {}
+
+private:
+    HWND m_dispatcher;
+    EnginePaths m_paths;
+    HostValues m_host;
+    EngineSettings m_settings;
+    HostTreeSnapshot m_tree = {};
+    CPanelObjects m_panels;
+    CMenuHotkeyTexts m_texts;
+    CTestModuleHost m_moduleHost;
+    CModuleLoader m_modules{m_moduleHost};
+};
+
+bool ReloadPosted(HWND dispatcher)
+{
+    MSG message;
+    return PeekMessageW(&message, dispatcher, WM_APP + 77, WM_APP + 77, PM_REMOVE) != FALSE;
+}
+
+TEST(CommandExecutor, ACommandThatThrowsLeavesNothingRunning)
+{
+    // Each way into an engine command; the feature throws once.
+    struct Case {
+        const char* name;
+        void (*run)(CCommandExecutor&, CFakeEngine&);
+    };
+    const Case cases[] = {
+        {"dispatcher text", [](CCommandExecutor& e, CFakeEngine&) { e.RunTextCommand(CmdStickIt, L""); }},
+        {"hotkey", [](CCommandExecutor& e, CFakeEngine&) { e.ExecuteHotkey(0, true); }},
+        {"deferred hotkey", [](CCommandExecutor& e, CFakeEngine& f) { e.RunDeferredHotkey(0, f.hotkeys.Generation()); }},
+    };
+    for (const Case& c : cases) {
+        for (bool held : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (held ? ", reload held" : ""));
+            CFakeEngine engine;
+            CFakeTargets targets;
+            CCommandExecutor executor(engine, targets);
+            engine.commands = &executor;
+            ASSERT_TRUE(engine.hotkeys.AddHotkey(L"Ctrl+Q", CmdStickIt, nullptr, 0));
+            targets.throwNext = true;
+            targets.holdReloadIn = held ? &executor : nullptr;
+            EXPECT_THROW(c.run(executor, engine), std::runtime_error);
+            EXPECT_FALSE(executor.IsCommandRunning());
+            // A reload held by the failed command is posted all the same.
+            EXPECT_EQ(held, ReloadPosted(engine.Dispatcher()));
+            targets.holdReloadIn = nullptr;
+            EXPECT_FALSE(executor.HoldReload()) << "a reload now runs at once";
+            EXPECT_EQ(1, executor.ExecuteHotkey(0, true)) << "the next hotkey runs";
+            EXPECT_EQ(2, targets.runs);
+        }
+    }
+}
+
+} // namespace
