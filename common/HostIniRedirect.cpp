@@ -1,4 +1,5 @@
 #include "HostIniRedirect.h"
+#include <shlwapi.h>
 #include <cwchar>
 #include <cwctype>
 
@@ -57,9 +58,19 @@ bool ResolveHostIniFile(LPCWSTR section, LPCWSTR mainIni, LPWSTR file, DWORD siz
     WCHAR expanded[HostIniPathLength + 1];
     DWORD length = ExpandEnvironmentStringsW(chosen, expanded, HostIniPathLength);
     if (length == 0 || length > HostIniPathLength)
-        CopyBounded(file, size, chosen);
-    else
-        CopyBounded(file, size, expanded);
+        lstrcpynW(expanded, chosen, HostIniPathLength + 1);
+    // A bare or relative name is relative to the main INI's folder (the
+    // profile functions would look in the Windows folder).
+    WCHAR resolved[MAX_PATH] = {};
+    if (expanded[0] && PathIsRelativeW(expanded)) {
+        WCHAR folder[MAX_PATH];
+        lstrcpynW(folder, mainIni, MAX_PATH);
+        if (PathRemoveFileSpecW(folder) && folder[0] && PathCombineW(resolved, folder, expanded)) {
+            CopyBounded(file, size, resolved);
+            return true;
+        }
+    }
+    CopyBounded(file, size, expanded);
     return true;
 }
 

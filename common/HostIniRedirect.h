@@ -15,7 +15,8 @@ bool IsFixedHostSection(LPCWSTR section);
 // main INI `mainIni`: [Configuration] "AlternateUserIni" names the alternate
 // file, the section's own "RedirectSection" picks "0" main, "1" alternate,
 // another text a path, and empty the main INI for a fixed section, else the
-// alternate file. Returns false (and an empty `file`) without a main INI.
+// alternate file. A relative path (after expansion) is taken from the main
+// INI's folder. Returns false (and an empty `file`) without a main INI.
 bool ResolveHostIniFile(LPCWSTR section, LPCWSTR mainIni, LPWSTR file, DWORD size);
 
 // GetPrivateProfileStringW on the file that holds the section.

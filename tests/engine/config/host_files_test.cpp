@@ -62,6 +62,27 @@ TEST(HostIniRedirect, EveryBranchOfTheRule)
     EXPECT_STREQ(L"main", buffer);
 }
 
+TEST(HostIniRedirect, RelativeTargetsAreTakenFromTheMainIniFolder)
+{
+    CTempFolder folder(L"redirect");
+    CreateDirectoryW(folder.File(L"sub").c_str(), nullptr);
+    std::wstring mainIni = folder.File(L"wincmd.ini");
+    CEnvironmentValue name(L"MEROVIN_REDIRECT_NAME", L"own.ini");
+    WriteText(mainIni, "[Configuration]\r\nAlternateUserIni=alt.ini\r\n"
+                       "[lefttabs]\r\nK=main\r\n"
+                       "[Sub]\r\nRedirectSection=sub\\own.ini\r\nK=main\r\n"
+                       "[Dot]\r\nRedirectSection=.\\%MEROVIN_REDIRECT_NAME%\r\nK=main\r\n");
+    WriteText(folder.File(L"alt.ini"), "[lefttabs]\r\nK=alt\r\n");
+    WriteText(folder.File(L"sub\\own.ini"), "[Sub]\r\nK=sub\r\n");
+    WriteText(folder.File(L"own.ini"), "[Dot]\r\nK=dot\r\n");
+    const struct {
+        const wchar_t* section;
+        const wchar_t* expected;
+    } cases[] = {{L"lefttabs", L"alt"}, {L"Sub", L"sub"}, {L"Dot", L"dot"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, HostRead(c.section, L"K", mainIni)) << c.section;
+}
+
 TEST(HostIniRedirect, WithoutAlternateFileTheMainIniServes)
 {
     CTempFolder folder(L"redirect");
