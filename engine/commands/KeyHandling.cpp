@@ -45,8 +45,9 @@ bool CCommandExecutor::OnThreadKeyDown(UINT vk, LPARAM lParam)
     if (m_depth > 0)
         return IsRunningKey(vk, lParam);
     BYTE state[256];
-    int index = HotkeyStateUnreadable;
-    if (GetKeyboardState(state)) {
+    int index = HotkeyNotFound;
+    // The keyboard state is read (a costly call) only for a key the table binds.
+    if (m_engine.Hotkeys().BindsKey(vk) && GetKeyboardState(state)) {
         // The thread's state does not hold the key being handled yet.
         UINT own = SidedKey(vk & 0xFF, DWORD(lParam >> 16) & 0xFF, (lParam & (1 << 24)) != 0);
         state[own] |= 0x80;
@@ -82,7 +83,7 @@ bool CCommandExecutor::OnLowLevelKey(UINT vk, DWORD scanCode, DWORD flags, bool 
 {
     vk = SidedKey(vk & 0xFF, scanCode, (flags & LLKHF_EXTENDED) != 0);
     m_lowLevelState[vk] = down ? 0x80 : 0;
-    if (!down || m_depth > 0)
+    if (!down || m_depth > 0 || !m_engine.Hotkeys().BindsKey(vk))
         return false;
     if (!IsHostFocus(GetFocus(), m_engine.Host().mainWindow))
         return false;

@@ -95,6 +95,20 @@ int CKeyApprentice::FindHotkey(UINT vk, const BYTE* state) const
     return HotkeyNotFound;
 }
 
+bool CKeyApprentice::BindsKey(UINT vk) const
+{
+    if (vk > 0xFF)
+        return false;
+    BYTE key = BYTE(vk);
+    HotkeyEntry* const* entries = m_entries.GetData();
+    for (INT_PTR i = 0; i < m_entries.GetSize(); ++i) {
+        BYTE entryKey = HotkeyKey(entries[i]->code);
+        if (entryKey == key || (vk == VK_CLEAR && entryKey == VK_NUMPAD5))
+            return true;
+    }
+    return false;
+}
+
 const HotkeyEntry* CKeyApprentice::Entry(INT_PTR index) const
 {
     if (index < 0 || index >= m_entries.GetSize())

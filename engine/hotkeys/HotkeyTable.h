@@ -50,6 +50,9 @@ public:
     // (GetKeyboardState). HotkeyNotFound when no entry matches or the table
     // is empty, HotkeyStateUnreadable when the state could not be read.
     int FindHotkey(UINT vk, const BYTE* state) const;
+    // Whether any entry is bound to the key `vk` (with any modifiers): keys
+    // that are not are passed on without reading the keyboard state.
+    bool BindsKey(UINT vk) const;
 
     int GetCount() const { return int(m_entries.GetSize()); }
     // The entry at `index`, or null when out of range.

@@ -168,6 +168,7 @@ TEST(HotkeyMatcher, NumberPadFiveMatchesClear)
     EXPECT_EQ(Find(table, VK_CLEAR, {VK_CLEAR, VK_LCONTROL}), 0);
     EXPECT_EQ(Find(table, VK_NUMPAD5, {VK_NUMPAD5, VK_RCONTROL}), 0);
     EXPECT_EQ(Find(table, VK_CLEAR, {VK_CLEAR}), HotkeyNotFound);
+    EXPECT_TRUE(table.BindsKey(VK_CLEAR));
     // Only the number pad's 5 stands for VK_CLEAR.
     CKeyApprentice other;
     other.AddHotkey(L"Ctrl+5", 1, nullptr, 0);
@@ -203,6 +204,11 @@ TEST(HotkeyMatcher, MatchesTheEventKeyOnly)
     EXPECT_EQ(Find(table, VK_F8, {'X', VK_F8, VK_LCONTROL}), 1);
     EXPECT_EQ(Find(table, 'X', {}), 0);
     EXPECT_EQ(Find(table, 0x158, {}), HotkeyNotFound); // not a virtual key
+    // Whether a key is bound at all, whatever its modifiers.
+    for (UINT vk : {UINT('X'), UINT(VK_F8)})
+        EXPECT_TRUE(table.BindsKey(vk)) << vk;
+    for (UINT vk : {UINT(VK_F9), UINT(VK_CLEAR), 0x158u})
+        EXPECT_FALSE(table.BindsKey(vk)) << vk;
 }
 
 TEST(HotkeyMatcher, EmptyTableAndThreadState)
