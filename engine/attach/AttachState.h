@@ -18,11 +18,11 @@ public:
     // The live snapshot was taken anew.
     void ScanTaken() { m_reborn.clear(); }
 
-    bool attaching = false;       // the retry timer is running
-    DWORD lastCreationTick = 0;   // when the watcher last saw a creation
-    int attachRuns = 0;           // AttachPanels calls
-    int treeChecks = 0;           // tree checks that scanned the tree
-    DWORD lastTreeCheckTick = 0;  // when the last of them scanned
+    bool m_attaching = false;       // the retry timer is running
+    DWORD m_lastCreationTick = 0;   // when the watcher last saw a creation
+    int m_attachRuns = 0;           // AttachPanels calls
+    int m_treeChecks = 0;           // tree checks that scanned the tree
+    DWORD m_lastTreeCheckTick = 0;  // when the last of them scanned
 
 private:
     std::vector<HWND> m_reborn;   // at most the six watched handles

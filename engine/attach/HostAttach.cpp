@@ -9,8 +9,8 @@ void CHostAttach::AttachMainWindow(HWND main)
 {
     if (!main || m_mainWnd.GetSafeHwnd())
         return;
-    m_mainWnd.keepTCBack = m_engine.Settings().KeepTCBack;
-    m_mainWnd.inverseCursor = m_engine.Host().inverseCursor;
+    m_mainWnd.m_keepTCBack = m_engine.Settings().KeepTCBack;
+    m_mainWnd.m_inverseCursor = m_engine.Host().inverseCursor;
     SubclassAttach(&m_mainWnd, main);
 }
 
@@ -22,17 +22,17 @@ void CHostAttach::DetachMainWindow()
 
 int CHostAttach::Attach(HWND main)
 {
-    ++m_state.attachRuns;
+    ++m_state.m_attachRuns;
     // A main window that appeared after start-up gets its subclass now, unless
     // the subclass left it on purpose because the host is closing.
     if (main && !m_engine.IsTimerRunning(EngineTimer::DetachUnload))
         AttachMainWindow(main);
     if (!main || !m_tree.Rescan(main)) {
-        m_state.attaching = true;
+        m_state.m_attaching = true;
         m_engine.StartTimer(EngineTimer::AttachRetry, 0, 100);
         return 0;
     }
-    m_state.attaching = false;
+    m_state.m_attaching = false;
     m_state.ScanTaken();
     CreatePanelObjects();
     return 1;
@@ -59,10 +59,10 @@ void CHostAttach::CreatePanelObjects()
         if (!p.pathWnd[side])
             p.pathWnd[side] = new CPathWnd(m_engine, side);
         CPathWnd& path = *p.pathWnd[side];
-        path.autoView = settings.AutoView;
-        path.useDesktopIni = settings.UseDesktopINI;
-        path.overrideVisualMode = settings.OverrideVisualMode;
-        path.keepScope = settings.KeepScope;
+        path.m_autoView = settings.AutoView;
+        path.m_useDesktopIni = settings.UseDesktopINI;
+        path.m_overrideVisualMode = settings.OverrideVisualMode;
+        path.m_keepScope = settings.KeepScope;
         path.AttachTo(m_tree.bar2[side]);
     }
     if (settings.DriveList) {
@@ -70,9 +70,9 @@ void CHostAttach::CreatePanelObjects()
             if (!p.driveCombo[side])
                 p.driveCombo[side] = new CMyCombo(m_engine, side);
             CMyCombo& combo = *p.driveCombo[side];
-            combo.driveListMenu = settings.DriveList == 1;
-            combo.style = settings.driveListStyle;
-            combo.colors = settings.menuColors;
+            combo.m_driveListMenu = settings.DriveList == 1;
+            combo.m_style = settings.driveListStyle;
+            combo.m_colors = settings.menuColors;
             combo.AttachTo(m_tree.driveCombo[side]);
         }
     }
@@ -82,17 +82,17 @@ void CHostAttach::DeleteAll()
 {
     m_panels.DeleteAll();
     m_tree.Clear();
-    m_state.attaching = false;
+    m_state.m_attaching = false;
     m_state.ScanTaken();
 }
 
 void CHostAttach::OnTreeCheck(HWND main)
 {
     // Waits for a quiet moment: the host builds its windows in bursts.
-    if (GetTickCount() - m_state.lastCreationTick < 100)
+    if (GetTickCount() - m_state.m_lastCreationTick < 100)
         return;
-    ++m_state.treeChecks;
-    m_state.lastTreeCheckTick = GetTickCount();
+    ++m_state.m_treeChecks;
+    m_state.m_lastTreeCheckTick = GetTickCount();
     HostTreeSnapshot old = m_tree;
     if (main && m_tree.Rescan(main)) {
         m_engine.KillTimer(EngineTimer::TreeCheck);
@@ -186,7 +186,7 @@ WatchAction CHostAttach::OnWatchedMessage(const CWPSTRUCT& sent)
     WatchAction action = ClassifyWatchedMessage(sent, switches);
     switch (action) {
     case WatchAction::TreeCheck:
-        m_state.lastCreationTick = GetTickCount();
+        m_state.m_lastCreationTick = GetTickCount();
         if (!m_engine.IsTimerRunning(EngineTimer::TreeCheck))
             m_engine.StartTimer(EngineTimer::TreeCheck, 0, 100);
         return WatchAction::None;
@@ -194,7 +194,7 @@ WatchAction CHostAttach::OnWatchedMessage(const CWPSTRUCT& sent)
         HWND focus = GetFocus();
         for (CTCFileList* list : m_panels.fileList)
             if (list && focus && list->Window() == focus)
-                list->quickSearch = true;
+                list->m_quickSearch = true;
         return WatchAction::None;
     }
     default:
@@ -222,17 +222,17 @@ CString CHostAttach::Describe() const
     text.AppendFormat(L"mainSubclass=%p\n", (void*)m_mainWnd.GetSafeHwnd());
     text.AppendFormat(L"treeValid=%d\n", m_tree.valid);
     text.AppendFormat(L"scanFailure=%d\n", (int)m_tree.LastFailure());
-    text.AppendFormat(L"attaching=%d\n", m_state.attaching ? 1 : 0);
-    text.AppendFormat(L"attachRuns=%d\n", m_state.attachRuns);
-    text.AppendFormat(L"treeChecks=%d\n", m_state.treeChecks);
-    text.AppendFormat(L"lastTreeCheckTick=%lu\n", m_state.lastTreeCheckTick);
-    text.AppendFormat(L"lastCreationTick=%lu\n", m_state.lastCreationTick);
+    text.AppendFormat(L"attaching=%d\n", m_state.m_attaching ? 1 : 0);
+    text.AppendFormat(L"attachRuns=%d\n", m_state.m_attachRuns);
+    text.AppendFormat(L"treeChecks=%d\n", m_state.m_treeChecks);
+    text.AppendFormat(L"lastTreeCheckTick=%lu\n", m_state.m_lastTreeCheckTick);
+    text.AppendFormat(L"lastCreationTick=%lu\n", m_state.m_lastCreationTick);
     for (int side = 0; side < 2; ++side) {
         text.AppendFormat(L"fileList%d=%s\n", side, object(p.fileList[side]).GetString());
         text.AppendFormat(L"tabs%d=%s\n", side, object(p.tabs[side]).GetString());
         text.AppendFormat(L"pathWnd%d=%s\n", side, object(p.pathWnd[side]).GetString());
         text.AppendFormat(L"driveCombo%d=%s\n", side, object(p.driveCombo[side]).GetString());
-        text.AppendFormat(L"quickSearch%d=%d\n", side, p.fileList[side] && p.fileList[side]->quickSearch ? 1 : 0);
+        text.AppendFormat(L"quickSearch%d=%d\n", side, p.fileList[side] && p.fileList[side]->m_quickSearch ? 1 : 0);
     }
     return text;
 }

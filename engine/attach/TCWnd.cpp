@@ -48,7 +48,7 @@ LRESULT CTCWnd::OnDrawItem(WPARAM, DRAWITEMSTRUCT* item)
 
 bool CTCWnd::KeepBehind() const
 {
-    if (!keepTCBack || m_raising || GetAsyncKeyState(VK_LBUTTON) >= 0)
+    if (!m_keepTCBack || m_raising || GetAsyncKeyState(VK_LBUTTON) >= 0)
         return false;
     POINT cursor;
     if (!GetCursorPos(&cursor))
@@ -62,7 +62,7 @@ bool CTCWnd::KeepBehind() const
         ::GetClassNameW(under, name, 17);
     if (wcsncmp(name, L"MSTaskListWClass", 16) == 0)
         return false;
-    if (keepTCBack == 2)
+    if (m_keepTCBack == 2)
         return true;
     const HostTreeSnapshot& tree = m_engine.Tree();
     return under == tree.fileList[0] || under == tree.fileList[1];
@@ -111,20 +111,20 @@ LRESULT CTCWnd::OnDetachAndUnload()
 
 LRESULT CTCWnd::OnInitMenu(HMENU hostMenu)
 {
-    menu.OnInitMenu(hostMenu);
+    m_menu.OnInitMenu(hostMenu);
     return Default();
 }
 
 LRESULT CTCWnd::OnExitMenuLoop()
 {
-    menu.OnExitMenuLoop();
+    m_menu.OnExitMenuLoop();
     return Default();
 }
 
 LRESULT CTCWnd::OnInitMenuPopup(HMENU popup)
 {
     // A captured popup is emptied and never reaches the host's handling.
-    if (menu.OnInitMenuPopup(popup))
+    if (m_menu.OnInitMenuPopup(popup))
         return 0;
     return Default();
 }
@@ -133,5 +133,5 @@ int CTCWnd::QueryHostMenuIndex(const CMyTabs* side, int position)
 {
     if (!m_engine.Settings().MarkLockedTabs)
         return 0;
-    return menu.Query(side ? side->Window() : nullptr, position, side && side->reversed);
+    return m_menu.Query(side ? side->Window() : nullptr, position, side && side->m_reversed);
 }

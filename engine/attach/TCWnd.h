@@ -20,9 +20,9 @@ public:
     // or without a side window.
     int QueryHostMenuIndex(const CMyTabs* side, int position);
 
-    int keepTCBack = 0;     // "KeepTCBack": 1 over the file lists, 2 everywhere
-    int inverseCursor = 0;  // the host's "InverseCursor"
-    CHostMenuCapture menu;  // capture switch, menu-active flag, last captured index
+    int m_keepTCBack = 0;     // "KeepTCBack": 1 over the file lists, 2 everywhere
+    int m_inverseCursor = 0;  // the host's "InverseCursor"
+    CHostMenuCapture m_menu;  // capture switch, menu-active flag, last captured index
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

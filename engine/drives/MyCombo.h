@@ -8,7 +8,7 @@ class CMyCombo : public CPanelWnd {
 public:
     using CPanelWnd::CPanelWnd;
 
-    bool driveListMenu = false; // "DriveList" is 1: the engine's drive menu replaces the list
-    UINT style = 0;             // drive-list style flags
-    MenuColors colors = {};
+    bool m_driveListMenu = false; // "DriveList" is 1: the engine's drive menu replaces the list
+    UINT m_style = 0;             // drive-list style flags
+    MenuColors m_colors = {};
 };

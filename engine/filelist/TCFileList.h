@@ -13,5 +13,5 @@ public:
     // window's subclass: the answer to the host. The host draws its rows.
     LRESULT DrawListItem(CSubclassWnd& host, DRAWITEMSTRUCT* item);
 
-    bool quickSearch = false; // the host's quick search was opened over this list
+    bool m_quickSearch = false; // the host's quick search was opened over this list
 };

@@ -69,9 +69,9 @@ int CHostMenuCapture::Query(HWND sideWindow, int position, bool reversed)
 
 void CHostMenuCapture::OnInitMenu(HMENU menu)
 {
-    menuActive = true;
-    if (captureSwitch)
-        lastMenuIndex = TakeLastChecked(menu);
+    m_menuActive = true;
+    if (m_captureSwitch)
+        m_lastMenuIndex = TakeLastChecked(menu);
 }
 
 bool CHostMenuCapture::OnInitMenuPopup(HMENU popup)

@@ -25,21 +25,21 @@ public:
 
     // The subclass's WM_INITMENU: sets the menu-active flag; with the capture
     // switch set, empties the menu and keeps the position of its last
-    // checked item (-1 when none) in lastMenuIndex.
+    // checked item (-1 when none) in m_lastMenuIndex.
     void OnInitMenu(HMENU menu);
     // The subclass's WM_INITMENUPOPUP: true when a capture was pending and
     // took the popup (it is empty afterwards and the capture has ended).
     bool OnInitMenuPopup(HMENU popup);
     // The subclass's WM_EXITMENULOOP.
-    void OnExitMenuLoop() { menuActive = false; }
+    void OnExitMenuLoop() { m_menuActive = false; }
 
     bool IsCapturing() const { return m_running; }
     // Null restores the real request.
     void SetRequest(CHostMenuRequest* request) { m_request = request; }
 
-    bool captureSwitch = false;  // WM_INITMENU capture, switched by the folder tabs
-    bool menuActive = false;
-    int lastMenuIndex = -1;
+    bool m_captureSwitch = false;  // WM_INITMENU capture, switched by the folder tabs
+    bool m_menuActive = false;
+    int m_lastMenuIndex = -1;
 
 private:
     CHostMenuRequest m_hostRequest;

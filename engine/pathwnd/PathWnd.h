@@ -7,8 +7,8 @@ class CPathWnd : public CPanelWnd {
 public:
     using CPanelWnd::CPanelWnd;
 
-    int autoView = 0;
-    int useDesktopIni = 0;
-    int overrideVisualMode = 0;
-    int keepScope = 0;
+    int m_autoView = 0;
+    int m_useDesktopIni = 0;
+    int m_overrideVisualMode = 0;
+    int m_keepScope = 0;
 };

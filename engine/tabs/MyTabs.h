@@ -9,5 +9,5 @@ public:
     // Subclasses the side's tab control unless that is done already.
     bool InitTabs(HWND tabs) { return AttachTo(tabs); }
 
-    bool reversed = false; // tabs run right to left: host tab positions are negated
+    bool m_reversed = false; // tabs run right to left: host tab positions are negated
 };

@@ -120,20 +120,20 @@ TEST_F(MenuCapture, InitMenuTakesTheLastCheckedItemOnlyWithTheSwitch)
 {
     HMENU menu = BuildMenu({Checked, Separator, Plain, Checked, Plain});
     capture.OnInitMenu(menu);
-    EXPECT_TRUE(capture.menuActive);
-    EXPECT_EQ(capture.lastMenuIndex, -1);
+    EXPECT_TRUE(capture.m_menuActive);
+    EXPECT_EQ(capture.m_lastMenuIndex, -1);
     EXPECT_EQ(GetMenuItemCount(menu), 5);
     capture.OnExitMenuLoop();
-    EXPECT_FALSE(capture.menuActive);
+    EXPECT_FALSE(capture.m_menuActive);
 
-    capture.captureSwitch = true;
+    capture.m_captureSwitch = true;
     capture.OnInitMenu(menu);
-    EXPECT_EQ(capture.lastMenuIndex, 3);
+    EXPECT_EQ(capture.m_lastMenuIndex, 3);
     EXPECT_EQ(GetMenuItemCount(menu), 0);
     DestroyMenu(menu);
     menu = BuildMenu({Plain, Plain});
     capture.OnInitMenu(menu);
-    EXPECT_EQ(capture.lastMenuIndex, -1);
+    EXPECT_EQ(capture.m_lastMenuIndex, -1);
     DestroyMenu(menu);
 }
 
