@@ -1,8 +1,10 @@
 // Small helpers shared by the engine tests: files beside the test program,
-// the engine's dispatcher window of a thread, and waiting for a condition.
+// the engine's dispatcher window of a thread, waiting for a condition and a
+// window's descendants.
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 inline std::wstring BinFile(const wchar_t* name)
 {
@@ -37,4 +39,15 @@ inline bool WaitFor(DWORD ms, Done done)
         Sleep(20);
     }
     return true;
+}
+
+// A window and all its descendants, the window first.
+inline std::vector<HWND> WindowAndDescendants(HWND window)
+{
+    std::vector<HWND> all{window};
+    EnumChildWindows(window, [](HWND w, LPARAM data) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&all));
+    return all;
 }

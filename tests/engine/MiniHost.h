@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <string>
 #include <vector>
+#include "HostTestSupport.h"
 
 struct CMiniHostOptions {
     int bars = 4;           // "Window" bars per panel (3: the scan fails)
@@ -73,12 +74,7 @@ public:
     // Every window of the tree, the main window first.
     std::vector<HWND> AllWindows() const
     {
-        std::vector<HWND> all{main};
-        EnumChildWindows(main, [](HWND w, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(data)->push_back(w);
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&all));
-        return all;
+        return WindowAndDescendants(main);
     }
 
     HWND main = nullptr, buttonBar = nullptr, bottomBar = nullptr;

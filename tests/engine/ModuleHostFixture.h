@@ -3,7 +3,7 @@
 // host's controls, its log and its open menus from the test process.
 #pragma once
 #include <gtest/gtest.h>
-#include "HostDriver.h"
+#include "EngineHost.h"
 #include "HostTestSupport.h"
 #include <map>
 
@@ -99,16 +99,13 @@ protected:
                std::vector<std::wstring> args = {}, const std::string& hostIni = "",
                const std::map<std::wstring, std::string>& pluginTexts = {})
     {
-        CHostSetup setup;
-        setup.pluginTexts = pluginTexts;
-        setup.args = args;
+        CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=0\r\n" + sections, args);
+        for (const auto& text : pluginTexts)
+            setup.pluginTexts.insert(text);
         if (!hostIni.empty())
             setup.homeFiles[L"wincmd.ini"] = hostIni;
-        setup.pluginFiles = {BinFile(L"Merovin.wdx")};
-        setup.plugin = L"Merovin.wdx";
         setup.leftFiles = {L"a.txt"};
         setup.rightFiles = {L"b.txt"};
-        setup.pluginTexts[L"Merovin.ini"] = "[Config]\r\nUseLLHook=0\r\n" + sections;
         for (const auto& module : modules) {
             setup.pluginFiles.push_back(BinFile(module.first.c_str()));
             std::wstring base = module.first.substr(0, module.first.rfind(L'.'));

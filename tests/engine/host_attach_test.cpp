@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <mutex>
 #include <set>
-#include "HostDriver.h"
+#include "EngineHost.h"
 #include "HostTestSupport.h"
 
 namespace {
@@ -31,12 +31,7 @@ bool EngineOn(HWND window)
 
 std::vector<HWND> HostWindows(HWND main)
 {
-    std::vector<HWND> all{main};
-    EnumChildWindows(main, [](HWND w, LPARAM data) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(data)->push_back(w);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&all));
-    return all;
+    return WindowAndDescendants(main);
 }
 
 // Reads a running process's debug output as a debugger does: attaches to it
@@ -133,12 +128,8 @@ class EngineAttachInHost : public ::testing::Test {
 protected:
     bool StartHost(std::vector<std::wstring> args = {})
     {
-        CHostSetup setup;
-        setup.args = args;
-        setup.pluginFiles = {BinFile(L"Merovin.wdx")};
-        setup.plugin = L"Merovin.wdx";
-        setup.pluginTexts[L"Merovin.ini"] = "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nCheckCloseTC=0\r\n";
-        return m_host.Start(setup);
+        return m_host.Start(
+            EngineHostSetup("[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nCheckCloseTC=0\r\n", args));
     }
     CHostDriver m_host;
 };

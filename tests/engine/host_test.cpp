@@ -1,7 +1,7 @@
 // The engine inside the stand-in host process: what another process sees of
 // its start-up, reload and unload.
 #include <gtest/gtest.h>
-#include "HostDriver.h"
+#include "EngineHost.h"
 #include "HostTestSupport.h"
 
 namespace {
@@ -36,12 +36,7 @@ class EngineInHost : public ::testing::Test {
 protected:
     bool StartHost(std::vector<std::wstring> args = {})
     {
-        CHostSetup setup;
-        setup.args = args;
-        setup.pluginFiles = {BinFile(L"Merovin.wdx")};
-        setup.plugin = L"Merovin.wdx";
-        setup.pluginTexts[L"Merovin.ini"] = "[Config]\r\nUseLLHook=0\r\n";
-        return m_host.Start(setup);
+        return m_host.Start(EngineHostSetup("[Config]\r\nUseLLHook=0\r\n", args));
     }
     CHostDriver m_host;
 };

@@ -2,7 +2,7 @@
 // with the low-level hook: what reaches the host's windows and which
 // commands the host receives.
 #include <gtest/gtest.h>
-#include "HostDriver.h"
+#include "EngineHost.h"
 #include "HostTestSupport.h"
 #include "TCProtocol.h"
 
@@ -38,12 +38,9 @@ class HostKeys : public ::testing::TestWithParam<int> {
 protected:
     bool Start(const std::string& config, const std::string& keyboard)
     {
-        CHostSetup setup;
-        setup.pluginFiles = {BinFile(L"Merovin.wdx")};
-        setup.plugin = L"Merovin.wdx";
+        CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=" + std::to_string(GetParam()) + "\r\n" + config +
+                                           "[Keyboard]\r\n" + keyboard);
         setup.leftFiles = {L"a.txt", L"b.txt"};
-        setup.pluginTexts[L"Merovin.ini"] = "[Config]\r\nUseLLHook=" + std::to_string(GetParam()) + "\r\n" + config +
-                                            "[Keyboard]\r\n" + keyboard;
         return m_host.Start(setup);
     }
     // Presses a chord with the focus on `target`; returns the log lines it caused.

@@ -1,0 +1,19 @@
+// The stand-in host set up with the engine: the engine file beside the test
+// program copied into the host's plug-in folder and loaded, with `settings`
+// as its "Merovin.ini". Tests add files, modules and arguments to the setup.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "HostDriver.h"
+#include "HostTestSupport.h"
+
+inline CHostSetup EngineHostSetup(const std::string& settings, std::vector<std::wstring> args = {})
+{
+    CHostSetup setup;
+    setup.args = std::move(args);
+    setup.pluginFiles = {BinFile(L"Merovin.wdx")};
+    setup.plugin = L"Merovin.wdx";
+    setup.pluginTexts[L"Merovin.ini"] = settings;
+    return setup;
+}
