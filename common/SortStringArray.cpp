@@ -1,4 +1,6 @@
 #include "SortStringArray.h"
+#include <algorithm>
+#include <vector>
 
 void CSortStringArray::Clear()
 {
@@ -16,45 +18,44 @@ int CSortStringArray::ReverseFind(LPCWSTR name, BOOL matchCase) const
     return -1;
 }
 
-// Repeated passes until one swaps nothing; only neighbours swap, so the
-// order of equal elements is kept.
+DWORD CSortStringArray::ReadAttributes(LPCWSTR path) const
+{
+    return GetFileAttributesW(path);
+}
+
+// A name that does not exist on disk counts as a file; so does every name
+// without a folder, which would otherwise be looked up at the drive's root.
+BOOL CSortStringArray::IsFolder(int index) const
+{
+    if (m_folder.IsEmpty())
+        return FALSE;
+    CString path = m_folder + L"\\" + GetAt(index);
+    DWORD attributes = ReadAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Folders move ahead of files and, with byName, names follow their order
+// without case; elements that compare equal keep their order (a stable sort,
+// the same order as repeated passes of neighbour swaps).
 void CSortStringArray::Sort(BOOL byName)
 {
     m_sortByName = byName;
     int count = (int)GetSize();
     if (count < 2)
         return;
-    BOOL swapped;
-    do {
-        swapped = FALSE;
-        for (int i = 0; i + 1 < count; ++i) {
-            if (CompareAndSwap(i))
-                swapped = TRUE;
-        }
-    } while (swapped);
-}
-
-// A name that does not exist on disk counts as a file.
-BOOL CSortStringArray::IsFolder(int index) const
-{
-    CString path = m_folder + L"\\" + GetAt(index);
-    DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-BOOL CSortStringArray::CompareAndSwap(int index)
-{
-    BOOL firstFolder = IsFolder(index);
-    BOOL secondFolder = IsFolder(index + 1);
-    BOOL swap = FALSE;
-    if (secondFolder && !firstFolder)
-        swap = TRUE;
-    else if (firstFolder == secondFolder && m_sortByName && GetAt(index).CompareNoCase(GetAt(index + 1)) > 0)
-        swap = TRUE;
-    if (swap) {
-        CString first = GetAt(index);
-        GetAt(index) = GetAt(index + 1);
-        GetAt(index + 1) = first;
-    }
-    return swap;
+    struct Item {
+        BOOL folder;
+        CString name;
+    };
+    std::vector<Item> items;
+    items.reserve(count);
+    for (int i = 0; i < count; ++i)
+        items.push_back({IsFolder(i), std::move(GetAt(i))});
+    std::stable_sort(items.begin(), items.end(), [byName](const Item& a, const Item& b) {
+        if (a.folder != b.folder)
+            return a.folder > b.folder;
+        return byName && a.name.CompareNoCase(b.name) < 0;
+    });
+    for (int i = 0; i < count; ++i)
+        GetAt(i) = std::move(items[i].name);
 }

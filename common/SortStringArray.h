@@ -9,7 +9,8 @@ public:
     CSortStringArray() {}
     virtual ~CSortStringArray() {}
 
-    // The folder the names live in; set before sorting.
+    // The folder the names live in; set before sorting. Without a folder
+    // (the calculator's use) every name counts as a file.
     const CString& GetFolder() const { return m_folder; }
     void SetFolder(LPCWSTR folder) { m_folder = folder; }
 
@@ -22,11 +23,15 @@ public:
     // Index of the last element equal to the name, or -1.
     int ReverseFind(LPCWSTR name, BOOL matchCase) const;
     // Folders first (stable); with byName, names in each kind without case.
+    // Each name's attributes are read once per sort.
     void Sort(BOOL byName);
+
+protected:
+    // The attributes of a path on disk (INVALID_FILE_ATTRIBUTES when unknown).
+    virtual DWORD ReadAttributes(LPCWSTR path) const;
 
 private:
     BOOL IsFolder(int index) const;
-    BOOL CompareAndSwap(int index);
 
     CString m_folder;
     BOOL m_sortByName = FALSE;

@@ -64,3 +64,58 @@ TEST(SortStringArray, ReverseFindCounterAndClear)
     EXPECT_EQ(names.GetCounter(), 0);
     EXPECT_EQ(names.GetSize(), 0);
 }
+
+namespace {
+
+// Counts the attribute reads; answers from disk.
+class CCountingArray : public CSortStringArray {
+public:
+    mutable int probes = 0;
+
+protected:
+    DWORD ReadAttributes(LPCWSTR path) const override
+    {
+        ++probes;
+        return CSortStringArray::ReadAttributes(path);
+    }
+};
+
+} // namespace
+
+// Without a folder every name is a file, even one that names a folder at the
+// root of the current drive; with a folder each name is probed once per sort.
+TEST(SortStringArray, EmptyFolderIsANameSortAndNamesAreProbedOnce)
+{
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    WCHAR previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(temp);
+    std::wstring rootName = L"zsortroot" + std::to_wstring(GetCurrentProcessId());
+    std::wstring rootFolder = L"\\" + rootName;
+    ASSERT_TRUE(CreateDirectoryW(rootFolder.c_str(), nullptr));
+
+    CCountingArray names;
+    for (const wchar_t* name : {L"b", rootName.c_str(), L"A"})
+        names.Add(name);
+    names.Sort(TRUE);
+    EXPECT_EQ(Joined(names), L"A,b," + rootName + L",");
+    EXPECT_EQ(names.probes, 0);
+    RemoveDirectoryW(rootFolder.c_str());
+    SetCurrentDirectoryW(previous);
+
+    std::wstring folder = MakeFolder();
+    CreateDirectoryW((folder + L"\\dir7").c_str(), nullptr);
+    names.Clear();
+    names.SetFolder(folder.c_str());
+    for (int i = 0; i < 20; ++i)
+        names.Add(CString((L"name" + std::to_wstring(19 - i)).c_str()));
+    names.Add(L"dir7");
+    names.Sort(TRUE);
+    EXPECT_EQ(names.probes, 21);
+    EXPECT_EQ(std::wstring(names[0]), L"dir7");
+    EXPECT_EQ(std::wstring(names[1]), L"name0");
+    EXPECT_EQ(std::wstring(names[20]), L"name9");
+    RemoveDirectoryW((folder + L"\\dir7").c_str());
+    RemoveDirectoryW(folder.c_str());
+}
