@@ -203,8 +203,10 @@ void CMerovinApp::LoadHostCommands()
 
 void CMerovinApp::ReadEngineSettings()
 {
-    // With the menu colours.
-    ReadSettingsTable(m_settings, m_paths.settingsFile, m_features.ReadGroupingSettings());
+    // With the menu colours and the grouping specification.
+    CString groupingSpec;
+    ReadSettingsTable(m_settings, m_paths.settingsFile, m_features.ReadGroupingSettings(groupingSpec));
+    m_settings.groupingSpec = groupingSpec;
     BuildKeyboardTable();
     m_features.LoadEngineTexts();
     m_features.ReadDriveListIcons();

@@ -1,6 +1,7 @@
 #include "FeatureWiring.h"
 #include "EngineContext.h"
 #include "EngineSettings.h"
+#include "GroupSettings.h"
 #include "TCProtocol.h"
 
 namespace {
@@ -18,10 +19,10 @@ HWND QueryHost(HWND main, int code)
 
 } // namespace
 
-// Start-up: grouping is off until file grouping reads its settings.
-int CFeatureWiring::ReadGroupingSettings()
+// Every settings load: file grouping's keys of [Config].
+int CFeatureWiring::ReadGroupingSettings(CString& spec)
 {
-    return 0;
+    return ReadGroupSpec(L"Config", m_engine.Paths().settingsFile, spec);
 }
 
 // Start-up: the engine menu's texts come from the localisation file when shown.

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include "CommandTargets.h"
 #include "EngineTimer.h"
+#include "Strings.h"
 
 class CEngineContext;
 
@@ -17,8 +18,8 @@ public:
     CFeatureWiring& operator=(const CFeatureWiring&) = delete;
 
     // Start-up steps, in the engine's start-up order.
-    // The grouping settings; returns whether grouping is active.
-    int ReadGroupingSettings();
+    // The [Config] grouping specification; returns whether grouping is active.
+    int ReadGroupingSettings(CString& spec);
     void LoadEngineTexts();
     void ReadDriveListIcons();
     void ReadBookmarks();

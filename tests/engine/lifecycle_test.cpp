@@ -146,6 +146,8 @@ TEST_F(EngineLifecycle, ReloadRestartsWithTheNewSettings)
     WritePrivateProfileStringW(L"Config", L"UseLLHook", L"1", ini.c_str());
     WritePrivateProfileStringW(L"Config", L"CloseAllListers", L"0", ini.c_str());
     WritePrivateProfileStringW(L"Config", L"AutoCompletion", L"0", ini.c_str());
+    WritePrivateProfileStringW(L"Config", L"FileGroups", L"*.txt|*.doc", ini.c_str());
+    WritePrivateProfileStringW(L"Config", L"FileGroups2", L"*.bak", ini.c_str());
     DWORD recipients = BSM_APPLICATIONS;
     ASSERT_GT(BroadcastSystemMessageW(BSF_POSTMESSAGE, &recipients, reload, 0, 0), 0);
     ASSERT_TRUE(PumpUntil(2000, [&] { return (HWND)engine.Handle(L"dispatcher") != first; }));
@@ -155,6 +157,8 @@ TEST_F(EngineLifecycle, ReloadRestartsWithTheNewSettings)
     EXPECT_EQ(L"1", dump[L"keyboardHookLowLevel"]);
     EXPECT_EQ(L"0", dump[L"getMessageHook"]);
     EXPECT_EQ(L"0", dump[L"AutoCompletion"]);
+    EXPECT_EQ(L"*.txt|*.doc<*.bak", dump[L"groupingSpec"]);
+    EXPECT_EQ(L"1", dump[L"groupingActive"]);
     EXPECT_EQ(reload, (UINT)_wtoi(dump[L"reloadMessage"].c_str()));
     EXPECT_EQ(host.File(L"wincmd.ini"), dump[L"hostIni"]);
     std::vector<HWND> dispatchers = ThreadWindows(L"DispIniFileClass");

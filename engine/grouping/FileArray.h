@@ -1,0 +1,52 @@
+// The items of a host file list as file grouping sorts them: one entry per
+// host item with its name, its index in the host's order and its group key,
+// and the map from a host index to the item's place in the sorted order.
+#pragma once
+#include "Framework.h"
+#include "GroupSpec.h"
+
+struct CFileEntry {
+    CString name;
+    int index = -1;          // place in the host's own order; -1 until set
+    UINT group = NoGroupKey; // group key (the file list may add its own high bits)
+};
+
+class CFileArray : public CArray<CFileEntry, const CFileEntry&> {
+public:
+    const CString& GetFolder() const { return m_folder; }
+    void SetFolder(LPCWSTR folder) { m_folder = folder; }
+
+    // The specification in force (empty: no grouping). Saved searches are
+    // read from `hostIni` here, once, not per name.
+    const CString& GetSpec() const { return m_spec; }
+    void SetSpec(LPCWSTR spec, LPCWSTR hostIni);
+    const CGroupSpec& Groups() const { return m_groups; }
+
+    // Host index -> place in the sorted order. Empty after FinishOrder means
+    // the host's own order.
+    const CUIntArray& GetOrder() const { return m_order; }
+    // 1 when the sorted order differs from the host's order anywhere.
+    int IsChanged() const { return m_changed; }
+
+private:
+    friend void FinishOrder(CFileArray& array);
+
+    CString m_folder;
+    CString m_spec;
+    CGroupSpec m_groups;
+    CUIntArray m_order;
+    int m_changed = 0;
+};
+
+// The group key of a name under the array's specification.
+UINT GroupOf(const CFileArray& array, LPCWSTR name);
+
+// Sorts by (group, index), both unsigned; ascending or descending. The host
+// index is part of the key, so equal groups keep the host's order.
+void SortEntries(CFileArray& array, bool ascending);
+
+// After the entries are filled: drops entries without a host index, sorts
+// ascending and fills the order map. When the host indexes are not exactly
+// 0..count-1 (an item the file list skipped, a repeated index) the map stays
+// empty and the host's own order is kept.
+void FinishOrder(CFileArray& array);

@@ -1,0 +1,18 @@
+#include "GroupSettings.h"
+#include "IniSection.h"
+
+int ReadGroupSpec(LPCWSTR section, LPCWSTR iniPath, CString& spec)
+{
+    CIniSection keys;
+    keys.Load(section, iniPath);
+    std::wstring text;
+    if (keys.Int(L"FileGroupping", 1) != 0)
+        text = keys.Text(L"FileGroups");
+    if (keys.Int(L"FileGroupping2", 1) != 0) {
+        std::wstring bottom = keys.Text(L"FileGroups2");
+        if (!bottom.empty())
+            text += L"<" + bottom;
+    }
+    spec = CString(text);
+    return spec.IsEmpty() ? 0 : 1;
+}
