@@ -22,12 +22,6 @@ static std::wstring ProgramFolder()
     return slash == std::wstring::npos ? L"." : s.substr(0, slash);
 }
 
-static bool FolderExists(const std::wstring& path)
-{
-    DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void CTCHostApp::SetUpEnvironment()
 {
     m_home = m_options.home.empty() ? ProgramFolder() : m_options.home;
@@ -42,7 +36,7 @@ void CTCHostApp::SetUpEnvironment()
     static const wchar_t* const defaults[2] = {L"C:\\data\\left", L"C:\\data\\right"};
     for (int i = 0; i < 2; ++i) {
         if (m_options.folders[i].empty())
-            m_options.folders[i] = FolderExists(defaults[i]) ? defaults[i] : m_home;
+            m_options.folders[i] = IsFolderPath(defaults[i]) ? defaults[i] : m_home;
     }
 }
 
