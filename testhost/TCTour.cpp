@@ -25,7 +25,11 @@ int CTour::Finish()
 {
     if (!m_thread)
         return 1;
-    WaitForSingleObject(m_thread, INFINITE);
+    // The tour may still hand work to this thread when the host was closed early.
+    while (MsgWaitForMultipleObjects(1, &m_thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
     CloseHandle(m_thread);
     m_thread = nullptr;
     if (m_call)

@@ -58,12 +58,12 @@ bool Evaluate(CTour& tour, const std::wstring& expression, std::initializer_list
     HWND edit = CommandLine();
     tour.SetText(edit, L"");
     if (!tour.Focus(edit) || !tour.Type(expression) ||
-        !tour.WaitFor(2000, [&] { return tour.Text(edit) == expression; })) {
+        !tour.WaitFor(3000, [&] { return tour.Text(edit) == expression; })) {
         why = L"could not type \"" + expression + L"\" into the command line";
         return false;
     }
     tour.Keys(modifiers, vk);
-    if (!tour.WaitFor(3000, [&] { return tour.Text(edit) == result; })) {
+    if (!tour.WaitFor(5000, [&] { return tour.Text(edit) == result; })) {
         why = L"the command line shows \"" + tour.Text(edit) + L"\" instead of \"" + result + L"\"";
         return false;
     }
@@ -80,7 +80,7 @@ bool OpenOverCommandLine(CTour& tour, std::initializer_list<WORD> modifiers, WOR
         return false;
     }
     tour.Keys(modifiers, vk);
-    if (!tour.WaitFor(3000, [&] { return popup() != nullptr; })) {
+    if (!tour.WaitFor(5000, [&] { return popup() != nullptr; })) {
         why = std::wstring(what) + L" did not open";
         return false;
     }
@@ -153,7 +153,7 @@ bool ShowStopwatch(CTour& tour, std::wstring& why)
         return false;
     }
     tour.Keys({VK_LCONTROL, VK_LMENU}, 'W');
-    if (!tour.WaitFor(3000, [&] { return tour.ModuleWindow(L"Horalet64.dll") != nullptr; })) {
+    if (!tour.WaitFor(5000, [&] { return tour.ModuleWindow(L"Horalet64.dll") != nullptr; })) {
         why = L"the stopwatch window did not open";
         return false;
     }
@@ -176,7 +176,7 @@ bool ShowReload(CTour& tour, std::wstring& why)
         return false;
     }
     tour.Keys({VK_LCONTROL, VK_LMENU}, 'R');
-    bool reloaded = tour.WaitFor(5000, [&] {
+    bool reloaded = tour.WaitFor(10000, [&] {
         std::wstring w;
         return tour.EngineState()[L"dispatcher"] != before && EngineReady(tour, w);
     });
