@@ -22,6 +22,11 @@ command -v dpkg-source >/dev/null || need+=(dpkg-dev)
 command -v patch >/dev/null || need+=(patch)
 [ -d /usr/src/googletest/googletest ] || need+=(googletest)
 
+# The demo's display test: Xvfb, xwd (x11-apps) and ImageMagick's convert.
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v xwd >/dev/null || need+=(x11-apps)
+[ -x /usr/bin/convert ] || need+=(imagemagick)
+
 src_list=/etc/apt/sources.list.d/merovin-src.sources
 add_src=0
 if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
