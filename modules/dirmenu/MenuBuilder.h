@@ -18,7 +18,7 @@
 // among them (each costs the process a window-manager handle); the entries
 // after the first one that does not fit are left out.
 const UINT MaxMenuItems = 4096;
-const UINT MaxSubmenus = 512;
+const UINT MaxSubmenus = 256;
 
 // The six arguments of a "$swat(" entry, with their defaults applied.
 struct SwatArgs {

