@@ -7,7 +7,7 @@ set -euo pipefail
 
 cache=${MEROVIN_CACHE:-$HOME/.cache/merovin}
 mkdir -p "$cache"
-apt_dir=${MEROVIN_APT_DIR:-/etc/apt}
+apt_dir=${MEROVIN_APT_DIR:-/etc/apt} # another folder only to try the source entries out
 
 need=()
 command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
