@@ -36,7 +36,7 @@ public:
         current = FILE_CURRENT,
         end = FILE_END,
     };
-    static const ULONGLONG kError = ~0ULL;
+    static constexpr ULONGLONG kError = ~0ULL;
 
     CFile() {}
     ~CFile() override;

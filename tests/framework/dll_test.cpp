@@ -54,11 +54,21 @@ TEST(CWinAppDll, AttachUnloadResourcesAndLookup)
     EXPECT_EQ(0, w.SendMessage(WM_APP + 9));
     EXPECT_EQ(800, w.SendMessage(WM_APP + 8));
 
-    // A dynamic unload does not run the teardown (ExitInstance).
+    // The DLL's lookup atoms are named after its address.
+    WCHAR objectAtom[48], superAtom[48];
+    _snwprintf(objectAtom, 48, L"FwWnd.%p", (void*)dll);
+    _snwprintf(superAtom, 48, L"FwSuper.%p", (void*)dll);
+    EXPECT_NE(0, GlobalFindAtomW(objectAtom));
+    EXPECT_NE(0, GlobalFindAtomW(superAtom));
+
+    // A dynamic unload does not run the teardown (ExitInstance), and it
+    // deletes the lookup atoms.
     int exitFlag = 0;
     setExitFlag(&exitFlag);
     EXPECT_TRUE(FreeLibrary(dll));
     EXPECT_EQ(0, exitFlag);
+    EXPECT_EQ(0, GlobalFindAtomW(objectAtom));
+    EXPECT_EQ(0, GlobalFindAtomW(superAtom));
     EXPECT_EQ(800, w.SendMessage(WM_APP + 8));
     w.DestroyWindow();
 }

@@ -70,6 +70,21 @@ TEST(CWndRouting, HandlersDefaultAndCreateParam)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(h));
 }
 
+// A class with a chain of its own (as the engine's subclass objects) passes
+// messages on its own way, also when called through a CWnd.
+class COwnDefault : public CWnd
+{
+public:
+    LRESULT Default() override { return 77; }
+};
+
+TEST(CWndRouting, DefaultIsReachedThroughTheBase)
+{
+    COwnDefault own;
+    CWnd& base = own;
+    EXPECT_EQ(77, base.Default());
+}
+
 TEST(CWndRouting, FromHandleOfForeignWindowIsTemporary)
 {
     HWND h = CreateWindowExW(0, L"STATIC", L"foreign", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
