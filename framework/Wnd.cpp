@@ -578,3 +578,40 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    bool child = (GetStyle() & WS_CHILD) != 0;
+    HWND center = pAlternateOwner ? pAlternateOwner->m_hWnd
+                                  : (child ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER));
+    CRect area, target, self;
+    ::GetWindowRect(m_hWnd, &self);
+    if (child) {
+        HWND parent = ::GetParent(m_hWnd);
+        ::GetClientRect(parent, &area);
+        target = area;
+        if (center && center != parent) {
+            ::GetWindowRect(center, &target);
+            ::MapWindowPoints(nullptr, parent, (LPPOINT)&target, 2);
+        }
+    } else {
+        MONITORINFO mi = { sizeof(mi) };
+        ::GetMonitorInfoW(::MonitorFromWindow(center ? center : m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+        area = mi.rcWork;
+        target = area;
+        if (center && ::IsWindowVisible(center) && !::IsIconic(center))
+            ::GetWindowRect(center, &target);
+    }
+    int x = (target.left + target.right) / 2 - self.Width() / 2;
+    int y = (target.top + target.bottom) / 2 - self.Height() / 2;
+    // Keep the window inside the area where it fits.
+    if (x + self.Width() > area.right)
+        x = area.right - self.Width();
+    if (x < area.left)
+        x = area.left;
+    if (y + self.Height() > area.bottom)
+        y = area.bottom - self.Height();
+    if (y < area.top)
+        y = area.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

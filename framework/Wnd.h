@@ -192,6 +192,14 @@ public:
     BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
     { return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags); }
 
+    // Centres the window over pAlternateOwner, else its owner (a child: its
+    // parent), kept inside the owner's work area (a child: the parent's
+    // client area); without a visible owner over the work area.
+    void CenterWindow(CWnd* pAlternateOwner = nullptr);
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon)
+    { return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon); }
+    HICON GetIcon(BOOL bBigIcon) const { return (HICON)SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL); }
+
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
