@@ -5,7 +5,9 @@
 // OnInitDialog. DoModal runs the framework's modal loop over it, with the
 // owner disabled, until PSM_GETCURRENTPAGEHWND answers NULL (OK or Cancel
 // pressed) or EndDialog; it returns IDOK when the sheet ended with OK, else
-// IDCANCEL, and -1 when the sheet could not be made or went away otherwise.
+// IDCANCEL (read with PSM_GETRESULT: the program needs comctl32 version 6,
+// see the manifest), and -1 when the sheet could not be made or went away
+// otherwise.
 // The sheet's PreTranslateMessage hands the sheet's keyboard and mouse
 // messages to PSM_ISDIALOGMESSAGE, sent to the sheet window (so a derived
 // sheet can take it in WindowProc).
