@@ -50,3 +50,15 @@ function(merovin_test target)
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${A_TIMEOUT})
 endfunction()
+
+# Embeds the common-controls version 6 manifest (cmake/manifest.xml) in a
+# program. Its processorArchitecture is "*": a fixed "x86" would be ignored
+# silently by a 64-bit program.
+function(merovin_manifest target)
+  set(manifest ${MEROVIN_ROOT}/cmake/manifest.xml)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_manifest.rc)
+  # 1 = CREATEPROCESS_MANIFEST_RESOURCE_ID, 24 = RT_MANIFEST
+  file(CONFIGURE OUTPUT ${rc} CONTENT "1 24 \"${manifest}\"\n")
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${manifest})
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

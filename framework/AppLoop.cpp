@@ -1,4 +1,5 @@
-// The application object's message loop and its temporary window wrappers.
+// The application object's message loop, its temporary window wrappers and
+// its menu lookup.
 #include "WinApp.h"
 #include "Wnd.h"
 
@@ -77,5 +78,26 @@ void CWinApp::DeleteTempMap(bool onlyDeadWindows)
         p->m_hWnd = nullptr;
         delete p;
     }
+    LeaveCriticalSection(&m_tempLock);
+}
+
+CMenu* CWinApp::LookupMenu(HMENU hMenu)
+{
+    CMenu* p = nullptr;
+    EnterCriticalSection(&m_tempLock);
+    m_menuMap.Lookup(hMenu, p);
+    LeaveCriticalSection(&m_tempLock);
+    return p;
+}
+
+void CWinApp::SetMenuObject(HMENU hMenu, CMenu* pMenu)
+{
+    if (!hMenu)
+        return;
+    EnterCriticalSection(&m_tempLock);
+    if (pMenu)
+        m_menuMap.SetAt(hMenu, pMenu);
+    else
+        m_menuMap.RemoveKey(hMenu);
     LeaveCriticalSection(&m_tempLock);
 }

@@ -1,8 +1,22 @@
 // Umbrella header of the application-framework layer.
 #pragma once
 
+#include "Object.h"
 #include "Strings.h"
 #include "Collections.h"
 #include "Geometry.h"
 #include "WinApp.h"
 #include "Wnd.h"
+#include "ThreadState.h"
+#include "Menu.h"
+#include "Gdi.h"
+#include "Dc.h"
+#include "ImageList.h"
+#include "Dialog.h"
+#include "DataExchange.h"
+#include "PropertySheet.h"
+#include "Controls.h"
+#include "CommonControls.h"
+#include "Prompt.h"
+#include "CommonDialogs.h"
+#include "File.h"

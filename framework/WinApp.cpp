@@ -1,6 +1,7 @@
 // The application object's life cycle: construction, DLL attach/detach and
 // the program entry.
 #include "WinApp.h"
+#include "Wnd.h"
 
 namespace {
 
@@ -105,9 +106,10 @@ BOOL AfxDllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved)
         if (lpReserved != nullptr)
             return TRUE;
         // Dynamic unload: the plug-in has already torn itself down; only
-        // release memory the framework holds.
+        // release what the framework holds.
         if (app)
             app->DeleteTempMap();
+        AfxTermWndLookup();
         return TRUE;
     default:
         return TRUE;

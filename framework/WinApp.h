@@ -11,8 +11,9 @@
 //     it runs under the loader lock; FALSE fails the load);
 //   - detach at process termination (reserved != NULL): does nothing;
 //   - detach at a dynamic unload (reserved == NULL): frees the framework's
-//     own memory only. ExitInstance is NOT called there: the plug-in's
-//     teardown (windows, hooks, timers) runs earlier from its unload export.
+//     own memory and deletes its window-lookup atoms only. ExitInstance is
+//     NOT called there: the plug-in's teardown (windows, hooks, timers) runs
+//     earlier from its unload export.
 //
 // A program defines one global object and forwards its entry point:
 //
@@ -29,6 +30,8 @@
 #include "Collections.h"
 
 class CWnd;
+class CMenu;
+class CPromptService;
 
 class CWinApp
 {
@@ -68,6 +71,15 @@ public:
     CWnd* GetTempWnd(HWND hWnd);
     void DeleteTempMap(bool onlyDeadWindows = false);
 
+    // Menu objects bound to their menus (CMenu::FromHandlePermanent).
+    CMenu* LookupMenu(HMENU hMenu);
+    // Binds pMenu to hMenu; NULL removes the entry.
+    void SetMenuObject(HMENU hMenu, CMenu* pMenu);
+
+    // The prompt service of this deliverable; NULL uses the built-in one
+    // (see Prompt.h).
+    CPromptService* m_pPrompt = nullptr;
+
 private:
     friend BOOL AfxDllMain(HINSTANCE, DWORD, LPVOID);
     friend int AfxWinMain(HINSTANCE, HINSTANCE, LPWSTR, int);
@@ -75,7 +87,8 @@ private:
 
     CString m_strAppName;
     CMap<HWND, HWND, CWnd*, CWnd*> m_tempMap;
-    CRITICAL_SECTION m_tempLock;
+    CMap<HMENU, HMENU, CMenu*, CMenu*> m_menuMap;
+    CRITICAL_SECTION m_tempLock; // guards both maps
 };
 
 CWinApp* AfxGetApp();

@@ -1,6 +1,9 @@
 // CWnd: lookup, creation, subclassing and message dispatch.
 #include "Wnd.h"
+#include "Menu.h"
+#include "ThreadState.h"
 #include "WinApp.h"
+#include <initializer_list>
 
 namespace {
 
@@ -15,28 +18,33 @@ HINSTANCE ThisModule()
 // Property names are unique per module: "FwWnd.<module>" holds the object,
 // "FwSuper.<module>" the procedure our subclass replaced (kept so that our
 // procedure can pass messages on even after its object has let go). They are
-// used as atoms, which saves the system a name look-up on every message.
-LPCWSTR PropAtom(ATOM& atom, LPCWSTR prefix)
+// used as global atoms, which saves the system a name look-up on every
+// message; AfxTermWndLookup deletes them when the module is unloaded.
+volatile SHORT g_objectAtom = 0;
+volatile SHORT g_superAtom = 0;
+
+LPCWSTR PropAtom(volatile SHORT& atom, LPCWSTR prefix)
 {
     if (!atom) {
         WCHAR name[48];
         _snwprintf(name, 48, L"%ls.%p", prefix, (void*)ThisModule());
         name[47] = 0;
-        atom = ::GlobalAddAtomW(name);
+        ATOM added = ::GlobalAddAtomW(name);
+        // Two threads may get here at once: keep one reference only.
+        if (added && InterlockedCompareExchange16(&atom, (SHORT)added, 0) != 0)
+            ::GlobalDeleteAtom(added);
     }
-    return MAKEINTATOM(atom);
+    return MAKEINTATOM((ATOM)atom);
 }
 
 LPCWSTR ObjectProp()
 {
-    static ATOM atom;
-    return PropAtom(atom, L"FwWnd");
+    return PropAtom(g_objectAtom, L"FwWnd");
 }
 
 LPCWSTR SuperProp()
 {
-    static ATOM atom;
-    return PropAtom(atom, L"FwSuper");
+    return PropAtom(g_superAtom, L"FwSuper");
 }
 
 // What CreateEx hands to a window of a framework class through
@@ -51,10 +59,23 @@ const DWORD kPacketMagic = 0x46775063; // "cPwF"
 
 } // namespace
 
+IMPLEMENT_DYNAMIC(CWnd, CObject)
+
+void AfxTermWndLookup()
+{
+    for (volatile SHORT* slot : { &g_objectAtom, &g_superAtom }) {
+        SHORT a = *slot;
+        if (a && InterlockedCompareExchange16(slot, 0, a) == a)
+            ::GlobalDeleteAtom((ATOM)a);
+    }
+}
+
 CWnd::~CWnd()
 {
     for (Frame* f = m_pFrame; f; f = f->pPrev)
         f->deleted = true;
+    for (ModalState* m = m_pModal; m; m = m->pPrev)
+        m->deleted = true;
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
         if (m_pfnSuper)
             UnsubclassWindow();
@@ -212,20 +233,73 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
     WNDCLASSEXW wc = { sizeof(wc) };
     bool ours = ::GetClassInfoExW(cs.hInstance, cs.lpszClass, &wc) && wc.lpfnWndProc == &CWnd::StdWndProc;
     CreatePacket packet = { kPacketMagic, this, cs.lpCreateParams };
-    HWND h = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx,
-                               cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
-                               ours ? &packet : cs.lpCreateParams);
+    HWND h;
+    if (ours) {
+        h = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                              cs.hwndParent, cs.hMenu, cs.hInstance, &packet);
+    } else {
+        CCreationHook hook(this);
+        h = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                              cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    }
     // On failure the object may already be gone (a failed WM_CREATE destroys
     // the window, and PostNcDestroy may delete the object): don't touch it.
     if (!h)
         return FALSE;
-    if (ours)
+    if (ours || FromHandlePermanent(h) == this)
         return TRUE;
+    // The hook could not be set: subclass now, after creation.
     if (!SubclassWindow(h)) {
         ::DestroyWindow(h);
         return FALSE;
     }
     return TRUE;
+}
+
+CCreationHook::CCreationHook(CWnd* pWnd)
+{
+    AFX_THREAD_STATE* ts = AfxGetThreadState();
+    m_pPrevInit = ts->pWndInit;
+    m_bHooked = false;
+    if (!ts->hCreationHook) {
+        ts->hCreationHook = ::SetWindowsHookExW(WH_CBT, &CCreationHook::CbtProc, nullptr, ::GetCurrentThreadId());
+        if (!ts->hCreationHook) {
+            ts->pWndInit = nullptr;
+            return;
+        }
+    }
+    ++ts->nCreationDepth;
+    m_bHooked = true;
+    ts->pWndInit = pWnd;
+}
+
+CCreationHook::~CCreationHook()
+{
+    AFX_THREAD_STATE* ts = AfxGetThreadState();
+    ts->pWndInit = m_pPrevInit;
+    if (m_bHooked && --ts->nCreationDepth == 0) {
+        ::UnhookWindowsHookEx(ts->hCreationHook);
+        ts->hCreationHook = nullptr;
+    }
+}
+
+LRESULT CALLBACK CCreationHook::CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    AFX_THREAD_STATE* ts = AfxGetThreadState();
+    if (nCode == HCBT_CREATEWND && ts->pWndInit) {
+        HWND h = (HWND)wParam;
+        // The system may create the thread's input-method window first.
+        WCHAR cls[16] = {};
+        bool ime = (::GetClassLongPtrW(h, GCL_STYLE) & CS_IME) ||
+                   (::GetClassNameW(h, cls, 16) && lstrcmpiW(cls, L"IME") == 0);
+        if (!ime) {
+            CWnd* p = ts->pWndInit;
+            ts->pWndInit = nullptr;
+            if (!p->m_hWnd && !CWnd::FromHandlePermanent(h))
+                p->SubclassWindow(h);
+        }
+    }
+    return ::CallNextHookEx(ts->hCreationHook, nCode, wParam, lParam);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
@@ -300,6 +374,16 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return result;
         break;
     }
+    case WM_MEASUREITEM:
+        if (lParam && reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU &&
+            CMenu::RouteMeasureItem(m_hWnd, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+            return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (lParam && reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU &&
+            CMenu::RouteDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)))
+            return TRUE;
+        break;
     }
     return DefWindowProc(message, wParam, lParam);
 }
@@ -493,4 +577,41 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
     if (nFlags)
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    bool child = (GetStyle() & WS_CHILD) != 0;
+    HWND center = pAlternateOwner ? pAlternateOwner->m_hWnd
+                                  : (child ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER));
+    CRect area, target, self;
+    ::GetWindowRect(m_hWnd, &self);
+    if (child) {
+        HWND parent = ::GetParent(m_hWnd);
+        ::GetClientRect(parent, &area);
+        target = area;
+        if (center && center != parent) {
+            ::GetWindowRect(center, &target);
+            ::MapWindowPoints(nullptr, parent, (LPPOINT)&target, 2);
+        }
+    } else {
+        MONITORINFO mi = { sizeof(mi) };
+        ::GetMonitorInfoW(::MonitorFromWindow(center ? center : m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+        area = mi.rcWork;
+        target = area;
+        if (center && ::IsWindowVisible(center) && !::IsIconic(center))
+            ::GetWindowRect(center, &target);
+    }
+    int x = (target.left + target.right) / 2 - self.Width() / 2;
+    int y = (target.top + target.bottom) / 2 - self.Height() / 2;
+    // Keep the window inside the area where it fits.
+    if (x + self.Width() > area.right)
+        x = area.right - self.Width();
+    if (x < area.left)
+        x = area.left;
+    if (y + self.Height() > area.bottom)
+        y = area.bottom - self.Height();
+    if (y < area.top)
+        y = area.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

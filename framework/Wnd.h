@@ -27,6 +27,19 @@
 // child's own object through OnChildNotify; only when it returns FALSE does
 // the parent's WindowProc see them.
 //
+// Creation: windows of the framework's own classes get their object at
+// WM_NCCREATE; windows of other classes (controls, dialogs, property sheets)
+// get it from a creation hook before their first message, so WM_NCCREATE,
+// WM_CREATE, WM_INITDIALOG and the WM_MEASUREITEM a control sends while it
+// is created all reach the object.
+//
+// Owner-drawn menu items: WM_MEASUREITEM and WM_DRAWITEM for a menu item go
+// to the CMenu object of the menu that holds the item (see Menu.h).
+//
+// Modal loops: RunModalLoop is the framework's own loop over a window; each
+// message is first offered to PreTranslateMessage from its window up to
+// this one. A WM_QUIT ends the loop and is posted again for the outer loop.
+//
 // Destruction: after WM_NCDESTROY the object is detached and PostNcDestroy
 // runs last; an object may delete itself there and is never touched again.
 // The destructor never destroys a window or sends messages: it only detaches
@@ -35,16 +48,18 @@
 #pragma once
 
 #include <windows.h>
+#include "Object.h"
 #include "Strings.h"
 #include "Geometry.h"
 
-class CWnd
+class CWnd : public CObject
 {
+    DECLARE_DYNAMIC(CWnd)
 public:
     CWnd() {}
     // A plain wrapper: no lookup entry, no subclassing.
     explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
-    virtual ~CWnd();
+    ~CWnd() override;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
@@ -58,7 +73,7 @@ public:
     // Creation. A NULL or empty class name uses the framework's default class
     // (CS_DBLCLKS, arrow cursor, window-colour background). Windows of the
     // framework's classes are attached from WM_NCCREATE on; windows of other
-    // classes are subclassed right after creation.
+    // classes are subclassed by the creation hook before their first message.
     virtual BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
                           int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                           LPVOID lpParam = nullptr);
@@ -100,7 +115,10 @@ public:
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Passes the message being handled on to the replaced/default procedure.
-    LRESULT Default();
+    // Virtual: a class with another chain (such as the engine's subclass
+    // objects) passes messages on its own way, also when called through a
+    // CWnd pointer.
+    virtual LRESULT Default();
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // Runs after the window is gone and the object detached.
@@ -110,6 +128,15 @@ public:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // A notification this window sent to its parent, offered back to it.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    // The framework's modal loop over this window (see above). Returns the
+    // code given to EndModalLoop, or -1 when the loop ended otherwise (the
+    // window was destroyed, WM_QUIT arrived).
+    int RunModalLoop();
+    // TRUE while the modal loop should go on.
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+    BOOL IsInModalLoop() const { return m_pModal != nullptr; }
 
     // Forwarders.
     BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
@@ -165,6 +192,14 @@ public:
     BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
     { return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags); }
 
+    // Centres the window over pAlternateOwner, else its owner (a child: its
+    // parent), kept inside the owner's work area (a child: the parent's
+    // client area); without a visible owner over the work area.
+    void CenterWindow(CWnd* pAlternateOwner = nullptr);
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon)
+    { return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon); }
+    HICON GetIcon(BOOL bBigIcon) const { return (HICON)SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL); }
+
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
@@ -217,10 +252,44 @@ private:
     void AttachHandle(HWND hWnd);
     void OnWindowGone();
 
+    // The modal loop running over this object (innermost first); the
+    // destructor marks it, so the loop leaves a deleted object alone.
+    struct ModalState
+    {
+        bool running;
+        bool deleted;
+        int result;
+        ModalState* pPrev;
+    };
+
     Frame* m_pFrame = nullptr;
+    ModalState* m_pModal = nullptr;
 
     friend CString AfxRegisterWndClass(UINT, HCURSOR, HBRUSH, HICON);
+    friend class CCreationHook;
 };
+
+// Attaches an object to the next window created on this thread, before the
+// window's first message (a WH_CBT hook, set while the guard lives). Used
+// around the creation of dialogs, property sheets and controls; nested
+// guards share one hook. Windows of the IME class are passed over.
+class CCreationHook
+{
+public:
+    explicit CCreationHook(CWnd* pWnd);
+    ~CCreationHook();
+    CCreationHook(const CCreationHook&) = delete;
+    CCreationHook& operator=(const CCreationHook&) = delete;
+
+private:
+    static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam);
+    CWnd* m_pPrevInit;
+    bool m_bHooked;
+};
+
+// Deletes this module's window-lookup atoms. Called when the module is
+// unloaded dynamically (never at process termination).
+void AfxTermWndLookup();
 
 // Registers (once) a window class of this module whose windows run through
 // CWnd, and returns its name.

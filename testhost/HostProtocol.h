@@ -1,18 +1,20 @@
 // Messages and names shared by the stand-in host (tchost.exe) and the driver
-// library the tests use. The host's own protocol lives at WM_APP+0x200 and
-// above; WM_APP+1..+3 belong to the engine.
+// library the tests use. The host's messages that the engine uses come from
+// the common protocol header; the stand-in's own protocol lives at
+// WM_APP+0x200 and above (WM_APP+1..+3 belong to the engine).
 #pragma once
 #include <windows.h>
 #include <cwchar>
+#include "TCProtocol.h"
 
 namespace TCHost {
 
 // Host messages the engine uses (the host's side of them).
-const UINT HostQueryMessage = WM_USER + 50;    // wParam code -> child window
-const UINT HostCommandMessage = WM_USER + 51;  // wParam command number
-const ULONG_PTR CopyDataUserCommand = 0x4D45;  // "em_" name, ANSI, NUL within cbData
-const ULONG_PTR CopyDataChangeDir = 0x4443;    // "CD" block
-const ULONG_PTR CopyDataGetPath = 0x5747;      // "GW": "LP" / "RP"
+using ::HostQueryMessage;
+using ::HostCommandMessage;
+using ::CopyDataUserCommand;
+using ::CopyDataGetPath;
+using ::CopyDataChangePath;
 
 // Private protocol (all sent or posted to the main window).
 const UINT MsgFlush = WM_APP + 0x200;          // posted; sets the flush event, lParam logged

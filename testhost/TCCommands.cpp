@@ -115,7 +115,7 @@ LRESULT CTCMainWnd::OnCopyData(HWND from, const COPYDATASTRUCT* cds)
     switch (cds->dwData) {
     case CopyDataUserCommand:
         return OnUserCommand(cds);
-    case CopyDataChangeDir:
+    case CopyDataChangePath:
         return OnChangeDir(cds);
     case CopyDataGetPath:
         return OnGetPath(from, cds);

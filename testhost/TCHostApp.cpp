@@ -1,7 +1,6 @@
 #include "TCHostApp.h"
 #include "HostProtocol.h"
 #include "TCClasses.h"
-#include "TCTour.h"
 #include <shellapi.h>
 
 using namespace TCHost;
@@ -22,12 +21,6 @@ static std::wstring ProgramFolder()
     return slash == std::wstring::npos ? L"." : s.substr(0, slash);
 }
 
-static bool FolderExists(const std::wstring& path)
-{
-    DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void CTCHostApp::SetUpEnvironment()
 {
     m_home = m_options.home.empty() ? ProgramFolder() : m_options.home;
@@ -42,7 +35,7 @@ void CTCHostApp::SetUpEnvironment()
     static const wchar_t* const defaults[2] = {L"C:\\data\\left", L"C:\\data\\right"};
     for (int i = 0; i < 2; ++i) {
         if (m_options.folders[i].empty())
-            m_options.folders[i] = FolderExists(defaults[i]) ? defaults[i] : m_home;
+            m_options.folders[i] = IsFolderPath(defaults[i]) ? defaults[i] : m_home;
     }
 }
 
@@ -116,8 +109,8 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
         SignalReady();
         Log(CTCLogLine(L"ready").Add(L"late", 0));
     }
-    if (m_options.tour)
-        RunTour(m_options.tourDir);
+    if (m_options.tour && !m_tour.Start(m_options.tourDir))
+        Log(CTCLogLine(L"error").Add(L"what", L"tour thread"));
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
@@ -127,8 +120,11 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
         m_plugin.Unload();
     if (m_getMessageHook)
         UnhookWindowsHookEx(m_getMessageHook);
-    Log(CTCLogLine(L"exit"));
-    return (int)msg.wParam;
+    int rc = (int)msg.wParam;
+    if (m_options.tour)
+        rc = m_tour.Finish() == 0 ? 0 : 1;
+    Log(CTCLogLine(L"exit").Add(L"code", rc));
+    return rc;
 }
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)

@@ -7,6 +7,7 @@
 #include "TCMainWnd.h"
 #include "TCOptions.h"
 #include "TCPlugin.h"
+#include "TCTour.h"
 
 class CTCHostApp {
 public:
@@ -44,6 +45,7 @@ private:
     CTCLog m_log;
     CTCMainWnd m_main;
     CTCPlugin m_plugin;
+    CTour m_tour;
     HANDLE m_ready = nullptr, m_flush = nullptr, m_keys = nullptr;
     HHOOK m_getMessageHook = nullptr;
     // The last message taken from the queue, when it was a posted WM_USER+51.

@@ -232,7 +232,11 @@ LRESULT CTCMainWnd::OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     }
     case WM_COMMAND:
-        if (HIWORD(wParam) == LBN_DBLCLK) {
+        if (HIWORD(wParam) == LBN_SELCHANGE) {
+            int side = SideOfList((HWND)lParam);
+            if (side >= 0)
+                panels[side].UpdateStatus();
+        } else if (HIWORD(wParam) == LBN_DBLCLK) {
             int side = SideOfList((HWND)lParam);
             if (side >= 0) {
                 CTCPanel& p = panels[side];
@@ -244,7 +248,7 @@ LRESULT CTCMainWnd::OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lP
                         p.SetFolder(p.folder.substr(0, slash));
                 } else if (!name.empty()) {
                     std::wstring path = p.folder + (p.folder.back() == L'\\' ? L"" : L"\\") + name;
-                    if (GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+                    if (IsFolderPath(path))
                         p.SetFolder(path);
                 }
             }

@@ -7,6 +7,12 @@
 static const int ListTop = 92;      // below drive box, tabs, path bar and header
 static const int StatusHeight = 22;
 
+bool IsFolderPath(const std::wstring& path)
+{
+    DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::vector<std::wstring> SplitRow(const std::wstring& row)
 {
     std::vector<std::wstring> cols;
@@ -258,30 +264,60 @@ void CTCPanel::Refill()
     bool root = folder.size() <= 3;
     if (!root)
         SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)L"..\t<DIR>");
-    int files = 0, dirs = 0;
-    ULONGLONG bytes = 0;
+    m_files = m_dirs = 0;
+    m_bytes = 0;
     std::wstring names;
     for (const Entry& e : entries) {
         std::wstring row = FormatRow(e);
         SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)row.c_str());
-        if (e.dir) ++dirs; else { ++files; bytes += e.size; }
+        if (e.dir) ++m_dirs; else { ++m_files; m_bytes += e.size; }
         if (!names.empty()) names += L'|';
         names += e.name;
     }
     SendMessageW(list, LB_SETCARETINDEX, 0, 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-    UpdateStatus(files, dirs, bytes);
+    UpdateStatus();
+    UpdateFreeSpace();
     TheApp().Log(CTCLogLine(L"folder").Add(L"side", side).Add(L"path", folder).Add(L"exists", exists ? 1 : 0)
                      .Add(L"rows", SendMessageW(list, LB_GETCOUNT, 0, 0)).Add(L"names", names));
 }
 
-void CTCPanel::UpdateStatus(int files, int dirs, ULONGLONG bytes)
+void CTCPanel::UpdateStatus()
 {
+    int count = (int)SendMessageW(list, LB_GETSELCOUNT, 0, 0);
+    std::vector<int> rows(count > 0 ? count : 0);
+    if (count > 0)
+        count = (int)SendMessageW(list, LB_GETSELITEMS, count, (LPARAM)rows.data());
+    int files = 0, dirs = 0;
+    ULONGLONG bytes = 0;
+    for (int i = 0; i < count; ++i) {
+        int len = (int)SendMessageW(list, LB_GETTEXTLEN, rows[i], 0);
+        if (len <= 0)
+            continue;
+        std::wstring row(len + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, rows[i], (LPARAM)&row[0]);
+        row.resize(len);
+        std::vector<std::wstring> cols = SplitRow(row);
+        if (cols.size() > 1 && cols[1] == L"<DIR>") {
+            if (cols[0] != L"..")
+                ++dirs;
+        } else {
+            ++files;
+            if (cols.size() > 2)
+                bytes += _wcstoui64(cols[2].c_str(), nullptr, 10);
+        }
+    }
     wchar_t text[128];
-    _snwprintf(text, 128, L"0 k / %llu k in 0 / %d file(s), 0 / %d dir(s)", bytes / 1024, files, dirs);
+    _snwprintf(text, 128, L"%llu k / %llu k in %d / %d file(s), %d / %d dir(s)", bytes / 1024, m_bytes / 1024, files,
+               m_files, dirs, m_dirs);
     text[127] = 0;
     SetWindowTextW(bars[BarStatus], text);
+}
+
+void CTCPanel::UpdateFreeSpace()
+{
+    wchar_t text[128];
     ULARGE_INTEGER freeBytes = {}, total = {};
     std::wstring root = folder.substr(0, 3);
     GetDiskFreeSpaceExW(root.c_str(), &freeBytes, &total, nullptr);

@@ -38,6 +38,8 @@ public:
     void Refill();
     std::wstring PathText() const;  // folder + "\*.*"
     std::wstring ItemName(int index) const;
+    // Status bar: selected and total size, files and folders (".." not counted).
+    void UpdateStatus();
 
     // Paints one row of the file list or the drive combo box.
     static void DrawItem(const DRAWITEMSTRUCT* dis);
@@ -45,12 +47,17 @@ public:
 private:
     HWND CreateBar(int bar, int x, int y, int w, int h, const wchar_t* text, bool hidden);
     RECT ListRect() const;
-    void UpdateStatus(int files, int dirs, ULONGLONG bytes);
+    void UpdateFreeSpace();
 
     HWND m_main = nullptr;
+    int m_files = 0, m_dirs = 0;  // totals of the folder shown
+    ULONGLONG m_bytes = 0;
     RECT m_rc = {};
     int m_hiddenBars = 0;
 };
+
+// True for an existing folder; a name whose attributes cannot be read is none.
+bool IsFolderPath(const std::wstring& path);
 
 // Splits a row text "name\text\tsize\tdate" into its columns.
 std::vector<std::wstring> SplitRow(const std::wstring& row);

@@ -71,3 +71,18 @@ bool CTCPlugin::Unload()
                      .Add(L"freed", gone ? 1 : 0));
     return gone;
 }
+
+std::wstring CTCPlugin::DebugDump() const
+{
+    typedef int(WINAPI * DumpProc)(LPWSTR, int);
+    auto dump = m_module ? (DumpProc)(void*)GetProcAddress(m_module, "MerovinDebugDump") : nullptr;
+    if (!dump)
+        return L"";
+    int length = dump(nullptr, 0);
+    if (length <= 0)
+        return L"";
+    std::wstring text(length + 1, L'\0');
+    dump(&text[0], length + 1);
+    text.resize(wcsnlen(text.c_str(), length));
+    return text;
+}

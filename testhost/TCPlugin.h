@@ -11,6 +11,8 @@ public:
     // ContentPluginUnloading, then FreeLibrary; true when the library is gone.
     bool Unload();
     bool Loaded() const { return m_module != nullptr; }
+    // The plug-in's "MerovinDebugDump" text ("key=value" lines); empty when it has none.
+    std::wstring DebugDump() const;
 
 private:
     HMODULE m_module = nullptr;

@@ -2,46 +2,22 @@
 #include <wincodec.h>
 #include <vector>
 
-// Renders one window (frame and client) into a bitmap of its own size, so the
-// control's own clipping works in its coordinates, then copies it into place.
-static void PrintOne(HDC target, HWND wnd, const RECT& rc, bool clientOnly)
+namespace {
+
+struct CTopWindows {
+    DWORD thread;
+    std::vector<HWND> windows;  // top of the z-order first
+};
+
+BOOL CALLBACK CollectTop(HWND wnd, LPARAM lParam)
 {
-    int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    if (w <= 0 || h <= 0)
-        return;
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bmp = CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(wnd, WM_PRINT, (WPARAM)dc, (clientOnly ? 0 : PRF_NONCLIENT) | PRF_CLIENT | PRF_ERASEBKGND);
-    BitBlt(target, rc.left, rc.top, w, h, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+    auto* top = (CTopWindows*)lParam;
+    if (IsWindowVisible(wnd) && GetWindowThreadProcessId(wnd, nullptr) == top->thread)
+        top->windows.push_back(wnd);
+    return TRUE;
 }
 
-static void PrintTree(HDC dc, HWND wnd, HWND root)
-{
-    if (!IsWindowVisible(wnd))
-        return;
-    RECT rc;
-    if (wnd == root) {
-        GetClientRect(wnd, &rc);
-    } else {
-        GetWindowRect(wnd, &rc);
-        MapWindowPoints(nullptr, root, (POINT*)&rc, 2);
-    }
-    PrintOne(dc, wnd, rc, wnd == root);
-    int saved = SaveDC(dc);
-    // Children stay inside their parent's client area.
-    RECT client;
-    GetClientRect(wnd, &client);
-    MapWindowPoints(wnd, root, (POINT*)&client, 2);
-    IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-    HWND first = GetWindow(wnd, GW_CHILD);
-    for (HWND child = first ? GetWindow(first, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV))
-        PrintTree(dc, child, root);
-    RestoreDC(dc, saved);
-}
+} // namespace
 
 static bool WritePng(const std::wstring& path, const BYTE* bits, int width, int height)
 {
@@ -74,11 +50,26 @@ static bool WritePng(const std::wstring& path, const BYTE* bits, int width, int 
     return ok;
 }
 
-bool SaveWindowPng(HWND wnd, const std::wstring& path)
+bool SaveHostPng(HWND main, const std::wstring& path)
 {
-    RECT rc;
-    GetClientRect(wnd, &rc);
-    int width = rc.right, height = rc.bottom;
+    CTopWindows top{GetWindowThreadProcessId(main, nullptr), {}};
+    EnumWindows(CollectTop, (LPARAM)&top);
+    // The main window and what lies above it, bottom first; the picture spans them all.
+    std::vector<HWND> shown;
+    for (HWND wnd : top.windows) {
+        shown.insert(shown.begin(), wnd);
+        if (wnd == main)
+            break;
+    }
+    RECT area;
+    if (shown.empty() || shown.front() != main || !GetWindowRect(main, &area))
+        return false;
+    for (HWND wnd : shown) {
+        RECT rc;
+        GetWindowRect(wnd, &rc);
+        UnionRect(&area, &area, &rc);
+    }
+    int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0)
         return false;
     BITMAPINFO bi = {};
@@ -89,16 +80,23 @@ bool SaveWindowPng(HWND wnd, const std::wstring& path)
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
+    HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bmp) {
         DeleteDC(dc);
         return false;
     }
     HGDIOBJ old = SelectObject(dc, bmp);
-    PrintTree(dc, wnd, wnd);
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, (HBRUSH)GetStockObject(GRAY_BRUSH));
+    for (HWND wnd : shown) {
+        RedrawWindow(wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT rc;
+        GetWindowRect(wnd, &rc);
+        HDC from = GetWindowDC(wnd);
+        BitBlt(dc, rc.left - area.left, rc.top - area.top, rc.right - rc.left, rc.bottom - rc.top, from, 0, 0, SRCCOPY);
+        ReleaseDC(wnd, from);
+    }
     GdiFlush();
     // GDI leaves the alpha byte undefined: make every pixel opaque.
     BYTE* p = (BYTE*)bits;

@@ -1,8 +1,9 @@
-// Screenshots of the host window: every visible window of the tree is
-// rendered with WM_PRINT into one DIB, bottom of the z-order first, and the
-// picture is written as PNG with WIC.
+// Screenshots of the host as a person sees it: the main window and every
+// visible top-level window of its thread above it (menus, popup lists, module
+// windows), each copied from its own window surface at its place on the
+// screen, written as a PNG file with WIC. Runs on the host's thread.
 #pragma once
 #include <windows.h>
 #include <string>
 
-bool SaveWindowPng(HWND wnd, const std::wstring& path);
+bool SaveHostPng(HWND main, const std::wstring& path);

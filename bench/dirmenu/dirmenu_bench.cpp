@@ -53,6 +53,17 @@ std::wstring Snippets()
     return text;
 }
 
+// Sections L0 to L15, each naming the next one twice: the menu is capped.
+std::wstring Fanout()
+{
+    std::wstring text;
+    for (int level = 0; level < 16; ++level) {
+        std::wstring next = L"$sub(L" + std::to_wstring(level + 1) + L")";
+        text += L"[L" + std::to_wstring(level) + L"]\r\na=" + next + L"\r\nb=" + next + L"\r\n";
+    }
+    return text + L"[L16]\r\nleaf=x\r\n[Loop]\r\na=$sub(Loop)\r\nb=$sub(Loop)\r\n";
+}
+
 double Milliseconds(LARGE_INTEGER start, LARGE_INTEGER end)
 {
     LARGE_INTEGER frequency;
@@ -71,6 +82,21 @@ double Measure(int runs, Build build)
         build();
     QueryPerformanceCounter(&end);
     return Milliseconds(start, end) / runs;
+}
+
+// The mean time of building a section's menu, without releasing it.
+double BuildTime(int runs, CMenuBuilder& builder, LPCWSTR section)
+{
+    double total = 0;
+    for (int i = 0; i < runs; ++i) {
+        CPopupMenu menu;
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        builder.BuildMenuFromSection(menu.GetHandle(), section, 1);
+        QueryPerformanceCounter(&end);
+        total += Milliseconds(start, end);
+    }
+    return total / runs;
 }
 
 } // namespace
@@ -97,6 +123,28 @@ int wmain()
     wprintf(L"hotlist_menu_300_entries: %.2f ms\n", hotlist);
     wprintf(L"hotlist_menu_ids: %d ids\n", items);
     wprintf(L"snippet_menu_50_entries: %.2f ms\n", snippets);
+
+    std::wstring fanout = WriteIni(folder + L"\\fanout.ini", Fanout());
+    CMenuBuilder fanoutBuilder(fanout.c_str(), hostIni.c_str());
+    double chain = BuildTime(5, fanoutBuilder, L"L0");
+    UINT entries = fanoutBuilder.GetItemCount();
+    UINT submenus = fanoutBuilder.GetSubmenuCount();
+    double loop = BuildTime(20, fanoutBuilder, L"Loop");
+    wprintf(L"fanout_menu_16_levels_build: %.2f ms\n", chain);
+    wprintf(L"fanout_menu_entries: %u entries\n", entries);
+    wprintf(L"fanout_menu_submenus: %u submenus\n", submenus);
+    wprintf(L"self_naming_menu_build: %.2f ms\n", loop);
+
+    // A pattern with exponential backtracking over a long key: no match.
+    std::wstring key(30000, L'a');
+    CString group;
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    bool found = RegexGroup(key.c_str(), L"(a*)*b", 1, group);
+    QueryPerformanceCounter(&end);
+    wprintf(L"hard_pattern_30000_characters: %.1f ms (%ls)\n", Milliseconds(start, end),
+            found ? L"match" : L"no match");
+    DeleteFileW(fanout.c_str());
 
     DeleteFileW(hostIni.c_str());
     DeleteFileW(settings.c_str());

@@ -79,7 +79,7 @@ public:
     // Passes the message being handled on to the next procedure in the
     // window's chain; 0 outside a message. (Hides CWnd::Default, which
     // knows only the framework's own window procedure.)
-    LRESULT Default();
+    LRESULT Default() override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The object's block while it is attached, else null (for diagnostics).

@@ -41,7 +41,7 @@ int SystemHistoryPopup(CCalculator& calculator, EditRequest* request, BOOL rever
 CCalculator::CCalculator()
     : m_beep(SystemBeep), m_historyPopup(SystemHistoryPopup), m_trackMenu(SystemTrackMenu),
       m_shiftState(SystemShiftState), m_popListLoop(nullptr), m_userFunctions(new _UFDEntry[UserFunctionSlots]),
-      m_countCell(0), m_nesting(0), m_functionTextLimit(1023), m_commentTextLimit(31), m_popupOpen(FALSE)
+      m_countCell(0), m_nesting(0), m_tableGeneration(0), m_functionTextLimit(1023), m_commentTextLimit(31), m_popupOpen(FALSE)
 {
     m_settingsPath[0] = 0;
     wcscpy(m_commentDelimiter, L";");
@@ -112,10 +112,13 @@ int CCalculator::SetUpParser(mu::Parser& parser, BOOL buildTree)
 
     ReadCommentDelimiter();
     LoadUserConstants(parser);
+    m_tableGeneration = 0;
     for (int i = 0; i < UserFunctionSlots; ++i)
         ClearEntry(m_userFunctions[i]);
     m_sectionPath.RemoveAll();
-    return LoadUserFunctions(parser, L"Functions", 0, buildTree ? &m_tree : nullptr, buildTree);
+    int used = LoadUserFunctions(parser, L"Functions", 0, buildTree ? &m_tree : nullptr, buildTree);
+    m_tableGeneration = m_settings.GetGeneration();
+    return used;
 }
 
 double* CCalculator::CreateUnknownVariable(const wchar_t* name, void* calculator)

@@ -7,8 +7,11 @@
 #include "ModuleInterface.h"
 #include "CalcHistory.h"
 #include "NumbraSettings.h"
+#include "PreparedBody.h"
 #include "UserFunctionTable.h"
 #include <muParser.h>
+#include <memory>
+#include <vector>
 
 const int SettingsPathLength = 1024;
 const int CommentDelimiterLength = 32;
@@ -61,8 +64,9 @@ public:
     void LoadUserConstants(mu::Parser& parser);
     int LoadUserFunctions(mu::Parser& parser, LPCWSTR section, int firstSlot, CUserFunctionNode* parent,
         BOOL buildTree);
-    // Evaluates user function `slot` with a fresh parser; throws CCalcFault
-    // or mu::ParserError.
+    // Evaluates user function `slot` with the parser prepared for its body
+    // (built again when the settings, the user's variables or the body text
+    // changed); throws CCalcFault or mu::ParserError.
     double EvaluateUserFunction(int slot, const double* arguments, int count);
     void CopyGlobalVariables(mu::Parser& parser);
     const _UFDEntry& GetUserFunction(int slot) const { return m_userFunctions[slot]; }
@@ -100,6 +104,7 @@ private:
     int ShowHistory(EditRequest* request);
     int RunPopupCommand(EditRequest* request, int command);
     void DefineUserFunction(mu::Parser& parser, int slot);
+    CPreparedBody& PrepareBody(int slot);
     CString ShownText(LPCWSTR text, int limit) const;
     static CString ValueText(double value);
     static double CallUserFunction(int slot, const double* arguments, int count);
@@ -127,6 +132,10 @@ private:
     double m_countCell;
     int m_nesting;                        // user-function calls now running
     CStringArray m_sectionPath;           // sections being read, outermost first
+    UINT m_tableGeneration;               // settings generation the function table was read
+                                          // in; 0 while it is not read completely
+    // Per slot; a second one only while a body calls its own function again.
+    std::vector<std::unique_ptr<CPreparedBody>> m_preparedBodies[UserFunctionSlots];
     int m_functionTextLimit;
     int m_commentTextLimit;
     BOOL m_popupOpen;

@@ -21,6 +21,8 @@ void CNumbraSettings::Forget()
     for (int i = 0; i < (int)m_sections.GetSize(); ++i)
         delete m_sections[i];
     m_sections.RemoveAll();
+    if (++m_generation == 0)
+        m_generation = 1;
 }
 
 void CNumbraSettings::Refresh()

@@ -26,6 +26,9 @@ public:
 
     // Drops the kept sections when the file changed since they were read.
     void Refresh();
+    // Changes whenever the kept sections are dropped: while it stays the
+    // same, every reader gets the same texts as before. Never 0.
+    UINT GetGeneration() const { return m_generation; }
     // The section's lines in file order (comment lines left out); empty when
     // the section does not exist.
     const CArray<CIniLine>& GetSection(LPCWSTR section);
@@ -49,4 +52,5 @@ private:
     ULONGLONG m_size = 0;
     BOOL m_exists = FALSE;
     CArray<CSection*> m_sections;
+    UINT m_generation = 1;
 };

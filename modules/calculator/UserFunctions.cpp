@@ -2,6 +2,7 @@
 // three families of entry points, one per slot, lead to EvaluateUserFunction.
 #include "Calculator.h"
 #include "CalcArithmetic.h"
+#include <algorithm>
 #include <array>
 #include <cwchar>
 #include <memory>
@@ -231,6 +232,46 @@ void CCalculator::CopyGlobalVariables(mu::Parser& parser)
     parser.DefineVar(L"_cnt", &m_countCell);
 }
 
+// The parser for the slot's body as the settings give it now. The function
+// table is read again (by the set-up of a new parser) whenever the settings
+// changed since it was read; a parser built for other settings, other user's
+// variables or another body text is built again.
+CPreparedBody& CCalculator::PrepareBody(int slot)
+{
+    UINT generation = m_settings.GetGeneration();
+    size_t variables = m_parser.GetVar().size();
+    std::vector<std::unique_ptr<CPreparedBody>>& bodies = m_preparedBodies[slot];
+    if (m_tableGeneration == generation) {
+        for (const auto& body : bodies) {
+            if (!body->IsBusy() && body->Fits(m_userFunctions[slot].expression, generation, variables))
+                return *body;
+        }
+    }
+    // Idle parsers of older settings go; busy ones belong to calls still running.
+    bodies.erase(std::remove_if(bodies.begin(), bodies.end(),
+                     [&](const std::unique_ptr<CPreparedBody>& body) {
+                         return !body->IsBusy() && body->IsStale(generation, variables);
+                     }),
+        bodies.end());
+
+    std::unique_ptr<CPreparedBody> body(new CPreparedBody);
+    mu::Parser& parser = body->GetParser();
+    SetUpParser(parser, FALSE);
+    CopyGlobalVariables(parser);
+    const _UFDEntry& entry = m_userFunctions[slot];
+    for (int i = 0; i < UfdParameters; ++i) {
+        WCHAR name[UfdNameLength];
+        if (entry.parameters[i][0])
+            CopyBounded(name, UfdNameLength, entry.parameters[i]);
+        else
+            swprintf(name, UfdNameLength, L"p%d", i + 1);
+        parser.DefineVar(name, &m_parameterCells[i]);
+    }
+    body->SetBody(entry.expression, generation, variables);
+    bodies.push_back(std::move(body));
+    return *bodies.back();
+}
+
 double CCalculator::EvaluateUserFunction(int slot, const double* arguments, int count)
 {
     if (slot < 0 || slot >= UserFunctionSlots)
@@ -239,22 +280,12 @@ double CCalculator::EvaluateUserFunction(int slot, const double* arguments, int 
         throw CCalcFault(NestingTooDeep);
     CNestingScope scope(m_nesting);
 
-    std::unique_ptr<mu::Parser> parser(new mu::Parser);
-    SetUpParser(*parser, FALSE);
-    CopyGlobalVariables(*parser);
+    CPreparedBody& body = PrepareBody(slot);
     const _UFDEntry& entry = m_userFunctions[slot];
     if (entry.parameterCount != 0 && entry.parameterCount != count)
         throw CCalcFault(WrongParameters);
     m_countCell = count;
-    for (int i = 0; i < UfdParameters; ++i) {
-        WCHAR name[UfdNameLength];
-        if (entry.parameters[i][0])
-            CopyBounded(name, UfdNameLength, entry.parameters[i]);
-        else
-            swprintf(name, UfdNameLength, L"p%d", i + 1);
+    for (int i = 0; i < UfdParameters; ++i)
         m_parameterCells[i] = i < count ? arguments[i] : 0;
-        parser->DefineVar(name, &m_parameterCells[i]);
-    }
-    parser->SetExpr(entry.expression);
-    return parser->Eval();
+    return body.Evaluate();
 }

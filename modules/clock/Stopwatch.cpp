@@ -28,14 +28,14 @@ DWORD CStopwatch::Elapsed(DWORD now) const
 {
     switch (State()) {
     case StateRunning: return now - m_start.load();
-    case StatePaused: return m_elapsed;
+    case StatePaused: return m_elapsed.load();
     default: return 0;
     }
 }
 
 void CStopwatch::Start(DWORD now)
 {
-    m_elapsed = 0;
+    m_elapsed.store(0);
     m_start.store(now);
     m_state.store(StateRunning);
 }
@@ -44,12 +44,12 @@ bool CStopwatch::TogglePause(DWORD now)
 {
     switch (State()) {
     case StateRunning:
-        m_elapsed = now - m_start.load();
+        m_elapsed.store(now - m_start.load());
         m_state.store(StatePaused);
         return true;
     case StatePaused:
         // The start moves so that the count goes on from where it paused.
-        m_start.store(now - m_elapsed);
+        m_start.store(now - m_elapsed.load());
         m_state.store(StateRunning);
         return true;
     default:

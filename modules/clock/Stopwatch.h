@@ -1,8 +1,9 @@
 // The stopwatch states and the 14 digit slots the clock shows.
 //
-// The timer thread fills the slots and reads the state and the start tick
-// while the GUI thread changes the state; these are atomics, with no lock:
-// a paint may show digits of two successive ticks, nothing else depends on it.
+// The timer thread fills the slots and reads the state, the start tick and
+// the elapsed time while the GUI thread changes them; these are atomics, with
+// no lock: a paint may show digits of two successive ticks, nothing else
+// depends on it.
 #pragma once
 #include <windows.h>
 #include <atomic>
@@ -51,5 +52,5 @@ public:
 private:
     std::atomic<LONG> m_state;
     std::atomic<DWORD> m_start;
-    DWORD m_elapsed; // while paused: the milliseconds counted until the pause
+    std::atomic<DWORD> m_elapsed; // while paused: the milliseconds counted until the pause
 };

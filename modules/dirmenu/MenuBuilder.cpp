@@ -1,12 +1,12 @@
 #include "MenuBuilder.h"
-#include "IniSection.h"
+#include "KeyPattern.h"
 #include "MenuItems.h"
 #include "EditClassifier.h"
-#include <regex>
 
 namespace {
 
-// Submenus may name each other; deeper nesting than this is a loop.
+// Submenus nest at most this deep (the system refuses menus nested about
+// twice as deep).
 const int MaxSubmenuDepth = 16;
 
 bool StartsWithNoCase(const CString& text, LPCWSTR prefix)
@@ -105,18 +105,35 @@ bool ParseSwatArgs(LPCWSTR value, SwatArgs& args)
 bool RegexGroup(LPCWSTR text, LPCWSTR pattern, int group, CString& found)
 {
     found.Empty();
-    try {
-        std::wregex expression(pattern, std::regex_constants::ECMAScript);
-        std::wcmatch match;
-        if (!std::regex_search(text, match, expression))
-            return false;
-        if (group >= 0 && (size_t)group < match.size())
-            found = CString(match[group].str());
-        return true;
-    } catch (...) {
-        return false;
-    }
+    CKeyPattern expression;
+    return expression.Compile(pattern) && expression.Search(text, group, found);
 }
+
+// The outermost public call starts a build: no sections read, no entries yet.
+class CMenuBuilder::CBuildScope
+{
+public:
+    explicit CBuildScope(CMenuBuilder& builder) : m_builder(builder)
+    {
+        if (m_builder.m_buildDepth++ == 0) {
+            m_builder.m_sections.clear();
+            m_builder.m_openSections.RemoveAll();
+            m_builder.m_itemCount = 0;
+            m_builder.m_submenuCount = 0;
+            m_builder.m_full = false;
+        }
+    }
+    ~CBuildScope()
+    {
+        if (--m_builder.m_buildDepth == 0)
+            m_builder.m_sections.clear();
+    }
+    CBuildScope(const CBuildScope&) = delete;
+    CBuildScope& operator=(const CBuildScope&) = delete;
+
+private:
+    CMenuBuilder& m_builder;
+};
 
 CMenuBuilder::CMenuBuilder(LPCWSTR settingsFile, LPCWSTR hostIni)
     : m_settingsFile(settingsFile ? settingsFile : L""), m_hostIni(hostIni ? hostIni : L"")
@@ -125,50 +142,123 @@ CMenuBuilder::CMenuBuilder(LPCWSTR settingsFile, LPCWSTR hostIni)
 
 UINT CMenuBuilder::BuildMenuFromSection(HMENU menu, LPCWSTR section, UINT firstId)
 {
+    CBuildScope build(*this);
     return BuildSection(menu, section, firstId, 0);
 }
 
 UINT CMenuBuilder::BuildSection(HMENU menu, LPCWSTR section, UINT firstId, int depth)
 {
-    CIniSection entries;
-    entries.Read(m_settingsFile, section);
+    const CIniSection& entries = ReadSection(m_settingsFile, section, false);
     bool menuSection = IsMenuSection(section);
+    m_openSections.Add(section);
     UINT id = firstId;
-    for (int i = 0; i < entries.GetKeyCount(); ++i) {
+    for (int i = 0; i < entries.GetKeyCount() && HasRoom(); ++i) {
         const CString& key = entries.GetKey(i);
         CString value = entries.GetValue(i);
         if (menuSection && key.CompareNoCase(L"UseMenu") == 0)
             continue; // names the section shown in this one's place
         CString name;
         if (key.CompareNoCase(L"$sep") == 0 || value.CompareNoCase(L"$sep") == 0) {
-            AppendSeparator(menu);
+            AddSeparator(menu);
         } else if (StartsWithNoCase(value, L"$sub(")) {
-            if (BracketName(value, name) && depth < MaxSubmenuDepth) {
-                HMENU submenu = CreatePopupMenu();
+            if (BracketName(value, name) && depth < MaxSubmenuDepth && !IsOpen(name)) {
+                HMENU submenu = BeginSubmenu();
+                if (!submenu)
+                    break;
                 id += BuildSection(submenu, name, id + 1, depth + 1);
                 AppendSubmenu(menu, submenu, key);
             } else {
-                AppendTextItem(menu, id, L"($sub)", nullptr);
+                AddText(menu, id, L"($sub)", nullptr);
             }
         } else if (StartsWithNoCase(value, L"$swat(")) {
             SwatArgs args;
             if (ParseSwatArgs((LPCWSTR)value + 6, args)) {
-                HMENU submenu = CreatePopupMenu();
+                HMENU submenu = BeginSubmenu();
+                if (!submenu)
+                    break;
                 id += AddSectionItems(submenu, id + 1, args);
                 AppendSubmenu(menu, submenu, key);
             }
         } else if (StartsWithNoCase(value, L"$sec(")) {
             if (BracketName(value, name)) {
-                HMENU submenu = CreatePopupMenu();
+                HMENU submenu = BeginSubmenu();
+                if (!submenu)
+                    break;
                 id += AddHostSection(submenu, name, id);
                 AppendSubmenu(menu, submenu, key);
             }
         } else {
-            AppendTextItem(menu, id, key, value);
+            AddText(menu, id, key, value);
         }
         ++id;
     }
+    m_openSections.RemoveAt(m_openSections.GetSize() - 1);
     return id - firstId;
+}
+
+// Section names compare as the profile functions look them up: without
+// case and surrounding blanks.
+bool CMenuBuilder::IsOpen(LPCWSTR section) const
+{
+    CString name(section);
+    name.Trim(L" \t");
+    for (INT_PTR i = 0; i < m_openSections.GetSize(); ++i) {
+        CString open(m_openSections[i]);
+        open.Trim(L" \t");
+        if (open.CompareNoCase(name) == 0)
+            return true;
+    }
+    return false;
+}
+
+const CIniSection& CMenuBuilder::ReadSection(LPCWSTR file, LPCWSTR section, bool host)
+{
+    CString name(host ? L"h" : L"f");
+    name += file;
+    name += L"\n";
+    name += section;
+    name.MakeLower();
+    std::unique_ptr<CIniSection>& entry = m_sections[std::wstring((LPCWSTR)name)];
+    if (!entry) {
+        entry.reset(new CIniSection);
+        if (host)
+            entry->ReadHost(file, section);
+        else
+            entry->Read(file, section);
+    }
+    return *entry;
+}
+
+void CMenuBuilder::AddText(HMENU menu, UINT id, LPCWSTR caption, LPCWSTR text)
+{
+    AppendTextItem(menu, id, caption, text);
+    ++m_itemCount;
+}
+
+void CMenuBuilder::AddSeparator(HMENU menu)
+{
+    AppendSeparator(menu);
+    ++m_itemCount;
+}
+
+HMENU CMenuBuilder::BeginSubmenu()
+{
+    if (!HasRoom())
+        return nullptr;
+    if (m_submenuCount >= MaxSubmenus) {
+        m_full = true;
+        return nullptr;
+    }
+    ++m_itemCount;
+    ++m_submenuCount;
+    return CreatePopupMenu();
+}
+
+void CMenuBuilder::DropSubmenu(HMENU submenu)
+{
+    DestroyMenu(submenu);
+    --m_itemCount;
+    --m_submenuCount;
 }
 
 // A host section under a "$sec(" entry whose own id is `keyId`.
@@ -202,40 +292,22 @@ UINT CMenuBuilder::AddHostSection(HMENU menu, const CString& name, UINT keyId)
 
 UINT CMenuBuilder::AddSectionItems(HMENU menu, UINT firstId, const SwatArgs& args)
 {
+    CBuildScope build(*this);
     CString file = args.iniFile.IsEmpty() ? m_hostIni : ExpandEnvironment(args.iniFile);
-    CIniSection section;
-    section.ReadHost(file, args.section);
+    const CIniSection& section = ReadSection(file, args.section, true);
 
     // One expression for all keys; one the engine refuses matches nothing.
     bool usePattern = !args.pattern.IsEmpty();
-    bool validPattern = false;
-    std::wregex expression;
-    if (usePattern) {
-        try {
-            expression = std::wregex((LPCWSTR)args.pattern, std::regex_constants::ECMAScript);
-            validPattern = true;
-        } catch (...) {
-        }
-    }
+    CKeyPattern expression;
+    if (usePattern && !expression.Compile(args.pattern))
+        return 0;
 
     UINT added = 0;
-    for (int i = 0; i < section.GetKeyCount(); ++i) {
+    for (int i = 0; i < section.GetKeyCount() && HasRoom(); ++i) {
         const CString& key = section.GetKey(i);
         CString name = key;
-        if (usePattern) {
-            if (!validPattern)
-                break;
-            try {
-                std::wcmatch match;
-                if (!std::regex_search((LPCWSTR)key, match, expression))
-                    continue;
-                name = (args.group >= 0 && (size_t)args.group < match.size())
-                           ? CString(match[args.group].str())
-                           : CString();
-            } catch (...) {
-                continue;
-            }
-        }
+        if (usePattern && !expression.Search(key, args.group, name))
+            continue;
         CString value = section.GetValue(i);
         CString caption;
         if (args.captionKind == 2)
@@ -249,7 +321,7 @@ UINT CMenuBuilder::AddSectionItems(HMENU menu, UINT firstId, const SwatArgs& arg
             text = name;
         else if (args.dataKind == 2)
             text = value;
-        AppendTextItem(menu, firstId + added, caption, text);
+        AddText(menu, firstId + added, caption, text);
         ++added;
     }
     return added;
@@ -257,17 +329,17 @@ UINT CMenuBuilder::AddSectionItems(HMENU menu, UINT firstId, const SwatArgs& arg
 
 UINT CMenuBuilder::AddNumberedKeyItems(HMENU menu, LPCWSTR hostSection, UINT firstId)
 {
-    CIniSection section;
-    section.ReadHost(m_hostIni, hostSection);
+    CBuildScope build(*this);
+    const CIniSection& section = ReadSection(m_hostIni, hostSection, true);
     UINT used = 0;
-    for (int n = 0;; ++n) {
+    for (int n = 0; HasRoom(); ++n) {
         WCHAR key[16];
         wsprintfW(key, L"%d", n);
         CString value = section.GetValue(key);
         if (value.IsEmpty())
             break;
         if (!StartsWithNoCase(value, L"::"))
-            AppendTextItem(menu, firstId + used, value, value);
+            AddText(menu, firstId + used, value, value);
         ++used;
     }
     return used;
@@ -275,61 +347,75 @@ UINT CMenuBuilder::AddNumberedKeyItems(HMENU menu, LPCWSTR hostSection, UINT fir
 
 UINT CMenuBuilder::AddHotlistItems(HMENU menu, int firstEntry, UINT firstId)
 {
-    CIniSection hotlist;
-    hotlist.ReadHost(m_hostIni, L"DirMenu");
-    int entry = firstEntry;
-    bool ended = false;
-    return AddHotlistLevel(menu, hotlist, entry, firstId, false, ended);
-}
-
-// Entries from `entry` on up to the "--" that closes a submenu (`nested`) or
-// the empty caption that ends the list (`ended`).
-UINT CMenuBuilder::AddHotlistLevel(HMENU menu, const CIniSection& hotlist, int& entry,
-                                   UINT firstId, bool nested, bool& ended)
-{
-    UINT id = firstId;
-    bool separatorDue = false;
-    while (!ended) {
+    CBuildScope build(*this);
+    const CIniSection& hotlist = ReadSection(m_hostIni, L"DirMenu", true);
+    // Submenus nest as deep as the list says: the open ones are kept here,
+    // not on the stack.
+    std::vector<CHotlistLevel> levels;
+    levels.push_back({menu, CString(), firstId, false});
+    int skipped = 0; // open submenus nested too deep, left out with their entries
+    for (int entry = firstEntry; HasRoom(); ++entry) {
         WCHAR key[32];
         wsprintfW(key, L"Menu%d", entry);
         CString caption = hotlist.GetValue(key);
-        if (caption.IsEmpty()) {
-            ended = true;
-            break;
-        }
-        wsprintfW(key, L"cmd%d", entry);
-        ++entry;
+        if (caption.IsEmpty())
+            break; // the end of the list
+        CHotlistLevel& level = levels.back();
         if (caption == L"--") {
-            if (nested)
-                break;
+            if (skipped > 0)
+                --skipped;
+            else if (levels.size() > 1)
+                CloseHotlistLevel(levels);
+            continue;
+        }
+        bool opens = caption[0] == L'-' && caption != L"-";
+        if (skipped > 0 || (opens && (int)levels.size() > MaxSubmenuDepth)) {
+            skipped += opens ? 1 : 0;
             continue;
         }
         if (caption == L"-") {
-            separatorDue = true;
+            level.separatorDue = true;
             continue;
         }
-        if (caption[0] == L'-') {
-            HMENU submenu = CreatePopupMenu();
-            UINT used = AddHotlistLevel(submenu, hotlist, entry, id + 1, true, ended);
-            if (GetMenuItemCount(submenu) > 0) {
-                if (separatorDue)
-                    AppendSeparator(menu);
-                separatorDue = false;
-                AppendSubmenu(menu, submenu, caption.Mid(1));
-                id += used + 1;
-            } else {
-                DestroyMenu(submenu);
-            }
+        if (opens) {
+            HMENU submenu = BeginSubmenu();
+            if (!submenu)
+                break;
+            levels.push_back({submenu, caption.Mid(1), level.id + 1, false});
             continue;
         }
+        wsprintfW(key, L"cmd%d", entry);
         CString path;
         if (!HotlistPath(hotlist.GetValue(key), path))
             continue;
-        if (separatorDue)
-            AppendSeparator(menu);
-        separatorDue = false;
-        AppendTextItem(menu, id, caption, path);
-        ++id;
+        if (level.separatorDue) {
+            if (!HasRoom(2))
+                break;
+            AddSeparator(level.menu);
+            level.separatorDue = false;
+        }
+        AddText(level.menu, level.id, caption, path);
+        ++level.id;
     }
-    return id - firstId;
+    while (levels.size() > 1)
+        CloseHotlistLevel(levels);
+    return levels.back().id - firstId;
+}
+
+// Ends the innermost hotlist submenu: its parent shows it (after a separator
+// that is due) when it got an item, else it is dropped.
+void CMenuBuilder::CloseHotlistLevel(std::vector<CHotlistLevel>& levels)
+{
+    CHotlistLevel level = levels.back();
+    levels.pop_back();
+    CHotlistLevel& parent = levels.back();
+    if (GetMenuItemCount(level.menu) == 0) {
+        DropSubmenu(level.menu);
+        return;
+    }
+    if (parent.separatorDue && HasRoom())
+        AddSeparator(parent.menu);
+    parent.separatorDue = false;
+    AppendSubmenu(parent.menu, level.menu, level.caption);
+    parent.id = level.id; // the submenu's own id and its items' ids
 }

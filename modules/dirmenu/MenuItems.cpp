@@ -20,7 +20,10 @@ void AppendSeparator(HMENU menu)
 
 void AppendSubmenu(HMENU menu, HMENU submenu, LPCWSTR caption)
 {
-    AppendMenuW(menu, MF_POPUP | MF_STRING, (UINT_PTR)submenu, caption ? caption : L"");
+    if (!AppendMenuW(menu, MF_POPUP | MF_STRING, (UINT_PTR)submenu, caption ? caption : L"")) {
+        FreeMenuItemData(submenu);
+        DestroyMenu(submenu);
+    }
 }
 
 bool FindMenuItemById(HMENU menu, UINT id, CString& text, bool& hasText)

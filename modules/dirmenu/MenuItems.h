@@ -6,6 +6,8 @@
 // Appends an item; `text` null gives an item that inserts nothing.
 void AppendTextItem(HMENU menu, UINT id, LPCWSTR caption, LPCWSTR text);
 void AppendSeparator(HMENU menu);
+// Appends a filled submenu; one the system refuses (nested too deep) is
+// released with its item texts.
 void AppendSubmenu(HMENU menu, HMENU submenu, LPCWSTR caption);
 
 // Looks for the item with `id` in the menu and its submenus. Returns false

@@ -1,7 +1,8 @@
 // Prints timings of the loaded calculator module ("name: value unit"): one
 // Process call for a typical expression, one for an expression that calls
-// three user functions, and loading the module with 100 user functions in
-// its "Numbra.ini".
+// three user functions side by side, one for a user function whose body calls
+// a second one whose body calls a third, and loading the module with 100 user
+// functions in its "Numbra.ini".
 #include "NumbraLoader.h"
 #include <cstdio>
 #include <string>
@@ -36,9 +37,10 @@ int main()
     for (int i = 0; i < 20; ++i)
         settings += "c" + std::to_string(i) + "=" + std::to_string(i) + " ;constant\n";
     settings += "[Functions]\n";
-    for (int i = 0; i < 97; ++i)
+    for (int i = 0; i < 94; ++i)
         settings += "f" + std::to_string(i) + "(a,b)=a*b+" + std::to_string(i) + " ;function\n";
     settings += "hyp(a,b)=sqrt(a*a+b*b)\nsq(x)=x*x\navg3=(p1+p2+p3)/_cnt\n"
+                "outer(x)=middle(x)+1\nmiddle(x)=inner(x)*2\ninner(x)=x+1\n"
                 "[Operators2]\nhyp=#\n[Operators1]\nsq='\n";
 
     LARGE_INTEGER start, end;
@@ -64,5 +66,6 @@ int main()
         MicrosPerCall(numbra, L"(0x1F & 7) + sqrt(2)*3^^2 - 1010 1111 % 7", 1000));
     std::printf("numbra_process_3_user_functions: %.1f us\n",
         MicrosPerCall(numbra, L"hyp(3,4) + sq(2) + avg3(1,2,3)", 200));
+    std::printf("numbra_process_3_nested_user_functions: %.1f us\n", MicrosPerCall(numbra, L"outer(3)", 200));
     return 0;
 }

@@ -231,3 +231,44 @@ TEST(UserDefinitions, RefusedDefinitionsFailTheSetUpWithTheParsersMessage)
         }
     }
 }
+
+// Each body keeps its parser between calls; what a new parser per call would
+// give still holds when the settings or the user's variables change.
+TEST(UserDefinitions, KeptBodyParsersFollowTheSettingsAndTheVariables)
+{
+    const char* const first = "[Constants]\nk=2\n[Functions]\n"
+                              "outer(x)=middle(x)+1\nmiddle(x)=inner(x)*2\ninner(x)=x+1\n"
+                              "acc(v)=t=t+v\nuseg=g1+1\ntwicek=k*2\n";
+    struct Step {
+        const char* file; // rewritten before the step when not null
+        const wchar_t* text;
+        const wchar_t* result; // nullptr: fails with result 3
+    } steps[] = {
+        {nullptr, L"outer(3)", L"9"},
+        {nullptr, L"outer(3)+outer(1)", L"14"},
+        {nullptr, L"acc(2)", L"2"}, // a name only the body knows is 0 at every call
+        {nullptr, L"acc(3)", L"3"},
+        {nullptr, L"useg(0)", L"1"},
+        {nullptr, L"g1=5", L"5"},
+        {nullptr, L"useg(0)", L"6"}, // a variable made after the body was prepared
+        {nullptr, L"twicek(0)", L"4"},
+        {"[Constants]\nk=30\n[Functions]\nouter(x)=middle(x)+1\nmiddle(x)=inner(x)*2\ninner(x)=x+10\n"
+         "acc(v)=t=t+v\nuseg=g1+1\ntwicek=k*2\n",
+            L"twicek(0)", L"60"},
+        {nullptr, L"outer(3)", L"27"},
+        {"[Constants]\n1abc=2\nk=30\n[Functions]\ntwicek=k*2\n", L"twicek(0)", nullptr},
+        {first, L"outer(3)", L"9"},
+    };
+    CFixtureIni ini(first);
+    CCalculator calculator;
+    calculator.Initialize(ini.ModuleFile().c_str());
+    for (const Step& step : steps) {
+        if (step.file)
+            ini.Write(step.file);
+        CRun run = RunText(calculator, step.text);
+        if (step.result)
+            EXPECT_EQ(run.text, step.result) << step.text;
+        else
+            EXPECT_EQ(run.result, ResultSelectAndBeep) << step.text;
+    }
+}

@@ -90,7 +90,7 @@ TEST_P(HostKeys, BoundKeyRunsOnceAndUnboundKeyPasses)
         if (e.kind != L"copydata")
             continue;
         ++copies;
-        EXPECT_EQ(0x4D45, e.Int(L"dw"));
+        EXPECT_EQ((long long)CopyDataUserCommand, e.Int(L"dw"));
         EXPECT_EQ(8, e.Int(L"cb"));
         EXPECT_EQ(1, e.Int(L"ok"));
         EXPECT_EQ(L"em_demo", e.Get(L"name"));

@@ -33,6 +33,16 @@ TEST(CWinAppDll, AttachUnloadResourcesAndLookup)
     auto unsubclass = (VoidFn)(void*)GetProcAddress(dll, "FwTestUnsubclass");
     ASSERT_TRUE(state && setExitFlag && subclass && isPermanent && unsubclass);
 
+    // The DLL's lookup atoms are named after its address. Global atoms
+    // outlive processes: drop what a run that died before its unload left.
+    WCHAR objectAtom[48], superAtom[48];
+    _snwprintf(objectAtom, 48, L"FwWnd.%p", (void*)dll);
+    _snwprintf(superAtom, 48, L"FwSuper.%p", (void*)dll);
+    for (LPCWSTR name : { objectAtom, superAtom }) {
+        for (ATOM a; (a = GlobalFindAtomW(name)) != 0;)
+            GlobalDeleteAtom(a);
+    }
+
     WCHAR buf[256] = {};
     state(buf, 256);
     // InitInstance ran once from the attach, with the DLL's own handle; its
@@ -54,11 +64,17 @@ TEST(CWinAppDll, AttachUnloadResourcesAndLookup)
     EXPECT_EQ(0, w.SendMessage(WM_APP + 9));
     EXPECT_EQ(800, w.SendMessage(WM_APP + 8));
 
-    // A dynamic unload does not run the teardown (ExitInstance).
+    EXPECT_NE(0, GlobalFindAtomW(objectAtom));
+    EXPECT_NE(0, GlobalFindAtomW(superAtom));
+
+    // A dynamic unload does not run the teardown (ExitInstance), and it
+    // deletes the lookup atoms.
     int exitFlag = 0;
     setExitFlag(&exitFlag);
     EXPECT_TRUE(FreeLibrary(dll));
     EXPECT_EQ(0, exitFlag);
+    EXPECT_EQ(0, GlobalFindAtomW(objectAtom));
+    EXPECT_EQ(0, GlobalFindAtomW(superAtom));
     EXPECT_EQ(800, w.SendMessage(WM_APP + 8));
     w.DestroyWindow();
 }

@@ -70,6 +70,48 @@ TEST(CWndRouting, HandlersDefaultAndCreateParam)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(h));
 }
 
+// A class with a chain of its own (as the engine's subclass objects) passes
+// messages on its own way, also when called through a CWnd.
+class COwnDefault : public CWnd
+{
+public:
+    LRESULT Default() override { return 77; }
+};
+
+TEST(CWndRouting, DefaultIsReachedThroughTheBase)
+{
+    COwnDefault own;
+    CWnd& base = own;
+    EXPECT_EQ(77, base.Default());
+}
+
+TEST(CWndPlacement, CenterWindowOverOwnerOrInParent)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, L"owner", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300, nullptr, nullptr));
+    const struct
+    {
+        const char* name;
+        DWORD style;
+        HWND parent;
+        CRect expected; // screen coordinates
+    } cases[] = {
+        { "OwnedPopup", WS_POPUP, owner.m_hWnd, CRect(250, 200, 350, 300) },
+        { "Child", WS_CHILD, owner.m_hWnd, CRect(250, 200, 350, 300) },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CWnd w;
+        ASSERT_TRUE(w.CreateEx(0, nullptr, L"w", c.style, 0, 0, 100, 100, c.parent, nullptr));
+        w.CenterWindow();
+        CRect r;
+        w.GetWindowRect(&r);
+        EXPECT_EQ(c.expected, r);
+        w.DestroyWindow();
+    }
+    owner.DestroyWindow();
+}
+
 TEST(CWndRouting, FromHandleOfForeignWindowIsTemporary)
 {
     HWND h = CreateWindowExW(0, L"STATIC", L"foreign", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);

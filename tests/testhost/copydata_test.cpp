@@ -78,7 +78,7 @@ TEST_F(CopyData, ChangeDirBlocksMoveTheChosenPanel)
             HWND tabs = host.Query(c.expectedSide == 0 ? 26 : 27);
             LRESULT tabsBefore = SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0);
             size_t mark = host.LogMark();
-            ASSERT_EQ(SendBlock(CopyDataChangeDir, GoToPathBlock(target, c.mode, c.newTab)), 1);
+            ASSERT_EQ(SendBlock(CopyDataChangePath, GoToPathBlock(target, c.mode, c.newTab)), 1);
 
             HWND pathBar = host.Query(c.expectedSide == 0 ? 9 : 10);
             EXPECT_EQ(WindowText(pathBar), target + L"\\*.*");
@@ -125,7 +125,7 @@ TEST_F(CopyData, GetPathAnswersToTheWindowInWParam)
 
     EXPECT_EQ(host.CopyData(CopyDataGetPath, "RP", 2, (WPARAM)reply), 1);
     EXPECT_EQ(host.CopyData(CopyDataGetPath, "LP", 2, (WPARAM)reply), 1);
-    ASSERT_EQ(SendBlock(CopyDataChangeDir, GoToPathBlock(unicode, 1, false)), 1);
+    ASSERT_EQ(SendBlock(CopyDataChangePath, GoToPathBlock(unicode, 1, false)), 1);
     EXPECT_EQ(host.CopyData(CopyDataGetPath, "RP", 2, (WPARAM)reply), 1);
     ASSERT_EQ(answers.size(), 3u);
     EXPECT_EQ(answers[0], host.DataDir(1) + L"\\");
@@ -164,13 +164,13 @@ TEST_F(CopyData, MalformedRecordsAreLoggedAndRefused)
         std::string bytes;
         DWORD size;
     } bad[] = {
-        {CopyDataChangeDir, good, 1},                          // short cbData
-        {CopyDataChangeDir, good, (DWORD)good.size() - 1},     // flags without their zero
-        {CopyDataChangeDir, good, (DWORD)good.find('\0')},     // path without its zero
-        {CopyDataChangeDir, std::string("\r\xEF\xBB\xBF", 4), 4},
-        {CopyDataChangeDir, noMark, (DWORD)noMark.size()},
-        {CopyDataChangeDir, bothCr, (DWORD)bothCr.size()},
-        {CopyDataChangeDir, badUtf8, (DWORD)badUtf8.size()},
+        {CopyDataChangePath, good, 1},                          // short cbData
+        {CopyDataChangePath, good, (DWORD)good.size() - 1},     // flags without their zero
+        {CopyDataChangePath, good, (DWORD)good.find('\0')},     // path without its zero
+        {CopyDataChangePath, std::string("\r\xEF\xBB\xBF", 4), 4},
+        {CopyDataChangePath, noMark, (DWORD)noMark.size()},
+        {CopyDataChangePath, bothCr, (DWORD)bothCr.size()},
+        {CopyDataChangePath, badUtf8, (DWORD)badUtf8.size()},
         {CopyDataUserCommand, "em_demo", 7},                   // no terminator within cbData
         {CopyDataUserCommand, "e", 1},
         {CopyDataGetPath, "R", 1},
@@ -189,11 +189,11 @@ TEST_F(CopyData, MalformedRecordsAreLoggedAndRefused)
         EXPECT_EQ(cd[0].Int(L"cb"), (long long)b.size);
     }
     // Zero-length records with no data at all.
-    EXPECT_EQ(host.CopyData(CopyDataChangeDir, nullptr, 0), 0);
+    EXPECT_EQ(host.CopyData(CopyDataChangePath, nullptr, 0), 0);
     EXPECT_EQ(host.CopyData(CopyDataUserCommand, nullptr, 0), 0);
     EXPECT_TRUE(host.Running());
     EXPECT_EQ(WindowText(pathBar), before);
-    EXPECT_EQ(SendBlock(CopyDataChangeDir, good), 1);
+    EXPECT_EQ(SendBlock(CopyDataChangePath, good), 1);
 }
 
 } // namespace

@@ -98,7 +98,7 @@ TEST_F(Input, CommandMessagesAreLoggedSentOrPostedAndActedOn)
     // cm_SrcActivateTab2 on a side with two tabs shows that tab's folder.
     HWND tabs = host.Query(27);
     std::string block = std::string("\r\xEF\xBB\xBF") + "C:\\" + std::string(1, '\0') + "AT" + std::string(1, '\0');
-    ASSERT_EQ(host.CopyData(CopyDataChangeDir, block.data(), (DWORD)block.size()), 1);
+    ASSERT_EQ(host.CopyData(CopyDataChangePath, block.data(), (DWORD)block.size()), 1);
     EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
     host.Send(HostCommandMessage, 5001, 0);
     EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);

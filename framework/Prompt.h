@@ -1,0 +1,88 @@
+// The prompt service: every message box and common dialog (file open and
+// save, folder browser, colour) of a deliverable goes through it. The
+// built-in service calls the system; tests install a CScriptedPrompt that
+// records each prompt and answers it, so no dialog ever waits for a person.
+//
+//     CScriptedPrompt script;
+//     script.AddAnswer(IDYES);
+//     CPromptService* old = AfxSetPromptService(&script);
+//     ... code under test calls AfxMessageBox(...) ...
+//     AfxSetPromptService(old);
+//     // script.m_prompts[0].text, .caption, .type
+//
+// The service is kept by the application object; without one the built-in
+// service is used and cannot be replaced.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+#include "Collections.h"
+#include "Strings.h"
+
+class CPromptService
+{
+public:
+    virtual ~CPromptService() {}
+    virtual int MessageBox(HWND hWndOwner, LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType);
+    virtual BOOL GetOpenFileName(OPENFILENAMEW* pOfn);
+    virtual BOOL GetSaveFileName(OPENFILENAMEW* pOfn);
+    // The shell's folder browser (common/BrowseFolder.h): lpszPath holds
+    // MAX_PATH characters, preselects the folder and receives the choice.
+    virtual BOOL BrowseForFolder(HWND hWndOwner, LPCWSTR lpszTitle, LPWSTR lpszPath);
+    virtual BOOL ChooseColor(CHOOSECOLORW* pCc);
+};
+
+// The current service (the application's, else the built-in one).
+CPromptService& AfxGetPromptService();
+// Installs a service (NULL: the built-in one); returns the previous one.
+// Does nothing without an application object.
+CPromptService* AfxSetPromptService(CPromptService* pService);
+
+// A message box owned by the thread's active window (else the main
+// window), captioned with the application's name unless one is given.
+int AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK, LPCWSTR lpszCaption = nullptr);
+// The text is string nIDPrompt of the resource module.
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK);
+
+// Records prompts and answers them in order from a list of answers.
+class CScriptedPrompt : public CPromptService
+{
+public:
+    enum Kind { kMessageBox, kOpenFile, kSaveFile, kFolder, kColor };
+    struct Prompt
+    {
+        Kind kind;
+        HWND owner;
+        CString caption; // message box caption, dialog title
+        CString text;    // message box text, initial file name or folder
+        DWORD type;      // MB_ flags, OFN_ flags or CC_ flags
+        COLORREF color;  // initial colour of the colour dialog
+    };
+    struct Answer
+    {
+        int result;     // the button id, or TRUE/FALSE for the dialogs
+        CString path;   // chosen file or folder
+        COLORREF color; // chosen colour
+    };
+
+    // Queues the next answer. With no answer queued a prompt is answered
+    // as a person closing it would: IDOK for MB_OK, IDNO for MB_YESNO,
+    // IDCANCEL otherwise, FALSE for the dialogs.
+    void AddAnswer(int result, LPCWSTR lpszPath = nullptr, COLORREF color = 0);
+    int PendingAnswers() const { return (int)(m_answers.GetSize() - m_nextAnswer); }
+
+    CArray<Prompt, const Prompt&> m_prompts;
+
+    int MessageBox(HWND hWndOwner, LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType) override;
+    BOOL GetOpenFileName(OPENFILENAMEW* pOfn) override;
+    BOOL GetSaveFileName(OPENFILENAMEW* pOfn) override;
+    BOOL BrowseForFolder(HWND hWndOwner, LPCWSTR lpszTitle, LPWSTR lpszPath) override;
+    BOOL ChooseColor(CHOOSECOLORW* pCc) override;
+
+private:
+    bool NextAnswer(Answer& answer);
+    BOOL FileDialog(Kind kind, OPENFILENAMEW* pOfn);
+
+    CArray<Answer, const Answer&> m_answers;
+    INT_PTR m_nextAnswer = 0;
+};

@@ -1,0 +1,210 @@
+// The steps of the demo's tour, in order. Each shows one thing a user can try
+// with the demo's "Merovin.ini" (scripts/demo-run writes it) and checks that
+// the expected window or text appeared. A new feature adds its step here.
+#include "TCHostApp.h"
+#include "TCTour.h"
+#include <commctrl.h>
+
+namespace {
+
+const wchar_t* const Modules[] = {L"Numbra", L"TCPathfan", L"Horalet"};
+
+HWND CommandLine()
+{
+    return TheApp().Main().cmdEdit;
+}
+
+HWND LeftList()
+{
+    return TheApp().Main().panels[0].list;
+}
+
+// True when the engine runs, is attached to both file lists and has loaded
+// every module the tour uses; otherwise `why` says what is missing.
+bool EngineReady(CTour& tour, std::wstring& why)
+{
+    auto state = tour.EngineState();
+    if (state[L"running"] != L"1") {
+        why = L"the engine does not run";
+        return false;
+    }
+    if (state[L"fileList0"] == L"none" || state[L"fileList1"] == L"none" || state[L"fileList0"].empty()) {
+        why = L"the engine is not attached to the file lists";
+        return false;
+    }
+    for (const wchar_t* name : Modules) {
+        bool loaded = false, listed = false;
+        for (int i = 0; state.count(L"Module" + std::to_wstring(i)); ++i) {
+            // "name|path|loaded|flags"
+            const std::wstring& entry = state[L"Module" + std::to_wstring(i)];
+            if (_wcsnicmp(entry.c_str(), name, wcslen(name)) != 0 || entry[wcslen(name)] != L'|')
+                continue;
+            listed = true;
+            loaded = entry.find(L"|1|0x") != std::wstring::npos;
+        }
+        if (!loaded) {
+            why = std::wstring(L"module ") + name + (listed ? L" is listed but not loaded" : L" is not listed");
+            return false;
+        }
+    }
+    return true;
+}
+
+// Types `expression` into the command line, presses the calculator's key and
+// waits for `result`; then leaves time for the engine's selection restore.
+bool Evaluate(CTour& tour, const std::wstring& expression, std::initializer_list<WORD> modifiers, WORD vk,
+              const std::wstring& result, std::wstring& why)
+{
+    HWND edit = CommandLine();
+    tour.SetText(edit, L"");
+    if (!tour.Focus(edit) || !tour.Type(expression) ||
+        !tour.WaitFor(3000, [&] { return tour.Text(edit) == expression; })) {
+        why = L"could not type \"" + expression + L"\" into the command line";
+        return false;
+    }
+    tour.Keys(modifiers, vk);
+    if (!tour.WaitFor(5000, [&] { return tour.Text(edit) == result; })) {
+        why = L"the command line shows \"" + tour.Text(edit) + L"\" instead of \"" + result + L"\"";
+        return false;
+    }
+    Sleep(300);
+    return true;
+}
+
+// Presses a key in the command line that opens a popup and waits for it.
+bool OpenOverCommandLine(CTour& tour, std::initializer_list<WORD> modifiers, WORD vk,
+                         const std::function<HWND()>& popup, const wchar_t* what, std::wstring& why)
+{
+    if (!tour.Focus(CommandLine())) {
+        why = L"the command line cannot take the focus";
+        return false;
+    }
+    tour.Keys(modifiers, vk);
+    if (!tour.WaitFor(5000, [&] { return popup() != nullptr; })) {
+        why = std::wstring(what) + L" did not open";
+        return false;
+    }
+    Sleep(300);  // drawn completely
+    return true;
+}
+
+bool ShowEngine(CTour& tour, std::wstring& why)
+{
+    // The engine attaches by timer after the host has started.
+    if (tour.WaitFor(10000, [&] { std::wstring w; return EngineReady(tour, w); }))
+        return true;
+    EngineReady(tour, why);
+    return false;
+}
+
+bool ShowCalculator(CTour& tour, std::wstring& why)
+{
+    return Evaluate(tour, L"x=6*7", {VK_LCONTROL}, 'Q', L"42", why) &&
+           Evaluate(tour, L"2^^10+1", {VK_LCONTROL}, 'Q', L"1025", why);
+}
+
+HWND HistoryList(CTour& tour)
+{
+    return tour.Popup(L"SysListView32");
+}
+
+bool ShowHistory(CTour& tour, std::wstring& why)
+{
+    if (!OpenOverCommandLine(tour, {VK_LCONTROL, VK_LSHIFT}, 'Q', [&] { return HistoryList(tour); },
+                             L"the history list", why))
+        return false;
+    if (SendMessageW(HistoryList(tour), LVM_GETITEMCOUNT, 0, 0) < 2) {
+        why = L"the history list holds less than the two expressions";
+        return false;
+    }
+    return true;
+}
+
+void CloseHistory(CTour& tour)
+{
+    tour.Dismiss([&] { return HistoryList(tour); });
+}
+
+HWND Menu(CTour& tour)
+{
+    return tour.Popup(L"#32768");
+}
+
+bool ShowVariables(CTour& tour, std::wstring& why)
+{
+    return OpenOverCommandLine(tour, {VK_LCONTROL, VK_LSHIFT}, 'V', [&] { return Menu(tour); },
+                               L"the variables menu", why);
+}
+
+bool ShowHotlist(CTour& tour, std::wstring& why)
+{
+    return OpenOverCommandLine(tour, {VK_LCONTROL}, 'D', [&] { return Menu(tour); }, L"the directory hotlist", why);
+}
+
+void CloseMenu(CTour& tour)
+{
+    tour.Dismiss([&] { return Menu(tour); });
+}
+
+bool ShowStopwatch(CTour& tour, std::wstring& why)
+{
+    if (!tour.Focus(LeftList())) {
+        why = L"the file list cannot take the focus";
+        return false;
+    }
+    tour.Keys({VK_LCONTROL, VK_LMENU}, 'W');
+    if (!tour.WaitFor(5000, [&] { return tour.ModuleWindow(L"Horalet64.dll") != nullptr; })) {
+        why = L"the stopwatch window did not open";
+        return false;
+    }
+    Sleep(1500);  // let it count
+    return true;
+}
+
+// Adds a key to "Merovin.ini", reloads with the engine's key and uses the new one.
+bool ShowReload(CTour& tour, std::wstring& why)
+{
+    auto state = tour.EngineState();
+    std::wstring before = state[L"dispatcher"], file = state[L"settingsFile"];
+    if (file.empty() || !WritePrivateProfileStringW(L"Plugins", L"Ctrl+Alt+H", L"Numbra,1", file.c_str())) {
+        why = L"cannot add a key to " + (file.empty() ? std::wstring(L"Merovin.ini") : file);
+        return false;
+    }
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
+    if (!tour.Focus(LeftList())) {
+        why = L"the file list cannot take the focus";
+        return false;
+    }
+    tour.Keys({VK_LCONTROL, VK_LMENU}, 'R');
+    bool reloaded = tour.WaitFor(10000, [&] {
+        std::wstring w;
+        return tour.EngineState()[L"dispatcher"] != before && EngineReady(tour, w);
+    });
+    if (!reloaded) {
+        why = L"the engine did not start again";
+        return false;
+    }
+    return Evaluate(tour, L"255", {VK_LCONTROL, VK_LMENU}, 'H', L"0xFF", why);
+}
+
+} // namespace
+
+const std::vector<CTourStep>& TourSteps()
+{
+    static const std::vector<CTourStep> steps = {
+        {L"01-engine.png", L"Merovin runs inside the stand-in file manager and has loaded Numbra, TCPathfan and Horalet",
+         ShowEngine, nullptr},
+        {L"02-calculator.png", L"Numbra: Ctrl+Q evaluates \"2^^10+1\" in the command line and writes the result, 1025",
+         ShowCalculator, nullptr},
+        {L"03-history.png", L"Numbra: Ctrl+Shift+Q lists the expressions evaluated so far", ShowHistory, CloseHistory},
+        {L"04-variables.png", L"Numbra: Ctrl+Shift+V opens the menu of variables, functions and constants",
+         ShowVariables, CloseMenu},
+        {L"05-hotlist.png", L"TCPathfan: Ctrl+D opens the directory hotlist at the command line", ShowHotlist,
+         CloseMenu},
+        {L"06-stopwatch.png", L"Horalet: Ctrl+Alt+W starts the stopwatch in its own window", ShowStopwatch, nullptr},
+        {L"07-reload.png",
+         L"Ctrl+Alt+R reloads Merovin.ini: Ctrl+Alt+H, added to it meanwhile, turns 255 into 0xFF at once",
+         ShowReload, nullptr},
+    };
+    return steps;
+}
