@@ -132,3 +132,16 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow)
         return -1;
     }
 }
+
+CString CWinApp::GetModulePath() const
+{
+    CString path;
+    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+        LPWSTR buffer = path.GetBuffer((int)size);
+        DWORD length = GetModuleFileNameW(m_hInstance, buffer, size);
+        path.ReleaseBuffer(length < size ? (int)length : 0);
+        if (length == 0 || length < size)
+            return path;
+    }
+    return CString();
+}

@@ -1,11 +1,10 @@
 // The application object: exactly one per deliverable (DLL or program).
 //
-// A DLL defines one global object of a class derived from CWinApp and
-// forwards its DllMain:
+// A DLL defines one global object of a class derived from CWinApp; the
+// framework's own DllMain forwards to AfxDllMain (a DLL that needs more
+// defines its own DllMain and calls AfxDllMain from it):
 //
 //     CMyModuleApp theApp;
-//     BOOL WINAPI DllMain(HINSTANCE h, DWORD reason, LPVOID reserved)
-//     { return AfxDllMain(h, reason, reserved); }
 //
 //   - process attach: sets m_hInstance and calls InitInstance (keep it light:
 //     it runs under the loader lock; FALSE fails the load);
@@ -55,6 +54,9 @@ public:
     virtual BOOL OnIdle(LONG lCount);
     // Gets and dispatches one message; FALSE on WM_QUIT.
     BOOL PumpMessage();
+
+    // The full path of this deliverable's file; empty when it cannot be read.
+    CString GetModulePath() const;
 
     HINSTANCE m_hInstance = nullptr;
     // Module that LoadString and resource loading use; NULL = m_hInstance.
