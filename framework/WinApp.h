@@ -73,6 +73,12 @@ public:
     CWnd* GetTempWnd(HWND hWnd);
     void DeleteTempMap(bool onlyDeadWindows = false);
 
+    // Window objects bound to their windows (CWnd::FromHandlePermanent): a
+    // lookup in memory, as every message of a framework window needs one.
+    CWnd* LookupWindow(HWND hWnd);
+    // Binds pWnd to hWnd; NULL removes the entry.
+    void SetWindowObject(HWND hWnd, CWnd* pWnd);
+
     // Menu objects bound to their menus (CMenu::FromHandlePermanent).
     CMenu* LookupMenu(HMENU hMenu);
     // Binds pMenu to hMenu; NULL removes the entry.
@@ -90,7 +96,8 @@ private:
     CString m_strAppName;
     CMap<HWND, HWND, CWnd*, CWnd*> m_tempMap;
     CMap<HMENU, HMENU, CMenu*, CMenu*> m_menuMap;
-    CRITICAL_SECTION m_tempLock; // guards both maps
+    CMap<HWND, HWND, CWnd*, CWnd*> m_windowMap;
+    CRITICAL_SECTION m_tempLock; // guards the maps
 };
 
 CWinApp* AfxGetApp();
