@@ -1,20 +1,13 @@
 // The application object's life cycle: construction, DLL attach/detach and
 // the program entry.
 #include "WinApp.h"
+#include "ThisModule.h"
 #include "Wnd.h"
 
 namespace {
 
 // The one application object of this deliverable.
 CWinApp* g_pApp = nullptr;
-
-HINSTANCE ThisModule()
-{
-    HMODULE h = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &h);
-    return h;
-}
 
 } // namespace
 

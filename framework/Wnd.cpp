@@ -3,17 +3,11 @@
 #include "Menu.h"
 #include "ThreadState.h"
 #include "WinApp.h"
+#include "ThisModule.h"
 #include <initializer_list>
 
 namespace {
 
-HINSTANCE ThisModule()
-{
-    HMODULE h = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(reinterpret_cast<UINT_PTR>(&ThisModule)), &h);
-    return h;
-}
 
 // Property names are unique per module: "FwWnd.<module>" holds the object,
 // "FwSuper.<module>" the procedure our subclass replaced (kept so that our
