@@ -29,9 +29,10 @@ function(merovin_dll target)
 endfunction()
 
 # A GoogleTest program run under Wine. ISOLATED programs run in their own
-# window station and desktop (focus, input, hooks, menus, dialogs, clipboard).
+# window station and desktop (focus, input, hooks, menus, dialogs, clipboard);
+# SERIAL ones while no other test runs (timing bounds).
 function(merovin_test target)
-  cmake_parse_arguments(A "ISOLATED" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "ISOLATED;SERIAL" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 120)
   endif()
@@ -45,10 +46,14 @@ function(merovin_test target)
     set(emulator ${MEROVIN_WINE_RUN} --prefix ${MEROVIN_PREFIX})
   endif()
   set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${emulator}")
+  set(serial FALSE)
+  if(A_SERIAL)
+    set(serial TRUE)
+  endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${A_TIMEOUT})
+    PROPERTIES TIMEOUT ${A_TIMEOUT} RUN_SERIAL ${serial})
 endfunction()
 
 # Embeds the common-controls version 6 manifest (cmake/manifest.xml) in a

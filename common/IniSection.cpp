@@ -1,76 +1,101 @@
 #include "IniSection.h"
+#include "HostIniRedirect.h"
 #include <cwchar>
-#include <cwctype>
 #include <vector>
 
 namespace {
 
-std::wstring Lower(std::wstring text)
+CString Lower(const CString& text)
 {
-    if (!text.empty())
-        CharLowerBuffW(&text[0], (DWORD)text.size());
-    return text;
+    CString lower(text);
+    lower.MakeLower();
+    return lower;
 }
 
-std::wstring Trimmed(const std::wstring& text)
+// The value as GetPrivateProfileStringW gives it: blanks trimmed and one pair
+// of matching quotes removed.
+CString ProfileValue(LPCWSTR raw)
 {
-    size_t first = 0, last = text.size();
-    while (first < last && iswspace(text[first]))
-        ++first;
-    while (last > first && iswspace(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
+    CString value(raw);
+    value.Trim(L" \t");
+    int length = value.GetLength();
+    if (length >= 2 && (value[0] == L'"' || value[0] == L'\'') && value[length - 1] == value[0])
+        value = value.Mid(1, length - 2);
+    return value;
 }
 
 } // namespace
 
-void CIniSection::Load(LPCWSTR section, LPCWSTR iniPath)
+void CIniSection::Load(LPCWSTR section, LPCWSTR file)
 {
-    m_values.clear();
-    if (!iniPath || !*iniPath)
+    m_keys.RemoveAll();
+    m_values.RemoveAll();
+    if (!file || !*file || !section || !*section)
         return;
     std::vector<WCHAR> buffer(8192);
     DWORD read;
     for (;;) {
-        read = GetPrivateProfileSectionW(section, buffer.data(), (DWORD)buffer.size(), iniPath);
+        read = GetPrivateProfileSectionW(section, buffer.data(), (DWORD)buffer.size(), file);
         if (read + 2 < buffer.size() || buffer.size() >= 16 * 1024 * 1024)
             break;
         buffer.resize(buffer.size() * 2);
     }
     buffer[std::min<size_t>(read, buffer.size() - 2)] = 0;
     buffer[std::min<size_t>(read + 1, buffer.size() - 1)] = 0;
-    for (const WCHAR* line = buffer.data(); *line; line += wcslen(line) + 1) {
-        const WCHAR* equals = wcschr(line, L'=');
+    // Lines without "=" are no keys.
+    for (LPCWSTR line = buffer.data(); *line; line += wcslen(line) + 1) {
+        LPCWSTR equals = wcschr(line, L'=');
         if (!equals)
             continue;
-        std::wstring key = Lower(Trimmed(std::wstring(line, equals - line)));
-        if (key.empty())
+        CString key(line, (int)(equals - line));
+        key.Trim(L" \t");
+        if (key.IsEmpty())
             continue;
-        m_values.emplace(key, Trimmed(equals + 1));
+        m_keys.Add(key);
+        CString lower = Lower(key);
+        CString existing;
+        if (m_values.Lookup(lower, existing))
+            continue;
+        CString value = ProfileValue(equals + 1);
+        if (m_valueLength > 0 && value.GetLength() > m_valueLength - 1)
+            value = value.Left(m_valueLength - 1);
+        m_values.SetAt(lower, value);
     }
 }
 
-bool CIniSection::Has(LPCWSTR key) const
+void CIniSection::LoadHost(LPCWSTR section, LPCWSTR mainIni)
 {
-    return m_values.count(Lower(key)) != 0;
+    WCHAR file[HostIniPathLength + 1] = {};
+    if (!ResolveHostIniFile(section, mainIni, file, HostIniPathLength + 1))
+        file[0] = 0;
+    Load(section, file);
 }
 
-std::wstring CIniSection::Text(LPCWSTR key, LPCWSTR defaultText) const
+CString CIniSection::Text(int index) const
 {
-    auto found = m_values.find(Lower(key));
-    if (found == m_values.end())
-        return defaultText ? defaultText : L"";
-    const std::wstring& value = found->second;
-    if (value.size() >= 2 && ((value.front() == L'"' && value.back() == L'"') ||
-                              (value.front() == L'\'' && value.back() == L'\'')))
-        return value.substr(1, value.size() - 2);
-    return value;
+    if (index < 0 || index >= KeyCount())
+        return CString();
+    return Text(m_keys[index]);
+}
+
+CString CIniSection::Text(LPCWSTR key, LPCWSTR defaultText) const
+{
+    CString value;
+    if (key && m_values.Lookup(Lower(CString(key)), value))
+        return value;
+    return CString(defaultText ? defaultText : L"");
 }
 
 int CIniSection::Int(LPCWSTR key, int defaultValue) const
 {
-    std::wstring value = Text(key);
-    if (value.empty())
+    CString value = Text(key);
+    if (value.IsEmpty())
         return defaultValue;
-    return (int)wcstol(value.c_str(), nullptr, 10);
+    return (int)wcstol(value, nullptr, 10);
+}
+
+bool CIniSection::Has(LPCWSTR key) const
+{
+    CString value;
+    return key && m_values.Lookup(Lower(CString(key)), value);
 }

@@ -4,11 +4,6 @@
 #include "ContentPlugin.h"
 #include <cstring>
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
-{
-    return AfxDllMain(instance, reason, reserved);
-}
-
 extern "C" {
 
 __declspec(dllexport) void WINAPI ContentSetDefaultParams(ContentDefaultParams* params)

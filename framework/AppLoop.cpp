@@ -101,3 +101,26 @@ void CWinApp::SetMenuObject(HMENU hMenu, CMenu* pMenu)
         m_menuMap.RemoveKey(hMenu);
     LeaveCriticalSection(&m_tempLock);
 }
+
+CWnd* CWinApp::LookupWindow(HWND hWnd)
+{
+    CWnd* p = nullptr;
+    EnterCriticalSection(&m_tempLock);
+    m_windowMap.Lookup(hWnd, p);
+    LeaveCriticalSection(&m_tempLock);
+    return p;
+}
+
+void CWinApp::SetWindowObject(HWND hWnd, CWnd* pWnd)
+{
+    if (!hWnd)
+        return;
+    EnterCriticalSection(&m_tempLock);
+    if (pWnd) {
+        m_windowMap.InitHashTable(509);
+        m_windowMap.SetAt(hWnd, pWnd);
+    } else {
+        m_windowMap.RemoveKey(hWnd);
+    }
+    LeaveCriticalSection(&m_tempLock);
+}

@@ -4,8 +4,9 @@
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
-IMPLEMENT_DYNAMIC(CComboBox, CWnd)
-IMPLEMENT_DYNAMIC(CListBox, CWnd)
+IMPLEMENT_DYNAMIC(COwnerDrawList, CWnd)
+IMPLEMENT_DYNAMIC(CComboBox, COwnerDrawList)
+IMPLEMENT_DYNAMIC(CListBox, COwnerDrawList)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 
 namespace {
@@ -74,38 +75,39 @@ void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll)
         SendMessage(EM_SCROLLCARET);
 }
 
-void CComboBox::GetLBText(int nIndex, CString& rString) const
-{
-    ReadItemText(m_hWnd, CB_GETLBTEXT, nIndex, GetLBTextLen(nIndex), rString);
-}
-
-void CComboBox::DrawItem(LPDRAWITEMSTRUCT)
+void COwnerDrawList::DrawItem(LPDRAWITEMSTRUCT)
 {
     m_bBaseOwnerDraw = true;
 }
 
-void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT)
+void COwnerDrawList::MeasureItem(LPMEASUREITEMSTRUCT)
 {
     m_bBaseOwnerDraw = true;
 }
 
-int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT)
+int COwnerDrawList::CompareItem(LPCOMPAREITEMSTRUCT)
 {
     m_bBaseOwnerDraw = true;
     return 0;
 }
 
-void CComboBox::DeleteItem(LPDELETEITEMSTRUCT)
+void COwnerDrawList::DeleteItem(LPDELETEITEMSTRUCT)
 {
     m_bBaseOwnerDraw = true;
 }
 
-BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+BOOL COwnerDrawList::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (ReflectOwnerDraw(this, m_bBaseOwnerDraw, message, lParam, pResult))
         return TRUE;
     return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
+
+void CComboBox::GetLBText(int nIndex, CString& rString) const
+{
+    ReadItemText(m_hWnd, CB_GETLBTEXT, nIndex, GetLBTextLen(nIndex), rString);
+}
+
 
 void CListBox::GetText(int nIndex, CString& rString) const
 {
@@ -119,30 +121,3 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
     return LOWORD(r);
 }
 
-void CListBox::DrawItem(LPDRAWITEMSTRUCT)
-{
-    m_bBaseOwnerDraw = true;
-}
-
-void CListBox::MeasureItem(LPMEASUREITEMSTRUCT)
-{
-    m_bBaseOwnerDraw = true;
-}
-
-int CListBox::CompareItem(LPCOMPAREITEMSTRUCT)
-{
-    m_bBaseOwnerDraw = true;
-    return 0;
-}
-
-void CListBox::DeleteItem(LPDELETEITEMSTRUCT)
-{
-    m_bBaseOwnerDraw = true;
-}
-
-BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    if (ReflectOwnerDraw(this, m_bBaseOwnerDraw, message, lParam, pResult))
-        return TRUE;
-    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-}

@@ -80,7 +80,24 @@ public:
     HBITMAP GetBitmap() const { return (HBITMAP)SendMessage(STM_GETIMAGE, IMAGE_BITMAP); }
 };
 
-class CComboBox : public CWnd
+// The owner-draw members of a list box or combo box: reflected draw, measure,
+// compare and delete messages reach these virtuals; a class that does not
+// override one leaves that message to the parent.
+class COwnerDrawList : public CWnd
+{
+    DECLARE_DYNAMIC(COwnerDrawList)
+public:
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    virtual void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+private:
+    bool m_bBaseOwnerDraw = false;
+};
+
+class CComboBox : public COwnerDrawList
 {
     DECLARE_DYNAMIC(CComboBox)
 public:
@@ -116,17 +133,9 @@ public:
     BOOL LimitText(int nMaxChars) { return (BOOL)SendMessage(CB_LIMITTEXT, nMaxChars); }
     BOOL GetComboBoxInfo(PCOMBOBOXINFO pcbi) const { return ::GetComboBoxInfo(m_hWnd, pcbi); }
 
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
-    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
-    virtual void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct);
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-
-private:
-    bool m_bBaseOwnerDraw = false;
 };
 
-class CListBox : public CWnd
+class CListBox : public COwnerDrawList
 {
     DECLARE_DYNAMIC(CListBox)
 public:
@@ -167,14 +176,6 @@ public:
     // pt lies outside every entry.
     UINT ItemFromPoint(CPoint pt, BOOL& bOutside) const;
 
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
-    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
-    virtual void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct);
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-
-private:
-    bool m_bBaseOwnerDraw = false;
 };
 
 class CScrollBar : public CWnd

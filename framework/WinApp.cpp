@@ -1,20 +1,13 @@
 // The application object's life cycle: construction, DLL attach/detach and
 // the program entry.
 #include "WinApp.h"
+#include "ThisModule.h"
 #include "Wnd.h"
 
 namespace {
 
 // The one application object of this deliverable.
 CWinApp* g_pApp = nullptr;
-
-HINSTANCE ThisModule()
-{
-    HMODULE h = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &h);
-    return h;
-}
 
 } // namespace
 
@@ -131,4 +124,17 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR lpCmdLine, int nCmdShow)
     } catch (...) {
         return -1;
     }
+}
+
+CString CWinApp::GetModulePath() const
+{
+    CString path;
+    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+        LPWSTR buffer = path.GetBuffer((int)size);
+        DWORD length = GetModuleFileNameW(m_hInstance, buffer, size);
+        path.ReleaseBuffer(length < size ? (int)length : 0);
+        if (length == 0 || length < size)
+            return path;
+    }
+    return CString();
 }

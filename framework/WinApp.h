@@ -1,11 +1,10 @@
 // The application object: exactly one per deliverable (DLL or program).
 //
-// A DLL defines one global object of a class derived from CWinApp and
-// forwards its DllMain:
+// A DLL defines one global object of a class derived from CWinApp; the
+// framework's own DllMain forwards to AfxDllMain (a DLL that needs more
+// defines its own DllMain and calls AfxDllMain from it):
 //
 //     CMyModuleApp theApp;
-//     BOOL WINAPI DllMain(HINSTANCE h, DWORD reason, LPVOID reserved)
-//     { return AfxDllMain(h, reason, reserved); }
 //
 //   - process attach: sets m_hInstance and calls InitInstance (keep it light:
 //     it runs under the loader lock; FALSE fails the load);
@@ -56,6 +55,9 @@ public:
     // Gets and dispatches one message; FALSE on WM_QUIT.
     BOOL PumpMessage();
 
+    // The full path of this deliverable's file; empty when it cannot be read.
+    CString GetModulePath() const;
+
     HINSTANCE m_hInstance = nullptr;
     // Module that LoadString and resource loading use; NULL = m_hInstance.
     HINSTANCE m_hResource = nullptr;
@@ -70,6 +72,12 @@ public:
     // no object of their own; freed at idle time and at unload.
     CWnd* GetTempWnd(HWND hWnd);
     void DeleteTempMap(bool onlyDeadWindows = false);
+
+    // Window objects bound to their windows (CWnd::FromHandlePermanent): a
+    // lookup in memory, as every message of a framework window needs one.
+    CWnd* LookupWindow(HWND hWnd);
+    // Binds pWnd to hWnd; NULL removes the entry.
+    void SetWindowObject(HWND hWnd, CWnd* pWnd);
 
     // Menu objects bound to their menus (CMenu::FromHandlePermanent).
     CMenu* LookupMenu(HMENU hMenu);
@@ -88,7 +96,8 @@ private:
     CString m_strAppName;
     CMap<HWND, HWND, CWnd*, CWnd*> m_tempMap;
     CMap<HMENU, HMENU, CMenu*, CMenu*> m_menuMap;
-    CRITICAL_SECTION m_tempLock; // guards both maps
+    CMap<HWND, HWND, CWnd*, CWnd*> m_windowMap;
+    CRITICAL_SECTION m_tempLock; // guards the maps
 };
 
 CWinApp* AfxGetApp();

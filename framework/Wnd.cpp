@@ -3,17 +3,11 @@
 #include "Menu.h"
 #include "ThreadState.h"
 #include "WinApp.h"
+#include "ThisModule.h"
 #include <initializer_list>
 
 namespace {
 
-HINSTANCE ThisModule()
-{
-    HMODULE h = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(reinterpret_cast<UINT_PTR>(&ThisModule)), &h);
-    return h;
-}
 
 // Property names are unique per module: "FwWnd.<module>" holds the object,
 // "FwSuper.<module>" the procedure our subclass replaced (kept so that our
@@ -88,6 +82,10 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
     if (!hWnd)
         return nullptr;
+    // The application object's map answers without asking the system; the
+    // window property serves a deliverable without one.
+    if (CWinApp* app = AfxGetApp())
+        return app->LookupWindow(hWnd);
     return static_cast<CWnd*>(::GetPropW(hWnd, ObjectProp()));
 }
 
@@ -105,6 +103,17 @@ void CWnd::AttachHandle(HWND hWnd)
 {
     m_hWnd = hWnd;
     ::SetPropW(hWnd, ObjectProp(), this);
+    if (CWinApp* app = AfxGetApp())
+        app->SetWindowObject(hWnd, this);
+}
+
+void CWnd::DropLookup(HWND hWnd)
+{
+    if (::GetPropW(hWnd, ObjectProp()) == this)
+        ::RemovePropW(hWnd, ObjectProp());
+    CWinApp* app = AfxGetApp();
+    if (app && app->LookupWindow(hWnd) == this)
+        app->SetWindowObject(hWnd, nullptr);
 }
 
 BOOL CWnd::Attach(HWND hWnd)
@@ -119,8 +128,8 @@ HWND CWnd::Detach()
 {
     // A subclassed window keeps our procedure, which passes everything on.
     HWND h = m_hWnd;
-    if (h && FromHandlePermanent(h) == this)
-        ::RemovePropW(h, ObjectProp());
+    if (h)
+        DropLookup(h);
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
     return h;
@@ -460,7 +469,7 @@ void CWnd::OnWindowGone()
     if (m_pfnSuper && (WNDPROC)::GetWindowLongPtrW(h, GWLP_WNDPROC) == &CWnd::StdWndProc)
         ::SetWindowLongPtrW(h, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
     ::RemovePropW(h, SuperProp());
-    ::RemovePropW(h, ObjectProp());
+    DropLookup(h);
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
     CWinApp* app = AfxGetApp();

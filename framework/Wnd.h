@@ -1,8 +1,11 @@
 // CWnd: a thin object around an HWND.
 //
 // Lookup: a window that has a CWnd object of its own (made by Create/CreateEx,
-// SubclassWindow or Attach) carries a window property naming the object;
-// FromHandlePermanent reads it. The property name includes this module's
+// SubclassWindow or Attach) is entered in the application object's window
+// map, which FromHandlePermanent reads (every message needs the lookup, and a
+// window property would cost a call into the system each time). It also
+// carries a window property naming the object, the lookup of a deliverable
+// without an application object. The property name includes this module's
 // address, so every deliverable that links the framework keeps its own
 // objects apart. Nothing else is kept per window: another party (such as the
 // engine's own subclassing helper) may chain further window procedures on
@@ -250,6 +253,8 @@ private:
 
     static LRESULT CALLBACK StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     void AttachHandle(HWND hWnd);
+    // Removes this object's lookup entries of hWnd (property and map).
+    void DropLookup(HWND hWnd);
     void OnWindowGone();
 
     // The modal loop running over this object (innermost first); the

@@ -28,23 +28,37 @@ void PaintTCBar(HWND wnd, HDC dc)
     }
 }
 
+bool HandlePaintMessage(HWND wnd, UINT msg, WPARAM wParam, void (*paint)(HWND, HDC), LRESULT* result)
+{
+    switch (msg) {
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(wnd, &ps);
+        paint(wnd, dc);
+        EndPaint(wnd, &ps);
+        *result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        paint(wnd, (HDC)wParam);
+        *result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The "Window" class: bars, panels, bottom bar. Owner-draw and notification
 // messages of its children are handed to the main window object.
 static LRESULT CALLBACK BarWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT painted = 0;
+    if (HandlePaintMessage(wnd, msg, wParam, PaintTCBar, &painted))
+        return painted;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(wnd, &ps);
-        PaintTCBar(wnd, dc);
-        EndPaint(wnd, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        PaintTCBar(wnd, (HDC)wParam);
-        return 0;
     case WM_SETTEXT: {
         LRESULT r = DefWindowProcW(wnd, msg, wParam, lParam);
         InvalidateRect(wnd, nullptr, FALSE);

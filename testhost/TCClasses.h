@@ -10,3 +10,8 @@ bool RegisterTCClasses(HINSTANCE instance, WNDPROC mainProc, WNDPROC onDemandPro
 
 // Paints a "Window" bar: face colour, a thin edge and its text (ExtTextOutW).
 void PaintTCBar(HWND wnd, HDC dc);
+
+// The painting messages of a window drawn by `paint`: no background erase,
+// WM_PAINT and WM_PRINTCLIENT both draw. True when `msg` was one of them
+// (its answer in *result).
+bool HandlePaintMessage(HWND wnd, UINT msg, WPARAM wParam, void (*paint)(HWND, HDC), LRESULT* result);

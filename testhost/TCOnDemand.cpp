@@ -22,19 +22,10 @@ static void PaintOnDemand(HWND wnd, HDC dc)
 
 LRESULT CALLBACK CTCMainWnd::OnDemandProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT painted = 0;
+    if (HandlePaintMessage(wnd, msg, wParam, PaintOnDemand, &painted))
+        return painted;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(wnd, &ps);
-        PaintOnDemand(wnd, dc);
-        EndPaint(wnd, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        PaintOnDemand(wnd, (HDC)wParam);
-        return 0;
     case WM_CLOSE:
         TheApp().Log(CTCLogLine(L"window").Add(L"action", L"close").AddWindow(L"wnd", wnd));
         break;

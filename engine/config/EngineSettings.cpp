@@ -10,13 +10,13 @@ struct SettingsSource {
     CIniSection colors;
 };
 
-CString ExpandedText(const std::wstring& value)
+CString ExpandedText(const CString& value)
 {
-    std::wstring text = value.substr(0, 1024);
+    CString text = value.Left(1024);
     WCHAR expanded[1025];
-    DWORD length = ExpandEnvironmentStringsW(text.c_str(), expanded, 1024);
+    DWORD length = ExpandEnvironmentStringsW(text, expanded, 1024);
     if (length == 0 || length > 1024)
-        return CString(text.c_str());
+        return text;
     return CString(expanded);
 }
 
@@ -72,7 +72,7 @@ void ReadSettingsTable(EngineSettings& s, LPCWSTR ini, int groupingActive)
     auto ConfigInt = [&](LPCWSTR key, int value) { return source.config.Int(key, value); };
     auto StyleInt = [&](LPCWSTR key, int value) { return source.colors.Int(key, value); };
     auto Color = [&](LPCWSTR key, COLORREF value) {
-        return ParseColorText(source.colors.Text(key).substr(0, 512).c_str(), value);
+        return ParseColorText(source.colors.Text(key).Left(512), value);
     };
     s = EngineSettings();
     s.AutoCompletion = ConfigInt(L"AutoCompletion", 1);
@@ -157,7 +157,7 @@ void ReadSettingsTable(EngineSettings& s, LPCWSTR ini, int groupingActive)
     s.tabsNeeded = (s.UseDesktopINI || s.ColoredTabs || s.AutoView || s.DblClickGotoDir || s.ReturnTabs) ? 1 : 0;
     s.driveListStyle = DriveListStyleOf(s);
 
-    ReadMenuColorsWith(s.menuColors, [&](LPCWSTR key) { return source.colors.Text(key).substr(0, 512); }, true);
+    ReadMenuColorsWith(s.menuColors, [&](LPCWSTR key) { return std::wstring((LPCWSTR)source.colors.Text(key).Left(512)); }, true);
 }
 
 #define SETTING_INT(name) text.AppendFormat(L"%s=%d\n", L"" #name, (int)name);

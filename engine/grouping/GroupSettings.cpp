@@ -5,14 +5,14 @@ int ReadGroupSpec(LPCWSTR section, LPCWSTR iniPath, CString& spec)
 {
     CIniSection keys;
     keys.Load(section, iniPath);
-    std::wstring text;
+    CString text;
     if (keys.Int(L"FileGroupping", 1) != 0)
         text = keys.Text(L"FileGroups");
     if (keys.Int(L"FileGroupping2", 1) != 0) {
-        std::wstring bottom = keys.Text(L"FileGroups2");
-        if (!bottom.empty())
+        CString bottom = keys.Text(L"FileGroups2");
+        if (!bottom.IsEmpty())
             text += L"<" + bottom;
     }
-    spec = CString(text);
+    spec = text;
     return spec.IsEmpty() ? 0 : 1;
 }

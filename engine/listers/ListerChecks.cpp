@@ -1,6 +1,7 @@
 #include "ListerChecks.h"
 #include "EngineContext.h"
 #include "EngineSettings.h"
+#include "Framework.h"
 
 namespace {
 
@@ -31,5 +32,6 @@ bool ConfirmHostClose(CEngineContext& engine)
     wsprintfW(number, L"%d", listers);
     text.Replace(L"%d", number);
     text.Replace(L"|", L"\n");
-    return MessageBoxW(engine.Host().mainWindow, text, L"Merovin", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return AfxGetPromptService().MessageBox(engine.Host().mainWindow, text, L"Merovin", MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
 }

@@ -77,8 +77,7 @@ public:
     ~CSubclassWnd() override;
 
     // Passes the message being handled on to the next procedure in the
-    // window's chain; 0 outside a message. (Hides CWnd::Default, which
-    // knows only the framework's own window procedure.)
+    // window's chain; 0 outside a message.
     LRESULT Default() override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -24,22 +24,16 @@ ModuleInfo g_info = {
 
 CNumbra2App theApp;
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
-{
-    return AfxDllMain(instance, reason, reserved);
-}
-
 BOOL CNumbra2App::InitInstance()
 {
     CWinApp::InitInstance();
-    WCHAR moduleFile[SettingsPathLength];
-    DWORD length = GetModuleFileNameW(m_hInstance, moduleFile, SettingsPathLength);
-    if (length == 0 || length >= SettingsPathLength)
-        moduleFile[0] = 0;
+    CString moduleFile = GetModulePath();
+    if (moduleFile.GetLength() >= SettingsPathLength)
+        moduleFile.Empty();
     try {
         m_calculator.Initialize(moduleFile);
     } catch (mu::ParserError& error) {
-        MessageBoxW(NULL, error.GetMsg().c_str(), NULL, MB_OK);
+        AfxGetPromptService().MessageBox(nullptr, error.GetMsg().c_str(), nullptr, MB_OK);
         return FALSE;
     } catch (...) {
         return FALSE;

@@ -152,9 +152,9 @@ UINT CMenuBuilder::BuildSection(HMENU menu, LPCWSTR section, UINT firstId, int d
     bool menuSection = IsMenuSection(section);
     m_openSections.Add(section);
     UINT id = firstId;
-    for (int i = 0; i < entries.GetKeyCount() && HasRoom(); ++i) {
-        const CString& key = entries.GetKey(i);
-        CString value = entries.GetValue(i);
+    for (int i = 0; i < entries.KeyCount() && HasRoom(); ++i) {
+        const CString& key = entries.Key(i);
+        CString value = entries.Text(i);
         if (menuSection && key.CompareNoCase(L"UseMenu") == 0)
             continue; // names the section shown in this one's place
         CString name;
@@ -220,11 +220,11 @@ const CIniSection& CMenuBuilder::ReadSection(LPCWSTR file, LPCWSTR section, bool
     name.MakeLower();
     std::unique_ptr<CIniSection>& entry = m_sections[std::wstring((LPCWSTR)name)];
     if (!entry) {
-        entry.reset(new CIniSection);
+        entry.reset(new CIniSection(IniValueLength));
         if (host)
-            entry->ReadHost(file, section);
+            entry->LoadHost(section, file);
         else
-            entry->Read(file, section);
+            entry->Load(section, file);
     }
     return *entry;
 }
@@ -303,12 +303,12 @@ UINT CMenuBuilder::AddSectionItems(HMENU menu, UINT firstId, const SwatArgs& arg
         return 0;
 
     UINT added = 0;
-    for (int i = 0; i < section.GetKeyCount() && HasRoom(); ++i) {
-        const CString& key = section.GetKey(i);
+    for (int i = 0; i < section.KeyCount() && HasRoom(); ++i) {
+        const CString& key = section.Key(i);
         CString name = key;
         if (usePattern && !expression.Search(key, args.group, name))
             continue;
-        CString value = section.GetValue(i);
+        CString value = section.Text(i);
         CString caption;
         if (args.captionKind == 2)
             caption = value;
@@ -335,7 +335,7 @@ UINT CMenuBuilder::AddNumberedKeyItems(HMENU menu, LPCWSTR hostSection, UINT fir
     for (int n = 0; HasRoom(); ++n) {
         WCHAR key[16];
         wsprintfW(key, L"%d", n);
-        CString value = section.GetValue(key);
+        CString value = section.Text(key);
         if (value.IsEmpty())
             break;
         if (!StartsWithNoCase(value, L"::"))
@@ -357,7 +357,7 @@ UINT CMenuBuilder::AddHotlistItems(HMENU menu, int firstEntry, UINT firstId)
     for (int entry = firstEntry; HasRoom(); ++entry) {
         WCHAR key[32];
         wsprintfW(key, L"Menu%d", entry);
-        CString caption = hotlist.GetValue(key);
+        CString caption = hotlist.Text(key);
         if (caption.IsEmpty())
             break; // the end of the list
         CHotlistLevel& level = levels.back();
@@ -386,7 +386,7 @@ UINT CMenuBuilder::AddHotlistItems(HMENU menu, int firstEntry, UINT firstId)
         }
         wsprintfW(key, L"cmd%d", entry);
         CString path;
-        if (!HotlistPath(hotlist.GetValue(key), path))
+        if (!HotlistPath(hotlist.Text(key), path))
             continue;
         if (level.separatorDue) {
             if (!HasRoom(2))

@@ -9,6 +9,9 @@
 #pragma once
 #include "Framework.h"
 #include "IniSection.h"
+
+// Values of the menu files are read as into a 1024-character buffer.
+const int IniValueLength = 1024;
 #include <map>
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
 #include "PathfanServices.h"
-#include "BrowseFolder.h"
+#include "Framework.h"
 #include <commdlg.h>
 
 UINT CPathfanServices::TrackMenu(HMENU menu, UINT flags, POINT point, HWND owner)
@@ -89,7 +89,7 @@ bool CPathfanServices::BrowseFile(LPCWSTR filter, CString& path)
     open.lpstrFile = file;
     open.nMaxFile = MAX_PATH;
     open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&open))
+    if (!AfxGetPromptService().GetOpenFileName(&open))
         return false;
     path = file;
     return true;
@@ -99,7 +99,7 @@ bool CPathfanServices::BrowseFolder(LPCWSTR title, CString& path)
 {
     WCHAR folder[MAX_PATH] = {};
     lstrcpynW(folder, path, MAX_PATH);
-    if (!BrowseForFolder(title, folder, nullptr))
+    if (!AfxGetPromptService().BrowseForFolder(nullptr, title, folder))
         return false;
     path = folder;
     return true;

@@ -3,6 +3,7 @@
 // file and folder dialogs. The module uses the system's; tests put in their
 // own to answer these calls.
 #pragma once
+#include "TCProtocol.h"
 #include "Framework.h"
 
 // Result of CPathfanServices::GetClipboardText.
@@ -41,5 +42,3 @@ public:
 // every "|" a NUL, ended by two NULs (`size` at least 2).
 void FilterToDialogForm(LPCWSTR filter, LPWSTR buffer, int size);
 
-// The host's command message: WM_USER+51 with the command number.
-const UINT HostCommandMessage = WM_USER + 51;

@@ -22,19 +22,10 @@ ModuleInfo g_info = {
 
 CTCPathfanApp theApp;
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
-{
-    return AfxDllMain(instance, reason, reserved);
-}
-
 BOOL CTCPathfanApp::InitInstance()
 {
     CWinApp::InitInstance();
-    WCHAR moduleFile[PathfanPathLength] = {};
-    DWORD length = GetModuleFileNameW(m_hInstance, moduleFile, PathfanPathLength);
-    if (length == 0 || length >= PathfanPathLength)
-        moduleFile[0] = 0;
-    m_pathfan.SetModulePath(moduleFile);
+    m_pathfan.SetModulePath(GetModulePath());
     return TRUE;
 }
 

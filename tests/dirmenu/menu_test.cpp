@@ -129,16 +129,16 @@ TEST_F(PathfanMenuTest, SectionValuesMatchTheProfileFunctions)
     std::wstring file = m_folder.Write(L"values.ini",
         L"[S]\nplain=a b\n  spaced  =  x y  \nquoted=\"q r\"\nsingle='s'\nhalf=\"open\n"
         L"dup=first\nDUP=second\nnoequals\nempty=\nlong=" + std::wstring(1500, L'l') + L"\n");
-    CIniSection section;
-    section.Read(file.c_str(), L"S");
-    ASSERT_EQ(9, section.GetKeyCount()); // "noequals" is no key
-    for (int i = 0; i < section.GetKeyCount(); ++i) {
+    CIniSection section(IniValueLength);
+    section.Load(L"S", file.c_str());
+    ASSERT_EQ(9, section.KeyCount()); // "noequals" is no key
+    for (int i = 0; i < section.KeyCount(); ++i) {
         WCHAR expected[IniValueLength] = {};
-        GetPrivateProfileStringW(L"S", section.GetKey(i), L"", expected, IniValueLength, file.c_str());
-        EXPECT_STREQ(expected, section.GetValue(i)) << (LPCWSTR)section.GetKey(i);
+        GetPrivateProfileStringW(L"S", section.Key(i), L"", expected, IniValueLength, file.c_str());
+        EXPECT_STREQ(expected, section.Text(i)) << (LPCWSTR)section.Key(i);
     }
-    EXPECT_STREQ(L"first", section.GetValue(L"Dup"));
-    EXPECT_STREQ(L"", section.GetValue(L"missing"));
+    EXPECT_STREQ(L"first", section.Text(L"Dup"));
+    EXPECT_STREQ(L"", section.Text(L"missing"));
 }
 
 TEST_F(PathfanMenuTest, SwatArgumentsAndPatterns)

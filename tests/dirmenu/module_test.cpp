@@ -2,13 +2,13 @@
 // chosen with keys over visible windows of the host's classes, with a host
 // main window that answers the clipboard commands.
 #include <gtest/gtest.h>
+#include "TCProtocol.h"
 #include <string>
 #include "DirmenuTestSupport.h"
 #include "ModuleInterface.h"
 
 namespace {
 
-const UINT HostCommand = WM_USER + 51;
 
 #define WIDEN_TEXT(x) L##x
 #define WIDEN(x) WIDEN_TEXT(x)
@@ -23,7 +23,7 @@ LPCWSTR LongText()
 // The host main window: its clipboard commands put fixed texts there.
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != HostCommand)
+    if (message != HostCommandMessage)
         return DefWindowProcW(window, message, wParam, lParam);
     LPCWSTR text = nullptr;
     switch (wParam) {

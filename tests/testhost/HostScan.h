@@ -1,28 +1,12 @@
-// The engine's walk of the host's window tree, written out for the tests:
-// EnumChildWindows over the main window, classes, texts and positions.
+// Helpers of the stand-in host's tests. The tree is checked with the engine's
+// own walk of the host's window tree (CTCInfo64), which works on a window of
+// another process.
 #pragma once
 #include <windows.h>
 #include <string>
 #include <vector>
 #include "HostDriver.h"
-
-struct CScanResult {
-    HWND list[2] = {};
-    HWND bar1[2] = {}, bar2[2] = {}, bar3[2] = {}, bar4[2] = {};
-    HWND panel[2] = {};
-    HWND drive[2] = {};
-    HWND tabs[2] = {};
-    HWND bottomBar = nullptr, afterCommandLine = nullptr, commandCombo = nullptr, commandEdit = nullptr;
-    HWND buttonBar = nullptr, ftpPanel = nullptr, ftpLog = nullptr;
-    bool hasTabs = false;
-    std::string failure;  // empty after a successful scan
-};
-
-// Returns true when the tree passes the walk.
-bool ScanHostTree(HWND main, CScanResult& out);
-
-// The window the walk assigns to a host query code (null for codes it does not fill).
-HWND ScanFieldForCode(const CScanResult& scan, int code);
+#include "TCInfo.h"
 
 // Helpers shared by the tests.
 std::wstring TestBinFolder();

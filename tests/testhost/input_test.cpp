@@ -141,8 +141,8 @@ TEST_F(Input, WindowsCreatedAtIntervalsKeepTheTreeWhole)
     ASSERT_EQ(created.size(), 3u);
     // Two 60 ms intervals; thread timers may fire a tick early under load.
     EXPECT_GE(created[2].Int(L"tick") - created[0].Int(L"tick"), 60);
-    CScanResult scan;
-    EXPECT_TRUE(ScanHostTree(host.Main(), scan)) << scan.failure;
+    CTCInfo64 scan;
+    EXPECT_TRUE(scan.Rescan(host.Main())) << "scan failure " << int(scan.LastFailure());
 }
 
 TEST_F(Input, MessageBoxIsFoundReadAndAnswered)
@@ -219,8 +219,8 @@ TEST_F(Input, OnDemandWindowsHaveTheirClasses)
     EXPECT_EQ(host.Send(MsgDestroyWindow, (WPARAM)lister), 1);
     EXPECT_FALSE(IsWindow(lister));
     // The tree stays whole with all of these around.
-    CScanResult scan;
-    EXPECT_TRUE(ScanHostTree(host.Main(), scan)) << scan.failure;
+    CTCInfo64 scan;
+    EXPECT_TRUE(scan.Rescan(host.Main())) << "scan failure " << int(scan.LastFailure());
 }
 
 } // namespace

@@ -31,37 +31,37 @@ TEST_P(TreeLayout, WalkAndQueryAnswersAgree)
     const Layout& layout = GetParam();
     CHostDriver host;
     ASSERT_TRUE(host.Start(MakeSetup(layout.args))) << "start: " << std::string(host.LastError().begin(), host.LastError().end());
-    CScanResult scan;
-    bool ok = ScanHostTree(host.Main(), scan);
-    ASSERT_EQ(ok, layout.passes) << scan.failure;
+    CTCInfo64 scan;
+    bool ok = scan.Rescan(host.Main());
+    ASSERT_EQ(ok, layout.passes) << "scan failure " << int(scan.LastFailure());
     if (!ok)
         return;
 
     for (int code = 1; code <= 29; ++code) {
         if (code == 3 || code == 4 || code == 24 || code == 25)
             continue;  // active/inactive list and the read-only bar texts: checked below
-        EXPECT_EQ(host.Query(code), ScanFieldForCode(scan, code)) << "code " << code;
+        EXPECT_EQ(host.Query(code), SnapshotWindowForCode(scan, code)) << "code " << code;
     }
     // The focused list is the left one after start-up.
-    EXPECT_EQ(host.Query(3), scan.list[0]);
-    EXPECT_EQ(host.Query(4), scan.list[1]);
+    EXPECT_EQ(host.Query(3), scan.fileList[0]);
+    EXPECT_EQ(host.Query(4), scan.fileList[1]);
     EXPECT_EQ(host.Query(24), scan.bar1[0]);
     EXPECT_EQ(host.Query(25), scan.bar1[1]);
 
     // The path bars show the folders, the lists are filled ("..", folders first).
     EXPECT_EQ(WindowText(scan.bar2[0]), host.DataDir(0) + L"\\*.*");
     EXPECT_EQ(WindowText(scan.bar2[1]), host.DataDir(1) + L"\\*.*");
-    EXPECT_EQ(SendMessageW(scan.list[0], LB_GETCOUNT, 0, 0), 4);
-    EXPECT_EQ(SendMessageW(scan.list[1], LB_GETCOUNT, 0, 0), 2);
-    std::vector<std::wstring> rows = CHostDriver::ListRows(scan.list[0]);
+    EXPECT_EQ(SendMessageW(scan.fileList[0], LB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(scan.fileList[1], LB_GETCOUNT, 0, 0), 2);
+    std::vector<std::wstring> rows = CHostDriver::ListRows(scan.fileList[0]);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], L"..\t<DIR>");
     EXPECT_EQ(rows[1].substr(0, 11), L"sub\t<DIR>\t\t");
     EXPECT_EQ(rows[2].substr(0, 9), L"a\ttxt\t15\t");
     EXPECT_EQ(rows[3].substr(0, 5), L"b\ttxt");
-    EXPECT_TRUE(GetWindowLongW(scan.list[0], GWL_STYLE) & LBS_OWNERDRAWFIXED);
-    EXPECT_TRUE(GetWindowLongW(scan.list[0], GWL_STYLE) & LBS_EXTENDEDSEL);
-    EXPECT_EQ(GetParent(scan.list[0]), host.Main());
+    EXPECT_TRUE(GetWindowLongW(scan.fileList[0], GWL_STYLE) & LBS_OWNERDRAWFIXED);
+    EXPECT_TRUE(GetWindowLongW(scan.fileList[0], GWL_STYLE) & LBS_EXTENDEDSEL);
+    EXPECT_EQ(GetParent(scan.fileList[0]), host.Main());
     EXPECT_EQ(ClassOf(scan.commandEdit), L"Edit");
     EXPECT_EQ(GetWindow(scan.buttonBar, GW_CHILD), nullptr);
 }
@@ -85,8 +85,8 @@ TEST(Tree, TabsLandOnTheirSideAndStackedPanelsOrderByTop)
     {
         CHostDriver host;
         ASSERT_TRUE(host.Start(MakeSetup({L"--tabs=right"})));
-        CScanResult scan;
-        ASSERT_TRUE(ScanHostTree(host.Main(), scan));
+        CTCInfo64 scan;
+        ASSERT_TRUE(scan.Rescan(host.Main()));
         EXPECT_EQ(scan.tabs[0], nullptr);
         ASSERT_NE(scan.tabs[1], nullptr);
         EXPECT_EQ(GetParent(scan.tabs[1]), scan.panel[1]);
@@ -95,8 +95,8 @@ TEST(Tree, TabsLandOnTheirSideAndStackedPanelsOrderByTop)
     {
         CHostDriver host;
         ASSERT_TRUE(host.Start(MakeSetup({L"--stacked"})));
-        CScanResult scan;
-        ASSERT_TRUE(ScanHostTree(host.Main(), scan));
+        CTCInfo64 scan;
+        ASSERT_TRUE(scan.Rescan(host.Main()));
         RECT l, r;
         GetWindowRect(scan.panel[0], &l);
         GetWindowRect(scan.panel[1], &r);
@@ -110,14 +110,14 @@ TEST(Tree, FtpLogListIsNotADriveBox)
 {
     CHostDriver host;
     ASSERT_TRUE(host.Start(MakeSetup({L"--ftp"})));
-    CScanResult scan;
-    ASSERT_TRUE(ScanHostTree(host.Main(), scan));
+    CTCInfo64 scan;
+    ASSERT_TRUE(scan.Rescan(host.Main()));
     ASSERT_NE(scan.ftpPanel, nullptr);
     EXPECT_EQ(GetParent(scan.ftpPanel), host.Main());
-    EXPECT_EQ(WindowText(scan.ftpLog), L"W_FtpLogList");
-    EXPECT_NE(scan.drive[0], nullptr);
-    EXPECT_NE(GetParent(scan.drive[0]), scan.ftpPanel);
-    EXPECT_NE(GetParent(scan.drive[1]), scan.ftpPanel);
+    EXPECT_EQ(WindowText(scan.ftpLogList), L"W_FtpLogList");
+    EXPECT_NE(scan.driveCombo[0], nullptr);
+    EXPECT_NE(GetParent(scan.driveCombo[0]), scan.ftpPanel);
+    EXPECT_NE(GetParent(scan.driveCombo[1]), scan.ftpPanel);
 }
 
 TEST(Tree, LateWindowsComeAfterThePlugInAndThenPassTheWalk)
@@ -127,8 +127,8 @@ TEST(Tree, LateWindowsComeAfterThePlugInAndThenPassTheWalk)
     s.pluginFiles = {TestBinFolder() + L"\\TestPlugin.dll"};
     s.plugin = L"TestPlugin.dll";
     ASSERT_TRUE(host.Start(s));
-    CScanResult scan;
-    EXPECT_TRUE(ScanHostTree(host.Main(), scan)) << scan.failure;
+    CTCInfo64 scan;
+    EXPECT_TRUE(scan.Rescan(host.Main())) << "scan failure " << int(scan.LastFailure());
     long long pluginSeq = -1, treeSeq = -1;
     for (const CHostLogEntry& e : host.ReadLog()) {
         if (e.kind == L"plugin" && e.Get(L"action") == L"setdefaultparams") pluginSeq = e.Int(L"seq");
@@ -161,9 +161,9 @@ TEST(Tree, RecreatedPartsAreNewWindowsTheWalkFinds)
     host.Recreate(1, RemoveTabs);
     EXPECT_EQ(host.Query(27), nullptr);
 
-    CScanResult scan;
-    ASSERT_TRUE(ScanHostTree(host.Main(), scan)) << scan.failure;
-    EXPECT_EQ(scan.list[1], list);
+    CTCInfo64 scan;
+    ASSERT_TRUE(scan.Rescan(host.Main())) << "scan failure " << int(scan.LastFailure());
+    EXPECT_EQ(scan.fileList[1], list);
     EXPECT_EQ(scan.bar2[1], path);
     EXPECT_EQ(scan.tabs[1], nullptr);
     EXPECT_NE(scan.tabs[0], nullptr);
@@ -173,12 +173,12 @@ TEST(Tree, AddingTheMissingBarMakesThreeBarsPass)
 {
     CHostDriver host;
     ASSERT_TRUE(host.Start(MakeSetup({L"--bars=3"})));
-    CScanResult scan;
-    EXPECT_FALSE(ScanHostTree(host.Main(), scan));
+    CTCInfo64 scan;
+    EXPECT_FALSE(scan.Rescan(host.Main()));
     EXPECT_EQ(host.Query(5), nullptr);
     ASSERT_NE(host.Recreate(0, AddFourthBar), nullptr);
     ASSERT_NE(host.Recreate(1, AddFourthBar), nullptr);
-    ASSERT_TRUE(ScanHostTree(host.Main(), scan)) << scan.failure;
+    ASSERT_TRUE(scan.Rescan(host.Main())) << "scan failure " << int(scan.LastFailure());
     EXPECT_EQ(host.Query(5), scan.bar3[0]);
     EXPECT_EQ(host.Query(6), scan.bar3[1]);
 }

@@ -184,7 +184,7 @@ TEST(IniSection, AgreesWithTheProfileCalls)
                                L"Trailing", L"Dup", L"Missing"}) {
         wchar_t text[256];
         GetPrivateProfileStringW(L"Config", key, L"default", text, 256, ini.c_str());
-        EXPECT_STREQ(text, section.Text(key, L"default").c_str()) << key;
+        EXPECT_STREQ(text, section.Text(key, L"default")) << key;
         EXPECT_EQ((int)GetPrivateProfileIntW(L"Config", key, 7, ini.c_str()), section.Int(key, 7)) << key;
     }
     EXPECT_EQ(0, section.Int(L"Word", 7));
