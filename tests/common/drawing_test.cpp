@@ -51,12 +51,6 @@ TEST(Drawing, BandsCoverTheRectangleToTheFarEdge)
                 ASSERT_EQ(Grey(x), canvas.At(10 + x, 1)) << x;
         }
     }
-    CMemoryCanvas tall(1, 255);
-    CCanvasDC dc(tall);
-    CRect rect(0, 0, 1, 255);
-    BandFill(&dc, &rect, 0xFFFFFF, 0x000000, TRUE);
-    for (int y = 0; y < 255; ++y)
-        ASSERT_EQ(Grey(255 - y), tall.At(0, y)) << y;
 }
 
 TEST(Drawing, GradientStyles)
