@@ -29,14 +29,14 @@ LRESULT CTCMainWnd::OnHostCommand(WPARAM cmd, LPARAM lParam)
     TheApp().Log(CTCLogLine(L"cmd").Add(L"n", (long long)cmd).Add(L"lparam", (long long)lParam)
                      .Add(L"sent", sent ? 1 : 0).AddWindow(L"focus", focus));
     int focusSide = SideOfList(focus);
-    int side = focusSide >= 0 ? focusSide : activeSide;
+    int side = focusSide >= 0 ? focusSide : m_activeSide;
     switch (cmd) {
     case CmClearAll:
-        SendMessageW(panels[side].list, LB_SETSEL, FALSE, -1);
+        SendMessageW(m_panels[side].m_list, LB_SETSEL, FALSE, -1);
         break;
     case CmLeftOpenDrives:
     case CmRightOpenDrives:
-        SendMessageW(panels[cmd == CmLeftOpenDrives ? 0 : 1].drive, CB_SHOWDROPDOWN, TRUE, 0);
+        SendMessageW(m_panels[cmd == CmLeftOpenDrives ? 0 : 1].m_drive, CB_SHOWDROPDOWN, TRUE, 0);
         break;
     case CmQuickView:
         ToggleQuickView();
@@ -46,12 +46,12 @@ LRESULT CTCMainWnd::OnHostCommand(WPARAM cmd, LPARAM lParam)
         break;
     case CmSrcActivateLeft:
     case CmSrcActivateRight:
-        activeSide = cmd == CmSrcActivateLeft ? 0 : 1;
-        SetFocus(panels[activeSide].list);
+        m_activeSide = cmd == CmSrcActivateLeft ? 0 : 1;
+        SetFocus(m_panels[m_activeSide].m_list);
         break;
     default:
         if (cmd >= CmSrcActivateTab1 && cmd < CmSrcActivateTab1 + 100)
-            panels[side].SelectTab((int)cmd - CmSrcActivateTab1);
+            m_panels[side].SelectTab((int)cmd - CmSrcActivateTab1);
         break;
     }
     return 1;
@@ -59,9 +59,9 @@ LRESULT CTCMainWnd::OnHostCommand(WPARAM cmd, LPARAM lParam)
 
 void CTCMainWnd::SelectFromClipboard()
 {
-    CTCPanel& p = panels[activeSide];
+    CTCPanel& p = m_panels[m_activeSide];
     std::set<std::wstring> names;
-    if (OpenClipboard(hwnd)) {
+    if (OpenClipboard(m_hwnd)) {
         HANDLE data = GetClipboardData(CF_UNICODETEXT);
         const wchar_t* text = data ? (const wchar_t*)GlobalLock(data) : nullptr;
         if (text) {
@@ -81,29 +81,29 @@ void CTCMainWnd::SelectFromClipboard()
         }
         CloseClipboard();
     }
-    int count = (int)SendMessageW(p.list, LB_GETCOUNT, 0, 0), selected = 0;
+    int count = (int)SendMessageW(p.m_list, LB_GETCOUNT, 0, 0), selected = 0;
     for (int i = 0; i < count; ++i) {
         bool sel = names.count(p.ItemName(i)) > 0;
-        SendMessageW(p.list, LB_SETSEL, sel, i);
+        SendMessageW(p.m_list, LB_SETSEL, sel, i);
         selected += sel;
     }
-    TheApp().Log(CTCLogLine(L"selection").Add(L"side", activeSide).Add(L"selected", selected));
+    TheApp().Log(CTCLogLine(L"selection").Add(L"side", m_activeSide).Add(L"selected", selected));
 }
 
 void CTCMainWnd::ToggleQuickView()
 {
-    if (lister && IsWindow(lister)) {
-        DestroyWindow(lister);
-        lister = nullptr;
+    if (m_lister && IsWindow(m_lister)) {
+        DestroyWindow(m_lister);
+        m_lister = nullptr;
         return;
     }
-    CTCPanel& other = panels[1 - activeSide];
+    CTCPanel& other = m_panels[1 - m_activeSide];
     RECT r;
-    GetWindowRect(other.list, &r);
-    MapWindowPoints(nullptr, hwnd, (POINT*)&r, 2);
-    lister = CreateWindowExW(0, L"TLister", L"Lister", WS_CHILD | WS_VISIBLE | WS_BORDER, r.left, r.top,
-                             r.right - r.left, r.bottom - r.top, hwnd, nullptr, TheApp().Instance(), nullptr);
-    SetWindowPos(lister, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    GetWindowRect(other.m_list, &r);
+    MapWindowPoints(nullptr, m_hwnd, (POINT*)&r, 2);
+    m_lister = CreateWindowExW(0, L"TLister", L"Lister", WS_CHILD | WS_VISIBLE | WS_BORDER, r.left, r.top,
+                             r.right - r.left, r.bottom - r.top, m_hwnd, nullptr, TheApp().Instance(), nullptr);
+    SetWindowPos(m_lister, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 LRESULT CTCMainWnd::OnCopyData(HWND from, const COPYDATASTRUCT* cds)
@@ -158,15 +158,15 @@ LRESULT CTCMainWnd::OnChangeDir(const COPYDATASTRUCT* cds)
     int side = cd.second ? 1 : 0;
     if (cd.source) {
         int focusSide = SideOfList(GetFocus());
-        int source = focusSide >= 0 ? focusSide : activeSide;
+        int source = focusSide >= 0 ? focusSide : m_activeSide;
         side = cd.second ? 1 - source : source;
     }
     std::wstring flags = std::wstring(cd.source ? L"S" : L"") + (cd.always ? L"A" : L"") + (cd.newTab ? L"T" : L"");
     TheApp().Log(CTCLogLine(L"copydata").AddHex(L"dw", cds->dwData).Add(L"cb", cds->cbData).Add(L"ok", 1)
                      .Add(L"side", side).Add(L"second", cd.second ? 1 : 0).Add(L"flags", flags).Add(L"path", cd.path));
-    if (!treeBuilt)
+    if (!m_treeBuilt)
         return 1;
-    CTCPanel& p = panels[side];
+    CTCPanel& p = m_panels[side];
     if (cd.newTab)
         p.AddTab(cd.path);
     p.SetFolder(cd.path);
@@ -182,10 +182,10 @@ LRESULT CTCMainWnd::OnGetPath(HWND replyTo, const COPYDATASTRUCT* cds)
                          .Add(L"reason", reason));
         return 0;
     }
-    std::wstring path = panels[side].folder;
+    std::wstring path = m_panels[side].m_folder;
     if (path.empty() || path.back() != L'\\')
         path += L'\\';
-    bool valid = replyTo && IsWindow(replyTo) && replyTo != hwnd;
+    bool valid = replyTo && IsWindow(replyTo) && replyTo != m_hwnd;
     TheApp().Log(CTCLogLine(L"copydata").AddHex(L"dw", cds->dwData).Add(L"cb", cds->cbData).Add(L"ok", valid ? 1 : 0)
                      .Add(L"side", side).AddHex(L"reply", (ULONG_PTR)replyTo).Add(L"path", path));
     if (!valid)
@@ -193,6 +193,6 @@ LRESULT CTCMainWnd::OnGetPath(HWND replyTo, const COPYDATASTRUCT* cds)
     COPYDATASTRUCT answer = {CopyDataGetPath, (DWORD)((path.size() + 1) * sizeof(wchar_t)), (void*)path.c_str()};
     // A window of a hung process must not hang the host.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(replyTo, WM_COPYDATA, (WPARAM)hwnd, (LPARAM)&answer, SMTO_NORMAL, 5000, &ignored);
+    SendMessageTimeoutW(replyTo, WM_COPYDATA, (WPARAM)m_hwnd, (LPARAM)&answer, SMTO_NORMAL, 5000, &ignored);
     return 1;
 }

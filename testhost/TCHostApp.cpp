@@ -23,19 +23,19 @@ static std::wstring ProgramFolder()
 
 void CTCHostApp::SetUpEnvironment()
 {
-    m_home = m_options.home.empty() ? ProgramFolder() : m_options.home;
+    m_home = m_options.m_home.empty() ? ProgramFolder() : m_options.m_home;
     while (m_home.size() > 3 && m_home.back() == L'\\')
         m_home.pop_back();
     SetEnvironmentVariableW(L"COMMANDER_PATH", m_home.c_str());
-    if (m_options.noCommanderIni)
+    if (m_options.m_noCommanderIni)
         SetEnvironmentVariableW(L"COMMANDER_INI", nullptr);
     else
         SetEnvironmentVariableW(L"COMMANDER_INI", (m_home + L"\\wincmd.ini").c_str());
     m_dirBrackets = GetPrivateProfileIntW(L"Configuration", L"DirBrackets", 1, (m_home + L"\\wincmd.ini").c_str()) != 0;
     static const wchar_t* const defaults[2] = {L"C:\\data\\left", L"C:\\data\\right"};
     for (int i = 0; i < 2; ++i) {
-        if (m_options.folders[i].empty())
-            m_options.folders[i] = IsFolderPath(defaults[i]) ? defaults[i] : m_home;
+        if (m_options.m_folders[i].empty())
+            m_options.m_folders[i] = IsFolderPath(defaults[i]) ? defaults[i] : m_home;
     }
 }
 
@@ -57,7 +57,7 @@ LRESULT CALLBACK CTCHostApp::GetMessageHook(int code, WPARAM wParam, LPARAM lPar
 {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         const MSG* msg = (const MSG*)lParam;
-        theApp.m_postedValid = msg->message == HostCommandMessage && msg->hwnd == theApp.m_main.hwnd;
+        theApp.m_postedValid = msg->message == HostCommandMessage && msg->hwnd == theApp.m_main.m_hwnd;
         theApp.m_postedWParam = msg->wParam;
         theApp.m_postedLParam = msg->lParam;
         if (msg->message == WM_KEYUP && msg->wParam == SentinelKey) {
@@ -77,9 +77,9 @@ bool CTCHostApp::TakePostedCommand(WPARAM wParam, LPARAM lParam)
 
 bool CTCHostApp::LoadPlugin()
 {
-    if (m_options.plugin.empty())
+    if (m_options.m_plugin.empty())
         return false;
-    return m_plugin.Load(m_options.plugin, m_home + L"\\contplug.ini");
+    return m_plugin.Load(m_options.m_plugin, m_home + L"\\contplug.ini");
 }
 
 int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
@@ -91,7 +91,7 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
         return 2;
     }
     SetUpEnvironment();
-    m_log.Open(m_options.log.empty() ? m_home + L"\\tchost.log" : m_options.log);
+    m_log.Open(m_options.m_log.empty() ? m_home + L"\\tchost.log" : m_options.m_log);
     OpenEvents();
     Log(CTCLogLine(L"start").Add(L"home", m_home).Add(L"pid", (long long)GetCurrentProcessId())
             .Add(L"tid", (long long)GetCurrentThreadId()));
@@ -100,16 +100,16 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
         return 1;
     }
     m_getMessageHook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
-    if (!m_options.lateWindows)
+    if (!m_options.m_lateWindows)
         m_main.BuildTree();
     LoadPlugin();
-    if (m_options.lateWindows) {
-        SetTimer(m_main.hwnd, TimerLateWindows, 300, nullptr);
+    if (m_options.m_lateWindows) {
+        SetTimer(m_main.m_hwnd, TimerLateWindows, 300, nullptr);
     } else {
         SignalReady();
         Log(CTCLogLine(L"ready").Add(L"late", 0));
     }
-    if (m_options.tour && !m_tour.Start(m_options.tourDir))
+    if (m_options.m_tour && !m_tour.Start(m_options.m_tourDir))
         Log(CTCLogLine(L"error").Add(L"what", L"tour thread"));
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -121,7 +121,7 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
     if (m_getMessageHook)
         UnhookWindowsHookEx(m_getMessageHook);
     int rc = (int)msg.wParam;
-    if (m_options.tour)
+    if (m_options.m_tour)
         rc = m_tour.Finish() == 0 ? 0 : 1;
     Log(CTCLogLine(L"exit").Add(L"code", rc));
     return rc;

@@ -61,13 +61,13 @@ static LRESULT CALLBACK InputProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
     } else if (msg == WM_SETFOCUS) {
         int side = TheApp().Main().SideOfList(wnd);
         if (side >= 0)
-            TheApp().Main().activeSide = side;
+            TheApp().Main().m_activeSide = side;
     } else if (msg == LB_SETSEL || msg == LB_SELITEMRANGE || msg == LB_SELITEMRANGEEX) {
         // Selections set by message send no LBN_SELCHANGE: the status bar follows here.
         LRESULT r = CallWindowProcW(old, wnd, msg, wParam, lParam);
         int side = TheApp().Main().SideOfList(wnd);
         if (side >= 0)
-            TheApp().Main().panels[side].UpdateStatus();
+            TheApp().Main().m_panels[side].UpdateStatus();
         return r;
     } else if (msg == WM_NCDESTROY) {
         RemovePropW(wnd, OldProcProp);

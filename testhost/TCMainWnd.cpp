@@ -12,101 +12,101 @@ static const int ClientWidth = 1000, ClientHeight = 672;
 bool CTCMainWnd::Create(const CTCOptions& options)
 {
     m_options = &options;
-    refuseClose = options.refuseClose;
+    m_refuseClose = options.m_refuseClose;
     DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT rc = {0, 0, ClientWidth, ClientHeight};
     AdjustWindowRect(&rc, style, FALSE);
-    hwnd = CreateWindowExW(0, L"TTOTAL_CMD", L"Total Commander (stand-in)", style, 0, 0, rc.right - rc.left,
+    m_hwnd = CreateWindowExW(0, L"TTOTAL_CMD", L"Total Commander (stand-in)", style, 0, 0, rc.right - rc.left,
                            rc.bottom - rc.top, nullptr, nullptr, TheApp().Instance(), nullptr);
-    if (!hwnd)
+    if (!m_hwnd)
         return false;
-    ShowWindow(hwnd, SW_SHOW);
+    ShowWindow(m_hwnd, SW_SHOW);
     return true;
 }
 
 void CTCMainWnd::BuildTree()
 {
-    if (treeBuilt)
+    if (m_treeBuilt)
         return;
-    treeBuilt = true;
+    m_treeBuilt = true;
     const CTCOptions& o = *m_options;
     HINSTANCE inst = TheApp().Instance();
-    buttonBar = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
-                                o.ftp ? 700 : ClientWidth, 28, hwnd, nullptr, inst, nullptr);
+    m_buttonBar = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+                                o.m_ftp ? 700 : ClientWidth, 28, m_hwnd, nullptr, inst, nullptr);
     RECT left = {0, 28, 498, 628}, right = {502, 28, 1000, 628};
-    if (o.stacked) {
+    if (o.m_stacked) {
         left = {0, 28, 1000, 328};
         right = {0, 330, 1000, 628};
     }
-    panels[0].side = 0;
-    panels[1].side = 1;
-    panels[0].Create(hwnd, o, (o.tabs & TabsLeft) != 0, left);
-    panels[1].Create(hwnd, o, (o.tabs & TabsRight) != 0, right);
+    m_panels[0].m_side = 0;
+    m_panels[1].m_side = 1;
+    m_panels[0].Create(m_hwnd, o, (o.m_tabs & TabsLeft) != 0, left);
+    m_panels[1].Create(m_hwnd, o, (o.m_tabs & TabsRight) != 0, right);
 
-    bottomBar = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 628,
-                                ClientWidth, 44, hwnd, nullptr, inst, nullptr);
-    cmdLabel = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 20, bottomBar, nullptr, inst, nullptr);
-    cmdCombo = CreateWindowExW(0, L"LCLComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                               300, 0, 700, 200, bottomBar, nullptr, inst, nullptr);
-    SendMessageW(cmdCombo, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
-    cmdEdit = GetWindow(cmdCombo, GW_CHILD);
+    m_bottomBar = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 628,
+                                ClientWidth, 44, m_hwnd, nullptr, inst, nullptr);
+    m_cmdLabel = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 20, m_bottomBar, nullptr, inst, nullptr);
+    m_cmdCombo = CreateWindowExW(0, L"LCLComboBox", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                               300, 0, 700, 200, m_bottomBar, nullptr, inst, nullptr);
+    SendMessageW(m_cmdCombo, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
+    m_cmdEdit = GetWindow(m_cmdCombo, GW_CHILD);
     // The function-key bar is created right after the command line: its next sibling.
-    fkeyBar = CreateWindowExW(0, L"Window", L"F3 View   F4 Edit   F5 Copy   F6 Move   F7 NewFolder   F8 Delete   Alt+F4 Exit",
-                              WS_CHILD | WS_VISIBLE, 0, 22, ClientWidth, 22, bottomBar, nullptr, inst, nullptr);
-    if (cmdEdit)
-        HookInput(cmdEdit);
+    m_fkeyBar = CreateWindowExW(0, L"Window", L"F3 View   F4 Edit   F5 Copy   F6 Move   F7 NewFolder   F8 Delete   Alt+F4 Exit",
+                              WS_CHILD | WS_VISIBLE, 0, 22, ClientWidth, 22, m_bottomBar, nullptr, inst, nullptr);
+    if (m_cmdEdit)
+        HookInput(m_cmdEdit);
 
-    if (o.ftp) {
-        ftpPanel = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 700, 0,
-                                   300, 28, hwnd, nullptr, inst, nullptr);
-        ftpCombo = CreateWindowExW(0, L"LCLComboBox", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 150, 200,
-                                   ftpPanel, nullptr, inst, nullptr);
-        ftpList = CreateWindowExW(0, L"LCLListBox", L"W_FtpLogList", WS_CHILD | WS_VISIBLE, 152, 0, 148, 28, ftpPanel,
+    if (o.m_ftp) {
+        m_ftpPanel = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 700, 0,
+                                   300, 28, m_hwnd, nullptr, inst, nullptr);
+        m_ftpCombo = CreateWindowExW(0, L"LCLComboBox", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 150, 200,
+                                   m_ftpPanel, nullptr, inst, nullptr);
+        m_ftpList = CreateWindowExW(0, L"LCLListBox", L"W_FtpLogList", WS_CHILD | WS_VISIBLE, 152, 0, 148, 28, m_ftpPanel,
                                   nullptr, inst, nullptr);
     }
     for (int side = 0; side < 2; ++side)
-        panels[side].SetFolder(o.folders[side]);
-    std::wstring label = panels[0].folder + L">";
-    SetWindowTextW(cmdLabel, label.c_str());
-    SetFocus(panels[0].list);
-    TheApp().Log(CTCLogLine(L"tree").AddWindow(L"main", hwnd).AddWindow(L"left", panels[0].list)
-                     .AddWindow(L"right", panels[1].list));
+        m_panels[side].SetFolder(o.m_folders[side]);
+    std::wstring label = m_panels[0].m_folder + L">";
+    SetWindowTextW(m_cmdLabel, label.c_str());
+    SetFocus(m_panels[0].m_list);
+    TheApp().Log(CTCLogLine(L"tree").AddWindow(L"main", m_hwnd).AddWindow(L"left", m_panels[0].m_list)
+                     .AddWindow(L"right", m_panels[1].m_list));
 }
 
 int CTCMainWnd::SideOfList(HWND wnd) const
 {
-    if (wnd && wnd == panels[0].list) return 0;
-    if (wnd && wnd == panels[1].list) return 1;
+    if (wnd && wnd == m_panels[0].m_list) return 0;
+    if (wnd && wnd == m_panels[1].m_list) return 1;
     return -1;
 }
 
 HWND CTCMainWnd::OnQuery(int code)
 {
-    const CTCPanel& l = panels[0];
-    const CTCPanel& r = panels[1];
+    const CTCPanel& l = m_panels[0];
+    const CTCPanel& r = m_panels[1];
     switch (code) {
-    case 1: return l.list;
-    case 2: return r.list;
-    case 3: return panels[activeSide].list;
-    case 4: return panels[1 - activeSide].list;
-    case 5: return l.bars[CTCPanel::BarHeader];
-    case 6: return r.bars[CTCPanel::BarHeader];
-    case 7: case 24: return l.bars[CTCPanel::BarFree];
-    case 8: case 25: return r.bars[CTCPanel::BarFree];
-    case 9: return l.bars[CTCPanel::BarPath];
-    case 10: return r.bars[CTCPanel::BarPath];
-    case 11: return l.bars[CTCPanel::BarStatus];
-    case 12: return r.bars[CTCPanel::BarStatus];
-    case 13: return l.drive;
-    case 14: return r.drive;
-    case 15: return l.panel;
-    case 16: return r.panel;
-    case 17: return bottomBar;
-    case 20: return cmdCombo;
-    case 21: return fkeyBar;
-    case 26: return l.tabs;
-    case 27: return r.tabs;
-    case 28: return buttonBar;
+    case 1: return l.m_list;
+    case 2: return r.m_list;
+    case 3: return m_panels[m_activeSide].m_list;
+    case 4: return m_panels[1 - m_activeSide].m_list;
+    case 5: return l.m_bars[CTCPanel::BarHeader];
+    case 6: return r.m_bars[CTCPanel::BarHeader];
+    case 7: case 24: return l.m_bars[CTCPanel::BarFree];
+    case 8: case 25: return r.m_bars[CTCPanel::BarFree];
+    case 9: return l.m_bars[CTCPanel::BarPath];
+    case 10: return r.m_bars[CTCPanel::BarPath];
+    case 11: return l.m_bars[CTCPanel::BarStatus];
+    case 12: return r.m_bars[CTCPanel::BarStatus];
+    case 13: return l.m_drive;
+    case 14: return r.m_drive;
+    case 15: return l.m_panel;
+    case 16: return r.m_panel;
+    case 17: return m_bottomBar;
+    case 20: return m_cmdCombo;
+    case 21: return m_fkeyBar;
+    case 26: return l.m_tabs;
+    case 27: return r.m_tabs;
+    case 28: return m_buttonBar;
     default: return nullptr;  // 18, 19, 22, 23, 29: no such windows here
     }
 }
@@ -114,9 +114,9 @@ HWND CTCMainWnd::OnQuery(int code)
 LRESULT CALLBACK CTCMainWnd::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CTCMainWnd& self = TheApp().Main();
-    if (!self.hwnd)
-        self.hwnd = wnd;
-    if (wnd != self.hwnd)
+    if (!self.m_hwnd)
+        self.m_hwnd = wnd;
+    if (wnd != self.m_hwnd)
         return DefWindowProcW(wnd, msg, wParam, lParam);
     return self.OnMessage(msg, wParam, lParam);
 }
@@ -124,7 +124,7 @@ LRESULT CALLBACK CTCMainWnd::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
 void CTCMainWnd::PaintMain(HDC dc)
 {
     RECT rc;
-    GetClientRect(hwnd, &rc);
+    GetClientRect(m_hwnd, &rc);
     FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
 }
 
@@ -135,9 +135,9 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
+        HDC dc = BeginPaint(m_hwnd, &ps);
         PaintMain(dc);
-        EndPaint(hwnd, &ps);
+        EndPaint(m_hwnd, &ps);
         return 0;
     }
     case WM_PRINTCLIENT:
@@ -147,7 +147,7 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
     case WM_COMMAND:
     case WM_NOTIFY:
-        return OnChildMessage(hwnd, msg, wParam, lParam);
+        return OnChildMessage(m_hwnd, msg, wParam, lParam);
     case HostQueryMessage:
         return (LRESULT)OnQuery((int)wParam);
     case HostCommandMessage:
@@ -156,7 +156,7 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnCopyData((HWND)wParam, (const COPYDATASTRUCT*)lParam);
     case WM_TIMER:
         if (wParam == TimerLateWindows) {
-            KillTimer(hwnd, TimerLateWindows);
+            KillTimer(m_hwnd, TimerLateWindows);
             BuildTree();
             TheApp().SignalReady();
             TheApp().Log(CTCLogLine(L"ready").Add(L"late", 1));
@@ -186,7 +186,7 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnShowWindow((int)wParam, lParam);
     case MsgDestroyWindow: {
         HWND w = (HWND)wParam;
-        if (!IsWindow(w) || GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId() || w == hwnd)
+        if (!IsWindow(w) || GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId() || w == m_hwnd)
             return 0;
         return DestroyWindow(w) ? 1 : 0;
     }
@@ -195,21 +195,21 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case MsgSetTabLock: {
         int side = wParam ? 1 : 0, tab = LOWORD(lParam), lock = HIWORD(lParam);
-        CTCPanel& p = panels[side];
-        if (tab >= (int)p.tabLocks.size() || lock > 2)
+        CTCPanel& p = m_panels[side];
+        if (tab >= (int)p.m_tabLocks.size() || lock > 2)
             return 0;
-        p.tabLocks[tab] = lock;
+        p.m_tabLocks[tab] = lock;
         return 1;
     }
     case MsgSetRefuseClose:
-        refuseClose = wParam != 0;
+        m_refuseClose = wParam != 0;
         return 1;
     case MsgRecreate:
         return (LRESULT)OnRecreate(wParam ? 1 : 0, (int)lParam);
     case MsgCreateWindows:
         return OnCreateWindows((int)wParam, (int)lParam);
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }
 
 LRESULT CTCMainWnd::OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -225,9 +225,9 @@ LRESULT CTCMainWnd::OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lP
         return TRUE;
     case WM_NOTIFY: {
         auto* nm = (const NMHDR*)lParam;
-        for (CTCPanel& p : panels) {
-            if (nm->hwndFrom == p.tabs && p.tabs && nm->code == TCN_SELCHANGE)
-                p.SelectTab((int)SendMessageW(p.tabs, TCM_GETCURSEL, 0, 0));
+        for (CTCPanel& p : m_panels) {
+            if (nm->hwndFrom == p.m_tabs && p.m_tabs && nm->code == TCN_SELCHANGE)
+                p.SelectTab((int)SendMessageW(p.m_tabs, TCM_GETCURSEL, 0, 0));
         }
         return 0;
     }
@@ -235,19 +235,19 @@ LRESULT CTCMainWnd::OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lP
         if (HIWORD(wParam) == LBN_SELCHANGE) {
             int side = SideOfList((HWND)lParam);
             if (side >= 0)
-                panels[side].UpdateStatus();
+                m_panels[side].UpdateStatus();
         } else if (HIWORD(wParam) == LBN_DBLCLK) {
             int side = SideOfList((HWND)lParam);
             if (side >= 0) {
-                CTCPanel& p = panels[side];
-                int cur = (int)SendMessageW(p.list, LB_GETCARETINDEX, 0, 0);
+                CTCPanel& p = m_panels[side];
+                int cur = (int)SendMessageW(p.m_list, LB_GETCARETINDEX, 0, 0);
                 std::wstring name = p.ItemName(cur);
                 if (name == L"..") {
-                    size_t slash = p.folder.find_last_of(L'\\');
+                    size_t slash = p.m_folder.find_last_of(L'\\');
                     if (slash != std::wstring::npos)
-                        p.SetFolder(p.folder.substr(0, slash));
+                        p.SetFolder(p.m_folder.substr(0, slash));
                 } else if (!name.empty()) {
-                    std::wstring path = p.folder + (p.folder.back() == L'\\' ? L"" : L"\\") + name;
+                    std::wstring path = p.m_folder + (p.m_folder.back() == L'\\' ? L"" : L"\\") + name;
                     if (IsFolderPath(path))
                         p.SetFolder(path);
                 }
@@ -262,7 +262,7 @@ LRESULT CTCMainWnd::OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lP
 LRESULT CTCMainWnd::OnSetFocusRequest(HWND target)
 {
     if (!target)
-        target = panels[activeSide].list;
+        target = m_panels[m_activeSide].m_list;
     if (!IsWindow(target) || GetWindowThreadProcessId(target, nullptr) != GetCurrentThreadId())
         return 0;
     HWND root = GetAncestor(target, GA_ROOT);
@@ -277,16 +277,16 @@ LRESULT CTCMainWnd::OnSetFocusRequest(HWND target)
 
 LRESULT CTCMainWnd::OnClose()
 {
-    TheApp().Log(CTCLogLine(L"close").Add(L"refused", refuseClose ? 1 : 0));
-    if (refuseClose)
+    TheApp().Log(CTCLogLine(L"close").Add(L"refused", m_refuseClose ? 1 : 0));
+    if (m_refuseClose)
         return 0;
-    DestroyWindow(hwnd);
+    DestroyWindow(m_hwnd);
     return 0;
 }
 
 LRESULT CTCMainWnd::OnRecreate(int side, int part)
 {
-    CTCPanel& p = panels[side];
+    CTCPanel& p = m_panels[side];
     HWND result = nullptr;
     switch (part) {
     case RecreateTabs: result = p.CreateTabs(); break;
@@ -306,19 +306,19 @@ LRESULT CTCMainWnd::OnCreateWindows(int count, int interval)
     if (count > 0) {
         m_pendingWindows = count;
         if (interval > 0) {
-            SetTimer(hwnd, TimerCreateWindows, interval, nullptr);
+            SetTimer(m_hwnd, TimerCreateWindows, interval, nullptr);
             return 1;
         }
     }
     while (m_pendingWindows > 0) {
         --m_pendingWindows;
-        HWND w = CreateWindowExW(0, L"Window", L"", WS_CHILD, 0, 0, 10, 10, bottomBar ? bottomBar : hwnd, nullptr,
+        HWND w = CreateWindowExW(0, L"Window", L"", WS_CHILD, 0, 0, 10, 10, m_bottomBar ? m_bottomBar : m_hwnd, nullptr,
                                  TheApp().Instance(), nullptr);
         TheApp().Log(CTCLogLine(L"created").AddWindow(L"window", w).Add(L"left", m_pendingWindows));
         if (count == 0)
             break;  // one per timer tick
     }
     if (m_pendingWindows == 0)
-        KillTimer(hwnd, TimerCreateWindows);
+        KillTimer(m_hwnd, TimerCreateWindows);
     return 1;
 }

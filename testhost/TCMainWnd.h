@@ -8,15 +8,15 @@ struct CTCOptions;
 
 class CTCMainWnd {
 public:
-    HWND hwnd = nullptr;
-    CTCPanel panels[2];
-    HWND buttonBar = nullptr;
-    HWND bottomBar = nullptr, cmdLabel = nullptr, cmdCombo = nullptr, cmdEdit = nullptr, fkeyBar = nullptr;
-    HWND ftpPanel = nullptr, ftpCombo = nullptr, ftpList = nullptr;
-    HWND lister = nullptr;      // the quick-view Lister of cm_QuickView
-    int activeSide = 0;         // side of the file list that had the focus last
-    bool refuseClose = false;
-    bool treeBuilt = false;
+    HWND m_hwnd = nullptr;
+    CTCPanel m_panels[2];
+    HWND m_buttonBar = nullptr;
+    HWND m_bottomBar = nullptr, m_cmdLabel = nullptr, m_cmdCombo = nullptr, m_cmdEdit = nullptr, m_fkeyBar = nullptr;
+    HWND m_ftpPanel = nullptr, m_ftpCombo = nullptr, m_ftpList = nullptr;
+    HWND m_lister = nullptr;    // the quick-view Lister of cm_QuickView
+    int m_activeSide = 0;       // side of the file list that had the focus last
+    bool m_refuseClose = false;
+    bool m_treeBuilt = false;
 
     bool Create(const CTCOptions& options);
     void BuildTree();

@@ -30,8 +30,8 @@ LRESULT CALLBACK CTCMainWnd::OnDemandProc(HWND wnd, UINT msg, WPARAM wParam, LPA
         TheApp().Log(CTCLogLine(L"window").Add(L"action", L"close").AddWindow(L"wnd", wnd));
         break;
     case WM_DESTROY:
-        if (TheApp().Main().lister == wnd)
-            TheApp().Main().lister = nullptr;
+        if (TheApp().Main().m_lister == wnd)
+            TheApp().Main().m_lister = nullptr;
         break;
     }
     return DefWindowProcW(wnd, msg, wParam, lParam);
@@ -62,27 +62,27 @@ LRESULT CTCMainWnd::OnShowWindow(int kind, LPARAM arg)
         static const wchar_t* const names[] = {L"&File", L"&Edit", L"&Options", L"&Plugins", L"E&ncoding", L"&Help"};
         for (int i = 0; i < items; ++i)
             AppendMenuW(bar, MF_STRING, 100 + i, i < 6 ? names[i] : L"&Item");
-        result = Owned(L"TLister", L"Lister - [C:\\data\\left\\a.txt]", hwnd, 60, 60, 600, 400, bar);
+        result = Owned(L"TLister", L"Lister - [C:\\data\\left\\a.txt]", m_hwnd, 60, 60, 600, 400, bar);
         break;
     }
     case KindAssociate:
-        result = Owned(L"TASSOCIATEDLG", L"Associate", hwnd, 100, 100, 360, 160);
+        result = Owned(L"TASSOCIATEDLG", L"Associate", m_hwnd, 100, 100, 360, 160);
         edit = Child(L"Edit", result, 10, 10, 320, 22);
         break;
     case KindQuickSearch: {
-        HWND list = panels[activeSide].list;
+        HWND list = m_panels[m_activeSide].m_list;
         RECT r;
         GetWindowRect(list, &r);
-        MapWindowPoints(nullptr, hwnd, (POINT*)&r, 2);
+        MapWindowPoints(nullptr, m_hwnd, (POINT*)&r, 2);
         result = CreateWindowExW(0, L"TQUICKSEARCH", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, r.left, r.bottom - 26, 200,
-                                 26, hwnd, nullptr, TheApp().Instance(), nullptr);
+                                 26, m_hwnd, nullptr, TheApp().Instance(), nullptr);
         SetWindowPos(result, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         edit = Child(L"Edit", result, 2, 2, 194, 20);
         break;
     }
     case KindConfigAll:
     case KindFsPluginConfig:
-        result = Owned(kind == KindConfigAll ? L"TDLGCONFIGALL" : L"TFsPluginConfigForm", L"Configuration", hwnd, 80, 80,
+        result = Owned(kind == KindConfigAll ? L"TDLGCONFIGALL" : L"TFsPluginConfigForm", L"Configuration", m_hwnd, 80, 80,
                        500, 300);
         edit = Child(L"TEdit", result, 10, 10, 460, 22);
         SetFocus(edit);
@@ -91,11 +91,11 @@ LRESULT CTCMainWnd::OnShowWindow(int kind, LPARAM arg)
     case KindEditInOwned: {
         if (arg < 0 || arg >= 6)
             return 0;
-        HWND parent = hwnd;
+        HWND parent = m_hwnd;
         int x = 710, y = 4;
         if (kind == KindEditInOwned) {
             parent = result = CreateWindowExW(0, L"Window", L"Edit box", WS_POPUP | WS_CAPTION | WS_VISIBLE, 120, 120,
-                                              320, 80, hwnd, nullptr, TheApp().Instance(), nullptr);
+                                              320, 80, m_hwnd, nullptr, TheApp().Instance(), nullptr);
             x = 10;
             y = 10;
         }
@@ -116,7 +116,7 @@ LRESULT CTCMainWnd::OnShowWindow(int kind, LPARAM arg)
 void CTCMainWnd::OnMessageBoxRequest(LPARAM arg)
 {
     TheApp().Log(CTCLogLine(L"msgbox").Add(L"action", L"show").Add(L"arg", (long long)arg));
-    int answer = MessageBoxW(hwnd, L"Stand-in question: continue?", L"Total Commander", MB_YESNO | MB_ICONQUESTION);
+    int answer = MessageBoxW(m_hwnd, L"Stand-in question: continue?", L"Total Commander", MB_YESNO | MB_ICONQUESTION);
     TheApp().Log(CTCLogLine(L"msgbox").Add(L"action", L"answer").Add(L"answer", answer));
 }
 
@@ -128,10 +128,10 @@ static void CALLBACK EndMenuTimer(HWND, UINT, UINT_PTR id, DWORD)
 
 void CTCMainWnd::ShowTabMenu(HWND tabs, LPARAM position)
 {
-    int side = tabs == panels[1].tabs ? 1 : 0;
-    CTCPanel& p = panels[side];
+    int side = tabs == m_panels[1].m_tabs ? 1 : 0;
+    CTCPanel& p = m_panels[side];
     int tab = (int)(position < 0 ? -position : position) - 1;
-    int lock = tab >= 0 && tab < (int)p.tabLocks.size() ? p.tabLocks[tab] : 0;
+    int lock = tab >= 0 && tab < (int)p.m_tabLocks.size() ? p.m_tabLocks[tab] : 0;
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING | (lock == 1 ? MF_CHECKED : 0), 1, L"Lock");
     AppendMenuW(menu, MF_STRING | (lock == 2 ? MF_CHECKED : 0), 2, L"Lock with dir changes");
@@ -142,7 +142,7 @@ void CTCMainWnd::ShowTabMenu(HWND tabs, LPARAM position)
     GetWindowRect(tabs, &r);
     // A safety timer ends the menu when nobody else does.
     UINT_PTR timer = SetTimer(nullptr, 0, 500, EndMenuTimer);
-    int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN, r.left, r.bottom, 0, hwnd, nullptr);
+    int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN, r.left, r.bottom, 0, m_hwnd, nullptr);
     KillTimer(nullptr, timer);
     DestroyMenu(menu);
     TheApp().Log(CTCLogLine(L"tabmenu").Add(L"side", side).Add(L"tab", tab).Add(L"lock", lock).Add(L"chosen", chosen));

@@ -17,41 +17,41 @@ bool CTCOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
         const wchar_t* a = argv[i];
         std::wstring v;
         if (Value(a, L"--tabs", v)) {
-            if (v == L"both") tabs = TabsBoth;
-            else if (v == L"left") tabs = TabsLeft;
-            else if (v == L"right") tabs = TabsRight;
-            else if (v == L"none") tabs = TabsNone;
+            if (v == L"both") m_tabs = TabsBoth;
+            else if (v == L"left") m_tabs = TabsLeft;
+            else if (v == L"right") m_tabs = TabsRight;
+            else if (v == L"none") m_tabs = TabsNone;
             else { error = L"bad --tabs value: " + v; return false; }
         } else if (wcscmp(a, L"--stacked") == 0) {
-            stacked = true;
+            m_stacked = true;
         } else if (Value(a, L"--bars", v)) {
-            bars = _wtoi(v.c_str());
-            if (bars < 3 || bars > 4) { error = L"--bars must be 3 or 4"; return false; }
+            m_bars = _wtoi(v.c_str());
+            if (m_bars < 3 || m_bars > 4) { error = L"--bars must be 3 or 4"; return false; }
         } else if (Value(a, L"--hidden-bars", v)) {
-            hiddenBars = _wtoi(v.c_str());
-            if (hiddenBars < 0 || hiddenBars > 2) { error = L"--hidden-bars must be 0, 1 or 2"; return false; }
+            m_hiddenBars = _wtoi(v.c_str());
+            if (m_hiddenBars < 0 || m_hiddenBars > 2) { error = L"--hidden-bars must be 0, 1 or 2"; return false; }
         } else if (wcscmp(a, L"--ftp") == 0) {
-            ftp = true;
+            m_ftp = true;
         } else if (wcscmp(a, L"--late-windows") == 0) {
-            lateWindows = true;
+            m_lateWindows = true;
         } else if (wcscmp(a, L"--refuse-close") == 0) {
-            refuseClose = true;
+            m_refuseClose = true;
         } else if (wcscmp(a, L"--no-commander-ini") == 0) {
-            noCommanderIni = true;
+            m_noCommanderIni = true;
         } else if (Value(a, L"--plugin", v)) {
-            plugin = v;
+            m_plugin = v;
         } else if (Value(a, L"--home", v)) {
-            home = v;
+            m_home = v;
         } else if (Value(a, L"--log", v)) {
-            log = v;
+            m_log = v;
         } else if (Value(a, L"--tour", v)) {
-            tour = true;
-            tourDir = v;
+            m_tour = true;
+            m_tourDir = v;
         } else if (a[0] == L'-' && a[1] == L'-') {
             error = std::wstring(L"unknown option ") + a;
             return false;
         } else if (positional < 2) {
-            folders[positional++] = a;
+            m_folders[positional++] = a;
         } else {
             error = std::wstring(L"too many folders: ") + a;
             return false;

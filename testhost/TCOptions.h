@@ -6,20 +6,20 @@
 enum TabsOption { TabsNone = 0, TabsLeft = 1, TabsRight = 2, TabsBoth = 3 };
 
 struct CTCOptions {
-    int tabs = TabsNone;           // --tabs=both|left|right|none
-    bool stacked = false;          // --stacked: right panel below the left one
-    int bars = 4;                  // --bars=3: panels without the header bar
-    int hiddenBars = 0;            // --hidden-bars=1|2: invisible panel bars
-    bool ftp = false;              // --ftp: FTP panel with its log list
-    bool lateWindows = false;      // --late-windows: tree built 300 ms after loading
-    bool refuseClose = false;      // --refuse-close: WM_CLOSE does not destroy
-    bool noCommanderIni = false;   // --no-commander-ini: COMMANDER_INI left unset
-    bool tour = false;             // --tour=DIR: scripted demo tour, screenshots into DIR
-    std::wstring tourDir;
-    std::wstring plugin;           // --plugin=PATH: content plug-in loaded at start
-    std::wstring home;             // --home=DIR: COMMANDER_PATH (INI files, totalcmd.inc)
-    std::wstring log;              // --log=FILE: the log (default: tchost.log in home)
-    std::wstring folders[2];       // the two panel folders (positional)
+    int m_tabs = TabsNone;          // --tabs=both|left|right|none
+    bool m_stacked = false;         // --stacked: right panel below the left one
+    int m_bars = 4;                 // --bars=3: panels without the header bar
+    int m_hiddenBars = 0;           // --hidden-bars=1|2: invisible panel bars
+    bool m_ftp = false;             // --ftp: FTP panel with its log list
+    bool m_lateWindows = false;     // --late-windows: tree built 300 ms after loading
+    bool m_refuseClose = false;     // --refuse-close: WM_CLOSE does not destroy
+    bool m_noCommanderIni = false;  // --no-commander-ini: COMMANDER_INI left unset
+    bool m_tour = false;            // --tour=DIR: scripted demo tour, screenshots into DIR
+    std::wstring m_tourDir;
+    std::wstring m_plugin;          // --plugin=PATH: content plug-in loaded at start
+    std::wstring m_home;            // --home=DIR: COMMANDER_PATH (INI files, totalcmd.inc)
+    std::wstring m_log;             // --log=FILE: the log (default: tchost.log in home)
+    std::wstring m_folders[2];      // the two panel folders (positional)
 
     // Parses the arguments after the program name; false with a message on an unknown option.
     bool Parse(int argc, wchar_t** argv, std::wstring& error);

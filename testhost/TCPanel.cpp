@@ -30,8 +30,8 @@ std::vector<std::wstring> SplitRow(const std::wstring& row)
 HWND CTCPanel::CreateBar(int bar, int x, int y, int w, int h, const wchar_t* text, bool hidden)
 {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (hidden ? 0 : WS_VISIBLE);
-    bars[bar] = CreateWindowExW(0, L"Window", text, style, x, y, w, h, panel, nullptr, GetModuleHandleW(nullptr), nullptr);
-    return bars[bar];
+    m_bars[bar] = CreateWindowExW(0, L"Window", text, style, x, y, w, h, m_panel, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return m_bars[bar];
 }
 
 RECT CTCPanel::ListRect() const
@@ -44,24 +44,24 @@ void CTCPanel::Create(HWND main, const CTCOptions& options, bool withTabs, const
 {
     m_main = main;
     m_rc = rc;
-    m_hiddenBars = options.hiddenBars;
+    m_hiddenBars = options.m_hiddenBars;
     HINSTANCE inst = GetModuleHandleW(nullptr);
     int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    panel = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+    m_panel = CreateWindowExW(0, L"Window", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                             rc.left, rc.top, w, h, main, nullptr, inst, nullptr);
-    drive = CreateWindowExW(0, L"LCLComboBox", L"",
+    m_drive = CreateWindowExW(0, L"LCLComboBox", L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                            0, 0, 80, 300, panel, nullptr, inst, nullptr);
-    SendMessageW(drive, CB_ADDSTRING, 0, (LPARAM)L"[-c-]");
-    SendMessageW(drive, CB_ADDSTRING, 0, (LPARAM)L"[-z-]");
-    SendMessageW(drive, CB_SETCURSEL, 0, 0);
+                            0, 0, 80, 300, m_panel, nullptr, inst, nullptr);
+    SendMessageW(m_drive, CB_ADDSTRING, 0, (LPARAM)L"[-c-]");
+    SendMessageW(m_drive, CB_ADDSTRING, 0, (LPARAM)L"[-z-]");
+    SendMessageW(m_drive, CB_SETCURSEL, 0, 0);
     // Hidden bars: bar 1 first (its top is 0 anyway), then bar 3.
-    CreateBar(BarFree, 82, 0, w - 82, 22, L"", options.hiddenBars >= 1);
+    CreateBar(BarFree, 82, 0, w - 82, 22, L"", options.m_hiddenBars >= 1);
     if (withTabs)
         CreateTabs();
     CreateBar(BarPath, 0, 48, w, 20, L"", false);
-    if (options.bars >= 4)
-        CreateBar(BarHeader, 0, 70, w, 20, L"Name\tExt\tSize\tDate", options.hiddenBars >= 2);
+    if (options.m_bars >= 4)
+        CreateBar(BarHeader, 0, 70, w, 20, L"Name\tExt\tSize\tDate", options.m_hiddenBars >= 2);
     CreateBar(BarStatus, 0, h - StatusHeight, w, StatusHeight, L"", false);
     RecreateList();
 }
@@ -78,69 +78,69 @@ HWND CTCPanel::CreateTabs()
 {
     DestroyTabs();
     int w = m_rc.right - m_rc.left;
-    tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER,
-                           0, 24, w, 22, panel, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tabs, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
-    if (tabFolders.empty()) {
-        tabFolders.push_back(folder);
-        tabLocks.push_back(0);
-        currentTab = 0;
+    m_tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER,
+                           0, 24, w, 22, m_panel, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(m_tabs, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
+    if (m_tabFolders.empty()) {
+        m_tabFolders.push_back(m_folder);
+        m_tabLocks.push_back(0);
+        m_currentTab = 0;
     }
-    for (size_t i = 0; i < tabFolders.size(); ++i) {
-        std::wstring name = TabName(tabFolders[i]);
+    for (size_t i = 0; i < m_tabFolders.size(); ++i) {
+        std::wstring name = TabName(m_tabFolders[i]);
         TCITEMW item = {TCIF_TEXT};
         item.pszText = &name[0];
-        SendMessageW(tabs, TCM_INSERTITEMW, i, (LPARAM)&item);
+        SendMessageW(m_tabs, TCM_INSERTITEMW, i, (LPARAM)&item);
     }
-    SendMessageW(tabs, TCM_SETCURSEL, currentTab, 0);
-    TheApp().Main().HookTabs(tabs);
-    return tabs;
+    SendMessageW(m_tabs, TCM_SETCURSEL, m_currentTab, 0);
+    TheApp().Main().HookTabs(m_tabs);
+    return m_tabs;
 }
 
 void CTCPanel::DestroyTabs()
 {
-    if (tabs)
-        DestroyWindow(tabs);
-    tabs = nullptr;
+    if (m_tabs)
+        DestroyWindow(m_tabs);
+    m_tabs = nullptr;
 }
 
 HWND CTCPanel::RecreatePathBar()
 {
-    if (bars[BarPath])
-        DestroyWindow(bars[BarPath]);
+    if (m_bars[BarPath])
+        DestroyWindow(m_bars[BarPath]);
     CreateBar(BarPath, 0, 48, m_rc.right - m_rc.left, 20, PathText().c_str(), false);
-    return bars[BarPath];
+    return m_bars[BarPath];
 }
 
 HWND CTCPanel::AddHeaderBar()
 {
-    if (!bars[BarHeader])
+    if (!m_bars[BarHeader])
         CreateBar(BarHeader, 0, 70, m_rc.right - m_rc.left, 20, L"Name\tExt\tSize\tDate", false);
-    return bars[BarHeader];
+    return m_bars[BarHeader];
 }
 
 HWND CTCPanel::RecreateList()
 {
-    if (list)
-        DestroyWindow(list);
+    if (m_list)
+        DestroyWindow(m_list);
     RECT r = ListRect();
-    list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LCLListBox", L"",
+    m_list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LCLListBox", L"",
                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED |
                                LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            r.left, r.top, r.right - r.left, r.bottom - r.top, m_main, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(list, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
+    SendMessageW(m_list, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
     // Above the panel window it overlaps, so the panel never paints over it.
-    SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    TheApp().Main().HookInput(list);
-    if (!folder.empty())
+    SetWindowPos(m_list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TheApp().Main().HookInput(m_list);
+    if (!m_folder.empty())
         Refill();
-    return list;
+    return m_list;
 }
 
 std::wstring CTCPanel::PathText() const
 {
-    std::wstring t = folder;
+    std::wstring t = m_folder;
     if (t.empty() || t.back() != L'\\')
         t += L'\\';
     return t + L"*.*";
@@ -148,11 +148,11 @@ std::wstring CTCPanel::PathText() const
 
 std::wstring CTCPanel::ItemName(int index) const
 {
-    int len = (int)SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    int len = (int)SendMessageW(m_list, LB_GETTEXTLEN, index, 0);
     if (len <= 0)
         return L"";
     std::wstring row(len + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, index, (LPARAM)&row[0]);
+    SendMessageW(m_list, LB_GETTEXT, index, (LPARAM)&row[0]);
     row.resize(len);
     std::vector<std::wstring> cols = SplitRow(row);
     std::wstring name = cols[0];
@@ -163,46 +163,46 @@ std::wstring CTCPanel::ItemName(int index) const
 
 void CTCPanel::SetFolder(const std::wstring& path)
 {
-    folder = path;
-    while (folder.size() > 3 && folder.back() == L'\\')
-        folder.pop_back();
-    if (folder.size() == 2 && folder[1] == L':')
-        folder += L'\\';
-    if (!tabFolders.empty() && currentTab < (int)tabFolders.size()) {
-        tabFolders[currentTab] = folder;
-        if (tabs) {
-            std::wstring name = TabName(folder);
+    m_folder = path;
+    while (m_folder.size() > 3 && m_folder.back() == L'\\')
+        m_folder.pop_back();
+    if (m_folder.size() == 2 && m_folder[1] == L':')
+        m_folder += L'\\';
+    if (!m_tabFolders.empty() && m_currentTab < (int)m_tabFolders.size()) {
+        m_tabFolders[m_currentTab] = m_folder;
+        if (m_tabs) {
+            std::wstring name = TabName(m_folder);
             TCITEMW item = {TCIF_TEXT};
             item.pszText = &name[0];
-            SendMessageW(tabs, TCM_SETITEMW, currentTab, (LPARAM)&item);
+            SendMessageW(m_tabs, TCM_SETITEMW, m_currentTab, (LPARAM)&item);
         }
     }
-    SetWindowTextW(bars[BarPath], PathText().c_str());
+    SetWindowTextW(m_bars[BarPath], PathText().c_str());
     Refill();
 }
 
 void CTCPanel::AddTab(const std::wstring& path)
 {
-    tabFolders.push_back(path);
-    tabLocks.push_back(0);
-    currentTab = (int)tabFolders.size() - 1;
-    if (tabs) {
+    m_tabFolders.push_back(path);
+    m_tabLocks.push_back(0);
+    m_currentTab = (int)m_tabFolders.size() - 1;
+    if (m_tabs) {
         std::wstring name = TabName(path);
         TCITEMW item = {TCIF_TEXT};
         item.pszText = &name[0];
-        SendMessageW(tabs, TCM_INSERTITEMW, currentTab, (LPARAM)&item);
-        SendMessageW(tabs, TCM_SETCURSEL, currentTab, 0);
+        SendMessageW(m_tabs, TCM_INSERTITEMW, m_currentTab, (LPARAM)&item);
+        SendMessageW(m_tabs, TCM_SETCURSEL, m_currentTab, 0);
     }
 }
 
 void CTCPanel::SelectTab(int index)
 {
-    if (index < 0 || index >= (int)tabFolders.size())
+    if (index < 0 || index >= (int)m_tabFolders.size())
         return;
-    currentTab = index;
-    if (tabs)
-        SendMessageW(tabs, TCM_SETCURSEL, index, 0);
-    SetFolder(tabFolders[index]);
+    m_currentTab = index;
+    if (m_tabs)
+        SendMessageW(m_tabs, TCM_SETCURSEL, index, 0);
+    SetFolder(m_tabFolders[index]);
 }
 
 namespace {
@@ -237,7 +237,7 @@ static std::wstring FormatRow(const Entry& e)
 void CTCPanel::Refill()
 {
     std::vector<Entry> entries;
-    std::wstring pattern = folder;
+    std::wstring pattern = m_folder;
     if (pattern.empty() || pattern.back() != L'\\')
         pattern += L'\\';
     pattern += L'*';
@@ -259,44 +259,44 @@ void CTCPanel::Refill()
             return a.dir;
         return _wcsicmp(a.name.c_str(), b.name.c_str()) < 0;
     });
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    bool root = folder.size() <= 3;
+    SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
+    bool root = m_folder.size() <= 3;
     if (!root)
-        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)L"..\t<DIR>");
+        SendMessageW(m_list, LB_ADDSTRING, 0, (LPARAM)L"..\t<DIR>");
     m_files = m_dirs = 0;
     m_bytes = 0;
     std::wstring names;
     for (const Entry& e : entries) {
         std::wstring row = FormatRow(e);
-        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)row.c_str());
+        SendMessageW(m_list, LB_ADDSTRING, 0, (LPARAM)row.c_str());
         if (e.dir) ++m_dirs; else { ++m_files; m_bytes += e.size; }
         if (!names.empty()) names += L'|';
         names += e.name;
     }
-    SendMessageW(list, LB_SETCARETINDEX, 0, 0);
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    SendMessageW(m_list, LB_SETCARETINDEX, 0, 0);
+    SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_list, nullptr, TRUE);
     UpdateStatus();
     UpdateFreeSpace();
-    TheApp().Log(CTCLogLine(L"folder").Add(L"side", side).Add(L"path", folder).Add(L"exists", exists ? 1 : 0)
-                     .Add(L"rows", SendMessageW(list, LB_GETCOUNT, 0, 0)).Add(L"names", names));
+    TheApp().Log(CTCLogLine(L"folder").Add(L"side", m_side).Add(L"path", m_folder).Add(L"exists", exists ? 1 : 0)
+                     .Add(L"rows", SendMessageW(m_list, LB_GETCOUNT, 0, 0)).Add(L"names", names));
 }
 
 void CTCPanel::UpdateStatus()
 {
-    int count = (int)SendMessageW(list, LB_GETSELCOUNT, 0, 0);
+    int count = (int)SendMessageW(m_list, LB_GETSELCOUNT, 0, 0);
     std::vector<int> rows(count > 0 ? count : 0);
     if (count > 0)
-        count = (int)SendMessageW(list, LB_GETSELITEMS, count, (LPARAM)rows.data());
+        count = (int)SendMessageW(m_list, LB_GETSELITEMS, count, (LPARAM)rows.data());
     int files = 0, dirs = 0;
     ULONGLONG bytes = 0;
     for (int i = 0; i < count; ++i) {
-        int len = (int)SendMessageW(list, LB_GETTEXTLEN, rows[i], 0);
+        int len = (int)SendMessageW(m_list, LB_GETTEXTLEN, rows[i], 0);
         if (len <= 0)
             continue;
         std::wstring row(len + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, rows[i], (LPARAM)&row[0]);
+        SendMessageW(m_list, LB_GETTEXT, rows[i], (LPARAM)&row[0]);
         row.resize(len);
         std::vector<std::wstring> cols = SplitRow(row);
         if (cols.size() > 1 && cols[1] == L"<DIR>") {
@@ -312,19 +312,19 @@ void CTCPanel::UpdateStatus()
     _snwprintf(text, 128, L"%llu k / %llu k in %d / %d file(s), %d / %d dir(s)", bytes / 1024, m_bytes / 1024, files,
                m_files, dirs, m_dirs);
     text[127] = 0;
-    SetWindowTextW(bars[BarStatus], text);
+    SetWindowTextW(m_bars[BarStatus], text);
 }
 
 void CTCPanel::UpdateFreeSpace()
 {
     wchar_t text[128];
     ULARGE_INTEGER freeBytes = {}, total = {};
-    std::wstring root = folder.substr(0, 3);
+    std::wstring root = m_folder.substr(0, 3);
     GetDiskFreeSpaceExW(root.c_str(), &freeBytes, &total, nullptr);
-    wchar_t drive = folder.empty() ? L'c' : (wchar_t)towlower(folder[0]);
+    wchar_t drive = m_folder.empty() ? L'c' : (wchar_t)towlower(m_folder[0]);
     _snwprintf(text, 128, L"[-%c-] %llu k of %llu k free", drive, freeBytes.QuadPart / 1024, total.QuadPart / 1024);
     text[127] = 0;
-    SetWindowTextW(bars[BarFree], text);
+    SetWindowTextW(m_bars[BarFree], text);
 }
 
 void CTCPanel::DrawItem(const DRAWITEMSTRUCT* dis)

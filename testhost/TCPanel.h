@@ -12,16 +12,16 @@ class CTCPanel {
 public:
     enum Bar { BarFree = 0, BarPath = 1, BarHeader = 2, BarStatus = 3 };
 
-    int side = 0;
-    HWND panel = nullptr;
-    HWND drive = nullptr;
-    HWND bars[4] = {};       // panel bars 1 to 4: free space, path, header, status
-    HWND tabs = nullptr;
-    HWND list = nullptr;
-    std::wstring folder;     // current folder, without a trailing "\" except for a root
-    std::vector<std::wstring> tabFolders;
-    std::vector<int> tabLocks;  // 0 none, 1 locked, 2 locked with folder changes
-    int currentTab = 0;
+    int m_side = 0;
+    HWND m_panel = nullptr;
+    HWND m_drive = nullptr;
+    HWND m_bars[4] = {};     // panel bars 1 to 4: free space, path, header, status
+    HWND m_tabs = nullptr;
+    HWND m_list = nullptr;
+    std::wstring m_folder;   // current folder, without a trailing "\" except for a root
+    std::vector<std::wstring> m_tabFolders;
+    std::vector<int> m_tabLocks;  // 0 none, 1 locked, 2 locked with folder changes
+    int m_currentTab = 0;
 
     // Builds the panel in the main window's client rectangle rc.
     void Create(HWND main, const CTCOptions& options, bool withTabs, const RECT& rc);

@@ -260,7 +260,7 @@ void CTour::Run()
             why = L"failed";
         std::wstring path = m_folder + L"\\" + step.shot;
         bool shot = false;
-        OnHost([&] { shot = SaveHostPng(TheApp().Main().hwnd, path); });
+        OnHost([&] { shot = SaveHostPng(TheApp().Main().m_hwnd, path); });
         if (ok && !shot) {
             ok = false;
             why = L"no screenshot";
@@ -279,7 +279,7 @@ void CTour::Run()
         L" steps ok; pictures and index.html in " + m_folder);
     OnHost([] {
         CTCMainWnd& main = TheApp().Main();
-        main.refuseClose = false;
-        PostMessageW(main.hwnd, WM_CLOSE, 0, 0);
+        main.m_refuseClose = false;
+        PostMessageW(main.m_hwnd, WM_CLOSE, 0, 0);
     });
 }

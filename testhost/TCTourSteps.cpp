@@ -11,12 +11,12 @@ const wchar_t* const Modules[] = {L"Numbra", L"TCPathfan", L"Horalet"};
 
 HWND CommandLine()
 {
-    return TheApp().Main().cmdEdit;
+    return TheApp().Main().m_cmdEdit;
 }
 
 HWND LeftList()
 {
-    return TheApp().Main().panels[0].list;
+    return TheApp().Main().m_panels[0].m_list;
 }
 
 // True when the engine runs, is attached to both file lists and has loaded

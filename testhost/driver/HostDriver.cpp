@@ -313,7 +313,7 @@ std::vector<CHostLogEntry> CHostDriver::LogSince(size_t mark, const std::wstring
 {
     std::vector<CHostLogEntry> out;
     for (CHostLogEntry& e : ReadLog()) {
-        if (e.Int(L"seq", 0) > (long long)mark && (kind.empty() || e.kind == kind))
+        if (e.Int(L"seq", 0) > (long long)mark && (kind.empty() || e.m_kind == kind))
             out.push_back(e);
     }
     return out;

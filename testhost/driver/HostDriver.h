@@ -22,12 +22,12 @@
 
 // One log line of the host: "kind" and its fields (seq, tick and the kind's own).
 struct CHostLogEntry {
-    std::wstring kind;
-    std::map<std::wstring, std::wstring> fields;
+    std::wstring m_kind;
+    std::map<std::wstring, std::wstring> m_fields;
 
     std::wstring Get(const std::wstring& key) const;
     long long Int(const std::wstring& key, long long fallback = -1) const;  // decimal or 0x hex
-    bool Has(const std::wstring& key) const { return fields.count(key) != 0; }
+    bool Has(const std::wstring& key) const { return m_fields.count(key) != 0; }
 };
 
 // Parses the host's log text (UTF-8 lines).

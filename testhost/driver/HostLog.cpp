@@ -4,14 +4,14 @@
 
 std::wstring CHostLogEntry::Get(const std::wstring& key) const
 {
-    auto it = fields.find(key);
-    return it == fields.end() ? std::wstring() : it->second;
+    auto it = m_fields.find(key);
+    return it == m_fields.end() ? std::wstring() : it->second;
 }
 
 long long CHostLogEntry::Int(const std::wstring& key, long long fallback) const
 {
-    auto it = fields.find(key);
-    if (it == fields.end() || it->second.empty())
+    auto it = m_fields.find(key);
+    if (it == m_fields.end() || it->second.empty())
         return fallback;
     return wcstoll(it->second.c_str(), nullptr, 0);
 }
@@ -51,12 +51,12 @@ std::vector<CHostLogEntry> ParseHostLog(const std::string& utf8)
             size_t tab = line.find(L'\t', pos);
             std::wstring part = line.substr(pos, tab == std::wstring::npos ? std::wstring::npos : tab - pos);
             if (first) {
-                e.kind = part;
+                e.m_kind = part;
                 first = false;
             } else {
                 size_t eq = part.find(L'=');
                 if (eq != std::wstring::npos)
-                    e.fields[part.substr(0, eq)] = Unescape(part.substr(eq + 1));
+                    e.m_fields[part.substr(0, eq)] = Unescape(part.substr(eq + 1));
             }
             if (tab == std::wstring::npos)
                 break;

@@ -30,7 +30,7 @@ inline std::wstring Hex(HWND window)
 inline bool KeyReached(const std::vector<CHostLogEntry>& log, WORD vk, HWND window = nullptr)
 {
     for (const CHostLogEntry& e : log) {
-        if (e.kind != L"key" || e.Int(L"vk") != vk || e.Get(L"msg") != L"keydown")
+        if (e.m_kind != L"key" || e.Int(L"vk") != vk || e.Get(L"msg") != L"keydown")
             continue;
         if (!window || e.Int(L"wnd") == (long long)(ULONG_PTR)window)
             return true;

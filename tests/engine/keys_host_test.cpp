@@ -15,7 +15,7 @@ std::vector<long long> Commands(const std::vector<CHostLogEntry>& log)
 {
     std::vector<long long> numbers;
     for (const CHostLogEntry& e : log)
-        if (e.kind == L"cmd")
+        if (e.m_kind == L"cmd")
             numbers.push_back(e.Int(L"n"));
     return numbers;
 }
@@ -23,7 +23,7 @@ std::vector<long long> Commands(const std::vector<CHostLogEntry>& log)
 bool KeyReached(const std::vector<CHostLogEntry>& log, WORD vk, HWND window = nullptr)
 {
     for (const CHostLogEntry& e : log) {
-        if (e.kind != L"key" || e.Int(L"vk") != vk)
+        if (e.m_kind != L"key" || e.Int(L"vk") != vk)
             continue;
         if (e.Get(L"msg") != L"keydown" && e.Get(L"msg") != L"syskeydown")
             continue;
@@ -67,7 +67,7 @@ TEST_P(HostKeys, BoundKeyRunsOnceAndUnboundKeyPasses)
     auto log = ChordIn(left, {VK_LCONTROL}, 'E');
     EXPECT_EQ(std::vector<long long>{524}, Commands(log));
     for (const CHostLogEntry& e : log)
-        if (e.kind == L"cmd")
+        if (e.m_kind == L"cmd")
             EXPECT_EQ(0, e.Int(L"sent")); // posted
     EXPECT_FALSE(KeyReached(log, 'E'));
 
@@ -87,7 +87,7 @@ TEST_P(HostKeys, BoundKeyRunsOnceAndUnboundKeyPasses)
     log = ChordIn(left, {VK_LCONTROL}, 'U');
     int copies = 0;
     for (const CHostLogEntry& e : log) {
-        if (e.kind != L"copydata")
+        if (e.m_kind != L"copydata")
             continue;
         ++copies;
         EXPECT_EQ((long long)CopyDataUserCommand, e.Int(L"dw"));

@@ -66,9 +66,9 @@ TEST_F(Input, ChordArrivesAtTheFocusedListWithSidedModifiers)
     std::vector<CHostLogEntry> all = host.LogSince(mark);
     long long lastKey = 0, flush = 0, sentinel = 0;
     for (const CHostLogEntry& e : all) {
-        if (e.kind == L"key") lastKey = e.Int(L"seq");
-        if (e.kind == L"flush") flush = e.Int(L"seq");
-        if (e.kind == L"sentinel") sentinel = e.Int(L"seq");
+        if (e.m_kind == L"key") lastKey = e.Int(L"seq");
+        if (e.m_kind == L"flush") flush = e.Int(L"seq");
+        if (e.m_kind == L"sentinel") sentinel = e.Int(L"seq");
     }
     EXPECT_GT(sentinel, 0);
     EXPECT_GT(flush, lastKey);

@@ -72,7 +72,7 @@ TEST(Plugin, CalledInTheHostsOrderAndFreedOnRequest)
     // The host's own log names the fields the plug-in offered.
     int fields = 0;
     for (const CHostLogEntry& e : host.ReadLog())
-        if (e.kind == L"plugin" && e.Get(L"action") == L"field")
+        if (e.m_kind == L"plugin" && e.Get(L"action") == L"field")
             ++fields;
     EXPECT_EQ(fields, 4);  // two per load
 }
@@ -95,7 +95,7 @@ TEST(Plugin, MissingLibraryIsLoggedAndTheHostRuns)
     ASSERT_TRUE(host.Start(s));
     bool logged = false;
     for (const CHostLogEntry& e : host.ReadLog())
-        if (e.kind == L"plugin" && e.Get(L"action") == L"load")
+        if (e.m_kind == L"plugin" && e.Get(L"action") == L"load")
             logged = e.Int(L"ok") == 0;
     EXPECT_TRUE(logged);
     EXPECT_FALSE(host.UnloadPlugin());

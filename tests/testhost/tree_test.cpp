@@ -131,8 +131,8 @@ TEST(Tree, LateWindowsComeAfterThePlugInAndThenPassTheWalk)
     EXPECT_TRUE(scan.Rescan(host.Main())) << "scan failure " << int(scan.LastFailure());
     long long pluginSeq = -1, treeSeq = -1;
     for (const CHostLogEntry& e : host.ReadLog()) {
-        if (e.kind == L"plugin" && e.Get(L"action") == L"setdefaultparams") pluginSeq = e.Int(L"seq");
-        if (e.kind == L"tree") treeSeq = e.Int(L"seq");
+        if (e.m_kind == L"plugin" && e.Get(L"action") == L"setdefaultparams") pluginSeq = e.Int(L"seq");
+        if (e.m_kind == L"tree") treeSeq = e.Int(L"seq");
     }
     ASSERT_GT(pluginSeq, 0);
     EXPECT_GT(treeSeq, pluginSeq);
