@@ -87,6 +87,15 @@ TEST(CStdioFileEx, ReadsEachEncodingLineByLine)
         EXPECT_EQ(!c.lines.empty(), f.ReadString(first) != FALSE);
         EXPECT_EQ(c.lines.empty() ? L"" : c.lines[0], std::wstring(first.GetString()));
     }
+    // One object reading a UTF-8 file and then an ANSI one reads the second as ANSI.
+    CStdioFileEx reused;
+    WriteBytes(path, "\xEF\xBB\xBFx");
+    ASSERT_TRUE(reused.Open(path, CFile::modeRead));
+    reused.Close();
+    WriteBytes(path, "\xE9");
+    ASSERT_TRUE(reused.Open(path, CFile::modeRead));
+    EXPECT_EQ(std::vector<std::wstring>{ L"\x00e9" }, ReadLines(reused));
+    reused.Close();
     DeleteFileW(path);
 }
 
