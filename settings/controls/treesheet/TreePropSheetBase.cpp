@@ -13,11 +13,6 @@ const UINT kFrameId = 0xFFFF;
 const UINT kTreeId = 0x7EEE;
 const UINT kCaptionProbeId = 0x1234;
 
-bool HasVisibleStyle(HWND hWnd)
-{
-    return hWnd && (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_VISIBLE);
-}
-
 } // namespace
 
 CTreePropSheetBase::CTreePropSheetBase() : m_msgEnablePage(::RegisterWindowMessageW(L"WMU_TPS_ENABLEPAGE"))
@@ -41,6 +36,11 @@ CTreePropSheetBase::~CTreePropSheetBase()
     // Normally gone with the window already (WM_DESTROY).
     delete m_pwndPageTree;
     delete m_pFrame;
+}
+
+bool CTreePropSheetBase::IsPageWindowShown(HWND hPage)
+{
+    return hPage && (::GetWindowLongPtrW(hPage, GWL_STYLE) & WS_VISIBLE);
 }
 
 BOOL CTreePropSheetBase::SetTreeViewMode(BOOL bTreeViewMode, BOOL bPageCaption, BOOL bTreeImages)
@@ -343,7 +343,7 @@ LRESULT CTreePropSheetBase::OnSetCurSel(UINT, WPARAM, LPARAM)
     // A page hidden for a node without a page is shown again, also when it
     // was the current page all along.
     HWND page = (HWND)SendMessage(PSM_GETCURRENTPAGEHWND);
-    if (result && page && !HasVisibleStyle(page))
+    if (result && page && !IsPageWindowShown(page))
         ::ShowWindow(page, SW_SHOW);
     if (m_bTreeViewMode && m_pwndPageTree) {
         {

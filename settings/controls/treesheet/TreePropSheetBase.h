@@ -129,6 +129,8 @@ protected:
     void ExpandAll(HTREEITEM hParent);
     void UpdateCaption();
     int PageOfItem(HTREEITEM hItem) const;
+    // The page window's own visibility (the sheet itself may be hidden).
+    static bool IsPageWindowShown(HWND hPage);
     BOOL IsItemSelectable(HTREEITEM hItem) const;
     // A page's item that may be selected (walks and skips stop there).
     BOOL IsPageTarget(HTREEITEM hItem) const;

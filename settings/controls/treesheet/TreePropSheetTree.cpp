@@ -9,11 +9,6 @@ namespace {
 
 const DWORD_PTR kNoPage = (DWORD_PTR)-1;
 
-bool HasVisibleStyle(HWND hWnd)
-{
-    return hWnd && (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_VISIBLE);
-}
-
 } // namespace
 
 BOOL CTreePropSheetBase::SplitPath(const CString& path, CString& element, CString& rest)
@@ -313,7 +308,7 @@ LRESULT CTreePropSheetBase::OnSelChanging(const NMTREEVIEWW* pNm)
     } else {
         // A node without a page: the page leaves when it agrees to.
         HWND current = (HWND)SendMessage(PSM_GETCURRENTPAGEHWND);
-        if (HasVisibleStyle(current)) {
+        if (IsPageWindowShown(current)) {
             NMHDR hdr = { m_hWnd, 0, (UINT)PSN_KILLACTIVE };
             if (::SendMessageW(current, WM_NOTIFY, 0, (LPARAM)&hdr))
                 result = 1;
@@ -349,7 +344,7 @@ void CTreePropSheetBase::UpdateCaption()
         return;
     CString text = m_pwndPageTree->GetItemText(item);
     HWND page = (HWND)SendMessage(PSM_GETCURRENTPAGEHWND);
-    bool pageShown = HasVisibleStyle(page);
+    bool pageShown = IsPageWindowShown(page);
     if (!pageShown)
         m_pFrame->SetMessageText(FormatText(m_strEmptyPageText, text));
     if (!m_pFrame->GetShowCaption())
