@@ -102,9 +102,11 @@ public:
 
     BOOL IsTextMode() const { return !(m_nOpenFlags & typeBinary); }
 
-private:
-    // One byte, or -1 at the end.
+protected:
+    // One byte through the read buffer, or -1 at the end.
     int ReadByte();
+
+private:
     // Drops read-ahead bytes, moving the file back to the logical position.
     BOOL DropReadAhead();
 

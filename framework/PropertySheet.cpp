@@ -247,11 +247,12 @@ void CPropertySheet::RemovePage(int nPage)
     CPropertyPage* page = GetPage(nPage);
     if (!page)
         return;
-    // The sheet destroys the page's window and its page handle.
-    if (m_hWnd)
-        SendMessage(PSM_REMOVEPAGE, nPage, 0);
+    // The page list matches the tab control while the sheet handles the
+    // removal; the sheet destroys the page's window and its page handle.
     m_pages.RemoveAt(nPage);
     page->m_pSheet = nullptr;
+    if (m_hWnd)
+        SendMessage(PSM_REMOVEPAGE, nPage, 0);
 }
 
 BOOL CPropertySheet::CreateSheet(HWND hWndParent)

@@ -180,4 +180,92 @@ TEST(CPropertySheetModal, PagesAnswerAndTheLoopEnds)
     }
 }
 
+// A page that logs the sheet's notifications and binds its edit to a member.
+class CDataPage : public CPropertyPage
+{
+public:
+    CDataPage(const std::vector<WORD>& tmpl, LPCWSTR caption, std::vector<std::wstring>& log)
+        : CPropertyPage(reinterpret_cast<LPCDLGTEMPLATEW>(tmpl.data()), caption), m_log(log), m_name(caption) {}
+    CString text;
+    int userChanges = 0;
+
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_FWTEST_EDIT, text); }
+    BOOL OnSetActive() override { return Log(L"set"), CPropertyPage::OnSetActive(); }
+    BOOL OnKillActive() override { return Log(L"kill"), CPropertyPage::OnKillActive(); }
+    BOOL OnApply() override { return Log(L"apply"), TRUE; }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (LOWORD(wParam) == IDC_FWTEST_EDIT && HIWORD(wParam) == EN_CHANGE && !IsLoading())
+            ++userChanges;
+        return CPropertyPage::OnCommand(wParam, lParam);
+    }
+
+private:
+    void Log(LPCWSTR what) { m_log.push_back(m_name + L":" + what); }
+    std::vector<std::wstring>& m_log;
+    std::wstring m_name;
+};
+
+// Records how many pages the sheet lists while comctl32 removes one.
+class CCountingSheet : public CPropertySheet
+{
+public:
+    CCountingSheet() : CPropertySheet(L"Sheet") {}
+    int pagesWhileRemoving = -1;
+    int tabsWhileRemoving = -1;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == PSM_REMOVEPAGE) {
+            LRESULT r = Default();
+            pagesWhileRemoving = GetPageCount();
+            tabsWhileRemoving = TabCtrl_GetItemCount(GetTabControl());
+            return r;
+        }
+        return CPropertySheet::WindowProc(msg, wParam, lParam);
+    }
+};
+
+TEST(CPropertySheetPages, ApplyOrderAndDataExchangeBothWays)
+{
+    std::vector<WORD> tmpl = PageTemplate();
+    std::vector<std::wstring> log;
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+    CDataPage first(tmpl, L"first", log), second(tmpl, L"second", log), third(tmpl, L"third", log);
+    first.text = L"loaded";
+    CCountingSheet sheet;
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    sheet.AddPage(&third); // never shown
+    ASSERT_TRUE(sheet.Create(&owner));
+    HWND edit = first.GetDlgItemHwnd(IDC_FWTEST_EDIT);
+    EXPECT_EQ(CString(L"loaded"), CWnd(edit).GetWindowText());
+    EXPECT_EQ(0, first.userChanges); // filled while loading
+    sheet.SetActivePage(1);
+    sheet.SetActivePage(0);
+
+    // Typing reaches the member when the page is left or applied.
+    SetWindowTextW(edit, L"typed");
+    EXPECT_EQ(1, first.userChanges);
+    log.clear();
+    sheet.SendMessage(PSM_APPLY);
+    const std::vector<std::wstring> order = { L"first:kill", L"first:apply", L"second:apply", L"first:set" };
+    EXPECT_EQ(order, log);
+    EXPECT_EQ(CString(L"typed"), first.text);
+
+    // Coming back fills the controls from the members, quietly.
+    sheet.SetActivePage(1);
+    first.text = L"model";
+    sheet.SetActivePage(0);
+    EXPECT_EQ(CString(L"model"), CWnd(edit).GetWindowText());
+    EXPECT_EQ(1, first.userChanges);
+
+    // The page list matches the tabs while a page is removed.
+    sheet.RemovePage(&second);
+    EXPECT_EQ(2, sheet.pagesWhileRemoving);
+    EXPECT_EQ(2, sheet.tabsWhileRemoving);
+    sheet.DestroyWindow();
+    owner.DestroyWindow();
+}
+
 } // namespace
