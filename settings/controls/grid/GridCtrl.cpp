@@ -1,7 +1,6 @@
 // CGridCtrl: construction, the window class, window messages, default
 // cells, notifications and virtual mode.
 #include "GridCtrl.h"
-#include "GridCellCombo.h"
 #include "ThisModule.h"
 
 IMPLEMENT_DYNCREATE(CGridCtrl, CWnd)
@@ -90,6 +89,12 @@ void CGridCtrl::PreSubclassWindow()
 LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_PAINT:
+        m_repaintPending = FALSE;
+        break;
+    case WM_NCPAINT:
+        m_framePending = FALSE;
+        break;
     case WM_SETFONT:
         return OnSetFont(wParam, lParam);
     case WM_GETFONT:
@@ -341,8 +346,33 @@ CGridCellBase* CGridCtrl::CellAt(int nRow, int nCol)
 
 void CGridCtrl::Refresh()
 {
-    if (m_allowDraw && ::IsWindow(m_hWnd))
-        Invalidate();
+    // One invalidation covers every change until the window paints.
+    if (!m_allowDraw || m_repaintPending || !::IsWindow(m_hWnd))
+        return;
+    Invalidate();
+    m_repaintPending = TRUE;
+}
+
+void CGridCtrl::RefreshScrollBars()
+{
+    // The non-client area only, once until it paints: drawing a scroll bar
+    // at once costs milliseconds, and rows are often appended one by one.
+    if (!m_allowDraw || m_framePending || !::IsWindow(m_hWnd))
+        return;
+    CRect window, client;
+    GetWindowRect(&window);
+    ScreenToClient(&window);
+    GetClientRect(&client);
+    HRGN frame = ::CreateRectRgnIndirect(&window);
+    HRGN inner = ::CreateRectRgnIndirect(&client);
+    if (frame && inner && ::CombineRgn(frame, frame, inner, RGN_DIFF) != ERROR) {
+        RedrawWindow(nullptr, frame, RDW_INVALIDATE | RDW_FRAME);
+        m_framePending = TRUE;
+    }
+    if (frame)
+        ::DeleteObject(frame);
+    if (inner)
+        ::DeleteObject(inner);
 }
 
 void CGridCtrl::SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars)

@@ -181,6 +181,8 @@ protected:
     void CellsChanged();
     int ScrollPos(int nBar) const;
     void SetScrollPosition(int nBar, int nPos);
+    void SetScrollRange(int nBar, int nMax, int nPage);
+    void RefreshScrollBars();
     // Redraws now (pDC) or later a cell whose look changed, when it can be
     // on screen (visible: the non-fixed cells that can be).
     void RedrawChanged(int nRow, int nCol, CDC* pDC, const CellRange& visible);
@@ -241,5 +243,7 @@ protected:
 private:
     BOOL m_inSize = FALSE;
     BOOL m_inScrollBars = FALSE;
+    BOOL m_repaintPending = FALSE; // the client area is invalid already
+    BOOL m_framePending = FALSE;   // and the scroll bars
     BOOL m_inPreSubclass = FALSE;
 };

@@ -79,8 +79,22 @@ void CGridCtrl::SetScrollPosition(int nBar, int nPos)
 {
     SCROLLINFO si = { sizeof(si), SIF_POS };
     si.nPos = nPos;
-    SetScrollInfo(nBar, &si, TRUE);
+    SetScrollInfo(nBar, &si, FALSE);
+    RefreshScrollBars();
     m_topLeftCache = CCellID();
+}
+
+void CGridCtrl::SetScrollRange(int nBar, int nMax, int nPage)
+{
+    // Unchanged ranges are not set again: every row appended resets them.
+    SCROLLINFO si = { sizeof(si), SIF_RANGE | SIF_PAGE };
+    if (GetScrollInfo(nBar, &si) && si.nMin == 0 && si.nMax == nMax && si.nPage == (UINT)nPage)
+        return;
+    si.nMin = 0;
+    si.nMax = nMax;
+    si.nPage = (UINT)nPage;
+    SetScrollInfo(nBar, &si, FALSE);
+    RefreshScrollBars();
 }
 
 CCellID CGridCtrl::TopLeftNonFixedCell()
@@ -274,13 +288,8 @@ void CGridCtrl::ResetScrollBars()
         ShowScrollBar(SB_HORZ, needH);
 
     int pageV = visibleHeight - (needH ? cyBar : 0), pageH = visibleWidth - (needV ? cxBar : 0);
-    SCROLLINFO si = { sizeof(si), SIF_RANGE | SIF_PAGE };
-    si.nMax = needV ? virtualHeight - 1 : 0;
-    si.nPage = needV && pageV > 0 ? (UINT)pageV : 0;
-    SetScrollInfo(SB_VERT, &si, TRUE);
-    si.nMax = needH ? virtualWidth - 1 : 0;
-    si.nPage = needH && pageH > 0 ? (UINT)pageH : 0;
-    SetScrollInfo(SB_HORZ, &si, TRUE);
+    SetScrollRange(SB_VERT, needV ? virtualHeight - 1 : 0, needV && pageV > 0 ? pageV : 0);
+    SetScrollRange(SB_HORZ, needH ? virtualWidth - 1 : 0, needH && pageH > 0 ? pageH : 0);
     m_inScrollBars = FALSE;
 }
 
@@ -295,6 +304,8 @@ LRESULT CGridCtrl::OnScroll(int nBar, WPARAM wParam)
     int first = vert ? m_fixedRows : m_fixedCols;
     int count = vert ? m_rows : m_cols;
     int top = vert ? topLeft.row : topLeft.col;
+    if (top < first || top >= count)
+        return 0; // nothing to scroll (the bars may lag while redraw is off)
     const CUIntArray& sizes = vert ? m_rowHeights : m_colWidths;
     CRect client;
     GetClientRect(&client);
