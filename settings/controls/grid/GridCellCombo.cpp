@@ -10,13 +10,11 @@ CGridCellCombo::CGridCellCombo()
     SetOptionList();
 }
 
-void CGridCellCombo::SetOptionList(GridTextLoader pLoader)
+void CGridCellCombo::SetOptionList(const GridTextLoader& loader)
 {
-    if (!pLoader)
-        pLoader = &GridDefaultText;
     m_options.RemoveAll();
     for (UINT id : { TextCanContain, TextMustContain, TextNotContains })
-        m_options.Add(pLoader(id));
+        m_options.Add(loader ? loader(id) : GridDefaultText(id));
 }
 
 BOOL CGridCellCombo::SelectOption(int nIndex)

@@ -4,9 +4,10 @@
 #pragma once
 
 #include "GridCell.h"
+#include <functional>
 
 // Loads a text by its number (the localiser's, or GridDefaultText).
-typedef CString (*GridTextLoader)(UINT nID);
+typedef std::function<CString(UINT nID)> GridTextLoader;
 
 class CGridCellCombo : public CGridCell
 {
@@ -16,8 +17,8 @@ public:
     CGridCellCombo();
 
     // Fills the options with the three rule-kind texts (128 to 130), taken
-    // through pLoader (NULL: the grid's own default texts).
-    void SetOptionList(GridTextLoader pLoader = nullptr);
+    // through the loader (none: the grid's own default texts).
+    void SetOptionList(const GridTextLoader& loader = nullptr);
     const CStringArray& Options() const { return m_options; }
     DWORD ListStyle() const { return m_style; }
 

@@ -1,4 +1,4 @@
-// Shared pieces of the grid tests: an owner window that records what the
+// What the grid tests share: an owner window that records what the
 // grid tells it, a grid with its protected state in reach, an invariant
 // check and a 32-bit canvas to draw cells into.
 #pragma once

@@ -121,7 +121,7 @@ TEST(GridCellCombo, OptionsSelectionAndWidth)
     ::ReleaseDC(nullptr, hdc);
     EXPECT_EQ(widest.cx + ::GetSystemMetrics(SM_CXVSCROLL), combo->MeasureText(L"x").cx);
     EXPECT_EQ(grid.CellAt(0, 0)->MeasureText(L"x").cy, combo->MeasureText(L"x").cy);
-    combo->SetOptionList(&LongText);
+    combo->SetOptionList(LongText);
     EXPECT_EQ(200, combo->MeasureText(L"x").cx);
 }
 
