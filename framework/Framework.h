@@ -4,6 +4,8 @@
 #include "Object.h"
 #include "Strings.h"
 #include "Collections.h"
+#include "TypedPtrArray.h"
+#include "Exceptions.h"
 #include "Geometry.h"
 #include "WinApp.h"
 #include "Wnd.h"

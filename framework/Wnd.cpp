@@ -149,6 +149,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     // is ours already, so the next one down is the default procedure.
     m_pfnSuper = old == &CWnd::StdWndProc ? &::DefWindowProcW : old;
     ::SetPropW(hWnd, SuperProp(), (HANDLE)m_pfnSuper);
+    PreSubclassWindow();
     return TRUE;
 }
 
@@ -207,6 +208,19 @@ CString AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
 BOOL CWnd::PreCreateWindow(CREATESTRUCTW&)
 {
     return TRUE;
+}
+
+void CWnd::PreSubclassWindow()
+{
+}
+
+int CWnd::GetScrollLimit(int nBar) const
+{
+    SCROLLINFO si = { sizeof(si), SIF_RANGE | SIF_PAGE };
+    if (!::GetScrollInfo(m_hWnd, nBar, &si))
+        return 0;
+    int page = (int)si.nPage - 1;
+    return si.nMax - (page > 0 ? page : 0);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, int x,
@@ -304,8 +318,12 @@ LRESULT CALLBACK CCreationHook::CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
         if (!ime) {
             CWnd* p = ts->pWndInit;
             ts->pWndInit = nullptr;
-            if (!p->m_hWnd && !CWnd::FromHandlePermanent(h))
-                p->SubclassWindow(h);
+            if (!p->m_hWnd && !CWnd::FromHandlePermanent(h)) {
+                try {
+                    p->SubclassWindow(h);
+                } catch (...) { // nothing may unwind through the hook chain
+                }
+            }
         }
     }
     return ::CallNextHookEx(ts->hCreationHook, nCode, wParam, lParam);
@@ -498,6 +516,10 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
             if (!p && message == WM_NCCREATE && !packet->pWnd->m_hWnd) {
                 packet->pWnd->AttachHandle(hWnd);
                 p = packet->pWnd;
+                try {
+                    p->PreSubclassWindow();
+                } catch (...) {
+                }
             }
             csCopy = *cs;
             csCopy.lpCreateParams = packet->lpParam;

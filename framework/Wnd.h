@@ -87,6 +87,10 @@ public:
                         CWnd* pParentWnd, UINT nID);
     // May adjust the creation parameters; FALSE cancels the creation.
     virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);
+    // Called once a window runs through this object, whether it was
+    // subclassed or created by CreateEx (then before the window's first
+    // message).
+    virtual void PreSubclassWindow();
     virtual BOOL DestroyWindow();
 
     // Attach/Detach bind the object for lookup only; messages keep going to
@@ -176,7 +180,12 @@ public:
     { return ::SendDlgItemMessageW(m_hWnd, nID, msg, wParam, lParam); }
 
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
+    // The owner set by SetOwner, else the system's owner window. A child
+    // window has no system owner: SetOwner names the window its
+    // notifications go to without changing its parent.
+    CWnd* GetOwner() const { return FromHandle(GetOwnerHwnd()); }
+    HWND GetOwnerHwnd() const { return m_hWndOwner ? m_hWndOwner : ::GetWindow(m_hWnd, GW_OWNER); }
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd ? pOwnerWnd->m_hWnd : nullptr; }
     CWnd* SetParent(CWnd* pNewParent) { return FromHandle(::SetParent(m_hWnd, pNewParent ? pNewParent->m_hWnd : nullptr)); }
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetTopLevelParent() const { return FromHandle(::GetAncestor(m_hWnd, GA_ROOT)); }
@@ -237,6 +246,10 @@ public:
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpInfo) const { return ::GetScrollInfo(m_hWnd, nBar, lpInfo); }
     int SetScrollInfo(int nBar, LPCSCROLLINFO lpInfo, BOOL bRedraw = TRUE)
     { return ::SetScrollInfo(m_hWnd, nBar, lpInfo, bRedraw); }
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
+    // The largest position the bar's thumb can reach (range maximum less
+    // the page, plus one).
+    int GetScrollLimit(int nBar) const;
 
 private:
     // One message being handled by this object (innermost first). The
@@ -269,6 +282,7 @@ private:
 
     Frame* m_pFrame = nullptr;
     ModalState* m_pModal = nullptr;
+    HWND m_hWndOwner = nullptr;
 
     friend CString AfxRegisterWndClass(UINT, HCURSOR, HBRUSH, HICON);
     friend class CCreationHook;
