@@ -1,6 +1,7 @@
 #include "TCHostApp.h"
 #include "HostProtocol.h"
 #include "TCClasses.h"
+#include <ole2.h>
 #include <shellapi.h>
 
 using namespace TCHost;
@@ -91,6 +92,8 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
         return 2;
     }
     SetUpEnvironment();
+    // As the real host: OLE on the GUI thread (drag and drop, the shell's menus).
+    HRESULT ole = OleInitialize(nullptr);
     m_log.Open(m_options.m_log.empty() ? m_home + L"\\tchost.log" : m_options.m_log);
     OpenEvents();
     Log(CTCLogLine(L"start").Add(L"home", m_home).Add(L"pid", (long long)GetCurrentProcessId())
@@ -120,6 +123,8 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
         m_plugin.Unload();
     if (m_getMessageHook)
         UnhookWindowsHookEx(m_getMessageHook);
+    if (SUCCEEDED(ole))
+        OleUninitialize();
     int rc = (int)msg.wParam;
     if (m_options.m_tour)
         rc = m_tour.Finish() == 0 ? 0 : 1;

@@ -2,6 +2,7 @@
 #include "EngineContext.h"
 #include "EngineSettings.h"
 #include "GroupSettings.h"
+#include "IconMenuShared.h"
 #include "TCProtocol.h"
 
 namespace {
@@ -33,8 +34,11 @@ void CFeatureWiring::ReadDriveListIcons() {}
 void CFeatureWiring::ReadBookmarks() {}
 // Start-up with "AutoView": no folder rules are read.
 void CFeatureWiring::ReadFolderRules() {}
-// Start-up: menus are plain.
-void CFeatureWiring::InitIconMenu() {}
+// Start-up: whether visual styles are active, for the icon menus' windows.
+void CFeatureWiring::InitIconMenu()
+{
+    CIconMenuShared::ReadVisualStyles();
+}
 // Start-up with the get-message hook: Listers get no engine item.
 void CFeatureWiring::AddListerMenuItems() {}
 
