@@ -16,7 +16,7 @@ bool IsLive(const CHKEntry& entry)
     return !(entry.nFlags & EntryDeleted) && entry.nType != EntryKeptLine;
 }
 
-// The key's "+"-separated items, the last one being the key itself.
+// Whether the key text names the modifier (without case).
 bool HoldsModifierWord(const CString& key, LPCWSTR lpszWord)
 {
     CString upper(key), word(lpszWord);
