@@ -5,36 +5,6 @@
 
 namespace {
 
-const WCHAR HostRegistryKey[] = L"Software\\Ghisler\\Total Commander";
-
-CString RegistryInstallDir(HKEY root)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, HostRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return CString();
-    WCHAR value[1025] = {};
-    DWORD type = 0;
-    DWORD bytes = 1023 * sizeof(WCHAR);
-    LONG result = RegQueryValueExW(key, L"InstallDir", nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return CString();
-    value[std::min<DWORD>(bytes / sizeof(WCHAR), 1023)] = 0;
-    if (type == REG_EXPAND_SZ) {
-        WCHAR expanded[1025];
-        DWORD length = ExpandEnvironmentStringsW(value, expanded, 1024);
-        if (length > 0 && length <= 1024)
-            return CString(expanded);
-    }
-    return CString(value);
-}
-
-bool FileExists(const CString& path)
-{
-    DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::wstring LowerName(const WCHAR* text, size_t length)
 {
     std::wstring name(text, length);
@@ -44,34 +14,6 @@ std::wstring LowerName(const WCHAR* text, size_t length)
 }
 
 } // namespace
-
-CString FindHostFolder()
-{
-    WCHAR folder[1025];
-    DWORD length = ExpandEnvironmentStringsW(L"%COMMANDER_PATH%", folder, 1024);
-    if (length > 0 && length <= 1024 && folder[0] != L'%')
-        return CString(folder);
-    CString registry = RegistryInstallDir(HKEY_CURRENT_USER);
-    if (registry.IsEmpty())
-        registry = RegistryInstallDir(HKEY_LOCAL_MACHINE);
-    return registry;
-}
-
-CString FindHostCommandFile()
-{
-    CString folder = FindHostFolder();
-    if (folder.IsEmpty())
-        return CString();
-    if (folder[folder.GetLength() - 1] != L'\\')
-        folder += L'\\';
-    CString path = folder + L"totalcmd.inc";
-    if (FileExists(path))
-        return path;
-    path = folder + L"wincmd.inc";
-    if (FileExists(path))
-        return path;
-    return CString();
-}
 
 std::wstring DecodeTextFile(const char* data, size_t size)
 {

@@ -5,14 +5,7 @@
 #include <unordered_map>
 #include <string>
 #include "Strings.h"
-
-// The host folder from "%COMMANDER_PATH%", else the registry's "InstallDir"
-// (HKCU, then HKLM); then "totalcmd.inc" there, else "wincmd.inc"; empty when
-// there is no folder or neither file exists.
-CString FindHostCommandFile();
-
-// The host folder alone (empty when none is known).
-CString FindHostFolder();
+#include "HostFolder.h"
 
 // Command numbers by name, loaded once from the command file. The file may be
 // ANSI, UTF-8 or UTF-16 (with a byte-order mark).

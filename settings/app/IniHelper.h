@@ -16,6 +16,7 @@ public:
     virtual ~CIniHelper() {}
 
     CString GetFileName() const { return m_strFileName; }
+    void SetFileName(LPCWSTR lpszFileName) { m_strFileName = lpszFileName; }
 
     // Keys of this helper's file.
     int ReadInt(LPCWSTR lpszSection, LPCWSTR lpszKey, int nDefault) const;

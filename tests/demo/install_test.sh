@@ -13,7 +13,7 @@ cmake --install "$build" --prefix "$dist" >/dev/null || fail "install of $build"
 want="Horalet64.dll Merovin.ini Merovin.wdx Numbra64.dll TCPathfan64.dll"
 if [ -f "$x86/build.ninja" ]; then
   cmake --install "$x86" --prefix "$dist" >/dev/null || fail "install of $x86"
-  want="Horalet.dll $want Merovcall.exe Numbra.dll TCPathfan.dll"
+  want="Horalet.dll $want MerovSet.exe Merovcall.exe Numbra.dll TCPathfan.dll"
 else
   echo "note: $x86 is not built; its part of the layout is not checked"
 fi

@@ -1,7 +1,7 @@
 // The engine's own commands: names as bound from [Keyboard], numbers,
 // description texts, groups and the setting that must be on for a [Keyboard]
-// binding by name to take effect. The executor, the dispatcher and the
-// engine menu all read this one table.
+// binding by name to take effect. The engine's executor, dispatcher and menu
+// read this one table, and the settings utility lists its commands from it.
 #pragma once
 #include <windows.h>
 #include "TCProtocol.h"
