@@ -11,7 +11,7 @@ LRESULT CTCFileList::OnHostIndexIn(UINT message, WPARAM wParam, LPARAM lParam)
     return Forward(message, (WPARAM)MapHostToRow((int)wParam), lParam);
 }
 
-LRESULT CTCFileList::OnRowOut(UINT message)
+LRESULT CTCFileList::OnRowOut()
 {
     LRESULT row = Default();
     return MapRowToHost((int)row);
@@ -20,7 +20,7 @@ LRESULT CTCFileList::OnRowOut(UINT message)
 LRESULT CTCFileList::OnGetCurSel()
 {
     DWORD start = ::GetTickCount();
-    LRESULT result = OnRowOut(LB_GETCURSEL);
+    LRESULT result = OnRowOut();
     DWORD took = ::GetTickCount() - start;
     if (took >= 1) {
         WCHAR line[80];

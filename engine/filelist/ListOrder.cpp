@@ -125,7 +125,7 @@ void CTCFileList::RebuildOrder()
             return;
         caret = BuildOrder();
     }
-    if (IsOrdered()) {
+    if (IsOrdered() && caret >= 0) {
         // The caret stays on its item.
         ::SendMessageW(m_hWnd, LB_SETCARETINDEX, caret, 1);
     }
@@ -296,23 +296,22 @@ int CTCFileList::FindRowByName(LPCWSTR name) const
     return -1;
 }
 
+LRESULT CTCFileList::AskList(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return m_listProc ? ::CallWindowProcW(m_listProc, m_hWnd, message, wParam, lParam)
+                      : Forward(message, wParam, lParam);
+}
+
 void CTCFileList::ReadRowText(int index, std::wstring& text)
 {
-    // Straight from the list box's own procedure: through a subclass chain
-    // every message costs a window-property lookup (a server round trip
-    // under Wine), which for every row of a rebuild would dominate it.
-    HWND list = m_hWnd;
-    WNDPROC proc = m_listProc;
-    auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam) {
-        return proc ? ::CallWindowProcW(proc, list, message, wParam, lParam) : Forward(message, wParam, lParam);
-    };
-    int length = (int)ask(LB_GETTEXTLEN, index, 0);
+    // Read for every row of a rebuild: straight from the list box.
+    int length = (int)AskList(LB_GETTEXTLEN, index);
     if (length <= 0) {
         text.clear();
         return;
     }
     text.resize(length + 1);
-    int got = (int)ask(LB_GETTEXT, index, (LPARAM)&text[0]);
+    int got = (int)AskList(LB_GETTEXT, index, (LPARAM)&text[0]);
     text.resize(got >= 0 && got <= length ? got : 0);
     TrimNonGraphic(text);
 }

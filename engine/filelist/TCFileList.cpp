@@ -88,7 +88,7 @@ LRESULT CTCFileList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
-        return OnAddString(message, wParam, lParam);
+        return OnAddString();
     case LB_DELETESTRING:
         return OnDeleteString(wParam);
     case LB_RESETCONTENT:
@@ -113,7 +113,7 @@ LRESULT CTCFileList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LB_GETCURSEL:
         return OnGetCurSel();
     case LB_GETANCHORINDEX:
-        return OnRowOut(message);
+        return OnRowOut();
     case LB_ITEMFROMPOINT:
         return OnItemFromPoint(lParam);
     case LB_SELECTSTRING:
@@ -167,7 +167,7 @@ LRESULT CTCFileList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT CTCFileList::OnAddString(UINT, WPARAM, LPARAM)
+LRESULT CTCFileList::OnAddString()
 {
     LRESULT result = Default();
     if (m_layout == LayoutUnclassified)
@@ -180,13 +180,33 @@ LRESULT CTCFileList::OnDeleteString(WPARAM wParam)
 {
     if (!IsOrdered())
         return Default(); // the host's own order stays the host's own order
-    // The string of host item i is at list position i.
+    // The string of host item i is at list position i; what the list box
+    // keeps per position belongs to the rows. The item's row gives its
+    // selection and item data to position i first, so the list box drops
+    // the item's own and every other row keeps its own.
+    int index = (int)wParam;
+    int row = MapHostToRow(index);
+    if (index >= 0 && index < Count() && row != index)
+        MoveRowData(row, index);
     LRESULT result = Default();
     if (result == LB_ERR)
         return result;
-    if (m_dirty || !RemoveHostItem((int)wParam))
+    if (m_dirty || !RemoveHostItem(index))
         m_dirty = TRUE;
     return result;
+}
+
+void CTCFileList::MoveRowData(int from, int to)
+{
+    BOOL selected = AskList(LB_GETSEL, from) > 0;
+    LRESULT data = AskList(LB_GETITEMDATA, from);
+    int step = from < to ? 1 : -1;
+    for (int position = from; position != to; position += step) {
+        AskList(LB_SETSEL, AskList(LB_GETSEL, position + step) > 0, position);
+        AskList(LB_SETITEMDATA, position, AskList(LB_GETITEMDATA, position + step));
+    }
+    AskList(LB_SETSEL, selected, to);
+    AskList(LB_SETITEMDATA, to, data);
 }
 
 LRESULT CTCFileList::OnResetContent()

@@ -115,14 +115,14 @@ private:
     enum KeyState { KeyIdle = 0, KeyPressed = 1, KeyInsert = 2 };
 
     // Content.
-    LRESULT OnAddString(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnAddString();
     LRESULT OnDeleteString(WPARAM wParam);
     LRESULT OnResetContent();
     LRESULT OnSetCount(WPARAM wParam);
     LRESULT OnSetColumnWidth(WPARAM wParam, LPARAM lParam);
     // Index messages.
     LRESULT OnHostIndexIn(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnRowOut(UINT message);
+    LRESULT OnRowOut();
     LRESULT OnGetCurSel();
     LRESULT OnItemFromPoint(LPARAM lParam);
     LRESULT OnSelectString(WPARAM wParam, LPARAM lParam);
@@ -173,6 +173,13 @@ private:
 
     // The real list box (the procedures below this object).
     LRESULT Forward(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return DefWindowProc(message, wParam, lParam); }
+    // The list box's own procedure, for what only reads or moves its data
+    // (a message through the subclass chain costs a window-property lookup,
+    // a server round trip under Wine).
+    LRESULT AskList(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Moves the selection and item data of row `from` to position `to`,
+    // the rows between one place towards `from`.
+    void MoveRowData(int from, int to);
     int Count() { return (int)Forward(LB_GETCOUNT); }
     int TopRow() { return (int)Forward(LB_GETTOPINDEX); }
     int CaretRow() { return (int)Forward(LB_GETCARETINDEX); }

@@ -130,8 +130,13 @@ TEST_F(ListOrderTest, StringMessagesUseHostIndexesAndDeletionsKeepTheOrder)
     EXPECT_EQ(3, Send(LB_SELECTSTRING, (WPARAM)-1, (LPARAM)L"b.txt"));
     EXPECT_EQ(std::vector<int>{3}, Selected());
     EXPECT_EQ(3, Send(LB_GETCARETINDEX));
-    // a.txt goes: its own string goes, and the order is what a rebuild gives.
+    // a.txt goes: its own string goes, every other item keeps its selection
+    // and the order is what a rebuild gives.
+    Send(LB_SETSEL, FALSE, -1);
+    Send(LB_SETSEL, TRUE, 5); // z.txt
+    Send(LB_SETSEL, TRUE, 3); // b.txt
     ASSERT_EQ(5, Send(LB_DELETESTRING, 2));
+    EXPECT_EQ((std::vector<int>{2, 4}), Selected());
     WCHAR text[64] = {};
     Send(LB_GETTEXT, 2, (LPARAM)text);
     EXPECT_EQ(File(L"b.txt"), text);
