@@ -168,20 +168,34 @@ TEST_F(ListOrderTest, SelectionAndPointMessagesTranslateBothWays)
     EXPECT_EQ(1, LOWORD(Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 2 * 16 + 3))));
 }
 
-TEST_F(ListOrderTest, CaretAfterRebuildKeepsTheDistanceTheHostAsked)
+TEST_F(ListOrderTest, WhileDraggingTheTopAndCaretStayInRows)
 {
     std::vector<std::wstring> rows = {L"..\t<DIR>"};
     for (int i = 0; i < 80; ++i)
         rows.push_back(File(L"f" + std::to_wstring(100 + i) + L".txt"));
-    Stick({L"f152.txt"}); // host 53, shown in row 1
+    Stick({L"f152.txt"}); // host 53 in row 1: hosts 1 to 52 one row down
     Build({rows});
-    Fill(rows);
+    Send(LB_SETCARETINDEX, 30); // row 31
     Send(LB_SETTOPINDEX, 50);   // row 51
-    Send(LB_SETCARETINDEX, 55); // row 55: the top becomes row 50
-    EXPECT_EQ(55, Send(LB_GETCARETINDEX));
-    EXPECT_EQ(5 * 16, ItemRect(55).top);
-    Send(LB_SETCARETINDEX, 57);
-    EXPECT_EQ(7 * 16, ItemRect(57).top);
+    struct Case {
+        WPARAM buttons; // of the pointer's move away from the press
+        bool shift;
+        int top, caret;
+    } cases[] = {
+        {0, false, 50, 30},
+        {MK_LBUTTON, false, 51, 31},
+        {MK_RBUTTON, false, 0, 30},
+        {MK_RBUTTON, true, 51, 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.buttons);
+        m_list.keys.clear();
+        if (c.shift)
+            m_list.keys.insert(VK_SHIFT);
+        Send(WM_MOUSEMOVE, c.buttons, MAKELPARAM(100, 100));
+        EXPECT_EQ(c.top, Send(LB_GETTOPINDEX));
+        EXPECT_EQ(c.caret, Send(LB_GETCARETINDEX));
+    }
 }
 
 TEST_F(ListOrderTest, WithoutStickyNamesOnlyTwoRowsAreReadAndIndexesPass)
