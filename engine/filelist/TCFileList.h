@@ -91,13 +91,12 @@ public:
     // main window's subclass: the host draws the item of the row's host index.
     LRESULT DrawListItem(CSubclassWnd& host, DRAWITEMSTRUCT* item);
 
-    // What the tests and the state dump read.
+    // The state of the order, for the drawing of marked rows and the tests.
     UINT Layout() const { return m_layout; }
-    UINT MarkLayout() const { return m_markLayout; }
     const CFileArray& Files() const { return m_files; }
     const CSortStringArray& Sticky() const { return m_sticky; }
-    BOOL IsDirty() const { return m_dirty; }
     const CString& Folder() const { return m_folder; }
+    // False while the rows are in the host's own order.
     bool IsOrdered() const { return m_files.GetSize() > 0; }
 
     // Set by the window watcher when the host's quick search opens over the
