@@ -13,6 +13,7 @@ enum {
     CmRightOpenDrives = 231,
     CmQuickView = 304,
     CmClearAll = 524,
+    CmRereadSource = 540,
     CmLoadSelectionFromClip = 2033,
     CmSrcActivateLeft = 2034,
     CmSrcActivateRight = 2035,
@@ -40,6 +41,9 @@ LRESULT CTCMainWnd::OnHostCommand(WPARAM cmd, LPARAM lParam)
         break;
     case CmQuickView:
         ToggleQuickView();
+        break;
+    case CmRereadSource:
+        m_panels[side].Reread();
         break;
     case CmLoadSelectionFromClip:
         SelectFromClipboard();

@@ -32,7 +32,12 @@ void CTCHostApp::SetUpEnvironment()
         SetEnvironmentVariableW(L"COMMANDER_INI", nullptr);
     else
         SetEnvironmentVariableW(L"COMMANDER_INI", (m_home + L"\\wincmd.ini").c_str());
-    m_dirBrackets = GetPrivateProfileIntW(L"Configuration", L"DirBrackets", 1, (m_home + L"\\wincmd.ini").c_str()) != 0;
+    std::wstring ini = m_home + L"\\wincmd.ini";
+    m_dirBrackets = GetPrivateProfileIntW(L"Configuration", L"DirBrackets", 1, ini.c_str()) != 0;
+    int back = (int)GetPrivateProfileIntW(L"Colors", L"BackColor", -1, ini.c_str());
+    int back2 = (int)GetPrivateProfileIntW(L"Colors", L"BackColor2", -1, ini.c_str());
+    m_backColor = back == -1 ? GetSysColor(COLOR_WINDOW) : (COLORREF)back;
+    m_backColor2 = back2 == -1 ? m_backColor : (COLORREF)back2;
     static const wchar_t* const defaults[2] = {L"C:\\data\\left", L"C:\\data\\right"};
     for (int i = 0; i < 2; ++i) {
         if (m_options.m_folders[i].empty())

@@ -19,6 +19,8 @@ public:
     const std::wstring& Home() const { return m_home; }
     HINSTANCE Instance() const { return m_instance; }
     bool DirBrackets() const { return m_dirBrackets; }  // [Configuration] DirBrackets of wincmd.ini
+    // [Colors] BackColor and BackColor2 of wincmd.ini (-1: the window colour, the first colour).
+    COLORREF BackColor(int parity) const { return parity ? m_backColor2 : m_backColor; }
     void Log(const CTCLogLine& line) { m_log.Write(line); }
     int LogCount() const { return m_log.Count(); }
 
@@ -42,6 +44,7 @@ private:
     CTCOptions m_options;
     std::wstring m_home;
     bool m_dirBrackets = true;
+    COLORREF m_backColor = 0, m_backColor2 = 0;
     CTCLog m_log;
     CTCMainWnd m_main;
     CTCPlugin m_plugin;

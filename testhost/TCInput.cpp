@@ -52,12 +52,33 @@ static const wchar_t* KeyMessageName(UINT msg)
     return nullptr;
 }
 
+// Insert in a file list: the caret item's selection flips and the caret
+// moves to the next item, each asked and set through the list window.
+static bool SelectWithInsert(HWND wnd)
+{
+    int side = TheApp().Main().SideOfList(wnd);
+    if (side < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    int caret = (int)SendMessageW(wnd, LB_GETCARETINDEX, 0, 0);
+    if (caret < 0)
+        return true;
+    int selected = (int)SendMessageW(wnd, LB_GETSEL, caret, 0);
+    SendMessageW(wnd, LB_SETSEL, selected <= 0, caret);
+    if (caret + 1 < (int)SendMessageW(wnd, LB_GETCOUNT, 0, 0))
+        SendMessageW(wnd, LB_SETCARETINDEX, caret + 1, 0);
+    TheApp().Log(CTCLogLine(L"insert").Add(L"side", side).Add(L"item", caret).Add(L"selected", selected <= 0 ? 1 : 0)
+                     .Add(L"caret", SendMessageW(wnd, LB_GETCARETINDEX, 0, 0)));
+    return true;
+}
+
 static LRESULT CALLBACK InputProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC old = OldProc(wnd);
     if (const wchar_t* name = KeyMessageName(msg)) {
         TheApp().Log(CTCLogLine(L"key").Add(L"msg", name).AddHex(L"vk", wParam).AddHex(L"scan", (lParam >> 16) & 0xFF)
                          .Add(L"ext", (lParam >> 24) & 1).Add(L"mods", Modifiers()).AddWindow(L"wnd", wnd));
+        if (msg == WM_KEYDOWN && wParam == VK_INSERT && SelectWithInsert(wnd))
+            return 0;
     } else if (msg == WM_SETFOCUS) {
         int side = TheApp().Main().SideOfList(wnd);
         if (side >= 0)

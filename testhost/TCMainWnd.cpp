@@ -217,7 +217,8 @@ LRESULT CTCMainWnd::OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lP
     switch (msg) {
     case WM_MEASUREITEM: {
         auto* mis = (MEASUREITEMSTRUCT*)lParam;
-        mis->itemHeight = 16;
+        bool thumbs = mis->CtlType == ODT_LISTBOX && m_options->m_view == ViewThumbs;
+        mis->itemHeight = thumbs ? ThumbRowHeight : 16;
         return TRUE;
     }
     case WM_DRAWITEM:
@@ -243,9 +244,10 @@ LRESULT CTCMainWnd::OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lP
                 int cur = (int)SendMessageW(p.m_list, LB_GETCARETINDEX, 0, 0);
                 std::wstring name = p.ItemName(cur);
                 if (name == L"..") {
+                    // Up: the caret goes to the folder the panel came from.
                     size_t slash = p.m_folder.find_last_of(L'\\');
                     if (slash != std::wstring::npos)
-                        p.SetFolder(p.m_folder.substr(0, slash));
+                        p.SetFolder(p.m_folder.substr(0, slash), p.m_folder.substr(slash + 1));
                 } else if (!name.empty()) {
                     std::wstring path = p.m_folder + (p.m_folder.back() == L'\\' ? L"" : L"\\") + name;
                     if (IsFolderPath(path))

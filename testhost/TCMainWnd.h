@@ -56,6 +56,9 @@ public:
     static LRESULT CALLBACK OnDemandProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
+// Row height of the thumbnail view.
+const int ThumbRowHeight = 60;
+
 // Timer ids of the main window.
 const UINT_PTR TimerLateWindows = 1;
 const UINT_PTR TimerCreateWindows = 2;

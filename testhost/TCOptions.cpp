@@ -30,6 +30,12 @@ bool CTCOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
         } else if (Value(a, L"--hidden-bars", v)) {
             m_hiddenBars = _wtoi(v.c_str());
             if (m_hiddenBars < 0 || m_hiddenBars > 2) { error = L"--hidden-bars must be 0, 1 or 2"; return false; }
+        } else if (Value(a, L"--view", v)) {
+            if (v == L"full") m_view = ViewFull;
+            else if (v == L"brief") m_view = ViewBrief;
+            else if (v == L"marker") m_view = ViewMarker;
+            else if (v == L"thumbs") m_view = ViewThumbs;
+            else { error = L"bad --view value: " + v; return false; }
         } else if (wcscmp(a, L"--ftp") == 0) {
             m_ftp = true;
         } else if (wcscmp(a, L"--late-windows") == 0) {

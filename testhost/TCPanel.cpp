@@ -61,7 +61,7 @@ void CTCPanel::Create(HWND main, const CTCOptions& options, bool withTabs, const
         CreateTabs();
     CreateBar(BarPath, 0, 48, w, 20, L"", false);
     if (options.m_bars >= 4)
-        CreateBar(BarHeader, 0, 70, w, 20, L"Name\tExt\tSize\tDate", options.m_hiddenBars >= 2);
+        CreateBar(BarHeader, 0, 70, w, 20, L"Name\tSize\tDate", options.m_hiddenBars >= 2);
     CreateBar(BarStatus, 0, h - StatusHeight, w, StatusHeight, L"", false);
     RecreateList();
 }
@@ -115,7 +115,7 @@ HWND CTCPanel::RecreatePathBar()
 HWND CTCPanel::AddHeaderBar()
 {
     if (!m_bars[BarHeader])
-        CreateBar(BarHeader, 0, 70, m_rc.right - m_rc.left, 20, L"Name\tExt\tSize\tDate", false);
+        CreateBar(BarHeader, 0, 70, m_rc.right - m_rc.left, 20, L"Name\tSize\tDate", false);
     return m_bars[BarHeader];
 }
 
@@ -124,12 +124,15 @@ HWND CTCPanel::RecreateList()
     if (m_list)
         DestroyWindow(m_list);
     RECT r = ListRect();
-    m_list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LCLListBox", L"",
-                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED |
-                               LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                           r.left, r.top, r.right - r.left, r.bottom - r.top, m_main, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    int view = TheApp().Options().m_view;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                  LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    style |= view == ViewBrief ? LBS_MULTICOLUMN | WS_HSCROLL : WS_VSCROLL;
+    m_list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LCLListBox", L"", style, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, m_main, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(m_list, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
+    if (view == ViewBrief)
+        SendMessageW(m_list, LB_SETCOLUMNWIDTH, BriefColumnWidth, 0);
     // Above the panel window it overlaps, so the panel never paints over it.
     SetWindowPos(m_list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     TheApp().Main().HookInput(m_list);
@@ -146,22 +149,44 @@ std::wstring CTCPanel::PathText() const
     return t + L"*.*";
 }
 
-std::wstring CTCPanel::ItemName(int index) const
+CTCRow ParseRow(const std::wstring& text)
+{
+    CTCRow row;
+    size_t marker = text.find(L" >");
+    if (marker != std::wstring::npos) {
+        // "name >size date" or "name ><DIR> date"
+        row.name = text.substr(0, marker);
+        std::wstring rest = text.substr(marker + 2);
+        row.dir = rest.compare(0, 5, L"<DIR>") == 0;
+        if (!row.dir)
+            row.size = _wcstoui64(rest.c_str(), nullptr, 10);
+        return row;
+    }
+    std::vector<std::wstring> cols = SplitRow(text);
+    row.name = cols[0];
+    row.dir = cols.size() > 1 && cols[1] == L"<DIR>";
+    if (!row.dir && cols.size() > 1)
+        row.size = _wcstoui64(cols[1].c_str(), nullptr, 10);
+    return row;
+}
+
+std::wstring CTCPanel::RowText(int index) const
 {
     int len = (int)SendMessageW(m_list, LB_GETTEXTLEN, index, 0);
     if (len <= 0)
         return L"";
     std::wstring row(len + 1, L'\0');
     SendMessageW(m_list, LB_GETTEXT, index, (LPARAM)&row[0]);
-    row.resize(len);
-    std::vector<std::wstring> cols = SplitRow(row);
-    std::wstring name = cols[0];
-    if (cols.size() > 1 && cols[1] != L"<DIR>" && !cols[1].empty())
-        name += L"." + cols[1];
-    return name;
+    row.resize(wcsnlen(row.c_str(), len));
+    return row;
 }
 
-void CTCPanel::SetFolder(const std::wstring& path)
+std::wstring CTCPanel::ItemName(int index) const
+{
+    return ParseRow(RowText(index)).name;
+}
+
+void CTCPanel::SetFolder(const std::wstring& path, const std::wstring& caretName)
 {
     m_folder = path;
     while (m_folder.size() > 3 && m_folder.back() == L'\\')
@@ -178,7 +203,7 @@ void CTCPanel::SetFolder(const std::wstring& path)
         }
     }
     SetWindowTextW(m_bars[BarPath], PathText().c_str());
-    Refill();
+    Refill(caretName, -1);
 }
 
 void CTCPanel::AddTab(const std::wstring& path)
@@ -214,7 +239,7 @@ struct Entry {
 };
 }
 
-static std::wstring FormatRow(const Entry& e)
+static std::wstring FormatRow(const Entry& e, int view)
 {
     SYSTEMTIME st = {};
     FILETIME local;
@@ -223,18 +248,20 @@ static std::wstring FormatRow(const Entry& e)
     wchar_t date[32];
     _snwprintf(date, 32, L"%02u.%02u.%04u %02u:%02u", st.wDay, st.wMonth, st.wYear, st.wHour, st.wMinute);
     date[31] = 0;
-    if (e.dir)
-        return e.name + L"\t<DIR>\t\t" + date;
-    std::wstring base = e.name, ext;
-    size_t dot = e.name.find_last_of(L'.');
-    if (dot != std::wstring::npos && dot > 0) {
-        base = e.name.substr(0, dot);
-        ext = e.name.substr(dot + 1);
-    }
-    return base + L"\t" + ext + L"\t" + std::to_wstring(e.size) + L"\t" + date;
+    std::wstring size = e.dir ? L"<DIR>" : std::to_wstring(e.size);
+    if (view == ViewMarker)
+        return e.name + L" >" + size + L" " + date;
+    return e.name + L"\t" + size + L"\t" + date;
 }
 
-void CTCPanel::Refill()
+void CTCPanel::Reread()
+{
+    int caret = (int)SendMessageW(m_list, LB_GETCARETINDEX, 0, 0);
+    int top = (int)SendMessageW(m_list, LB_GETTOPINDEX, 0, 0);
+    Refill(caret >= 0 ? ItemName(caret) : std::wstring(), caret - top);
+}
+
+void CTCPanel::Refill(const std::wstring& caretName, int distance)
 {
     std::vector<Entry> entries;
     std::wstring pattern = m_folder;
@@ -259,28 +286,36 @@ void CTCPanel::Refill()
             return a.dir;
         return _wcsicmp(a.name.c_str(), b.name.c_str()) < 0;
     });
+    int view = TheApp().Options().m_view;
     SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
     bool root = m_folder.size() <= 3;
     if (!root)
-        SendMessageW(m_list, LB_ADDSTRING, 0, (LPARAM)L"..\t<DIR>");
+        SendMessageW(m_list, LB_ADDSTRING, 0, (LPARAM)(view == ViewMarker ? L".. ><DIR>" : L"..\t<DIR>"));
     m_files = m_dirs = 0;
     m_bytes = 0;
     std::wstring names;
+    int caret = 0;
     for (const Entry& e : entries) {
-        std::wstring row = FormatRow(e);
-        SendMessageW(m_list, LB_ADDSTRING, 0, (LPARAM)row.c_str());
+        std::wstring row = FormatRow(e, view);
+        int index = (int)SendMessageW(m_list, LB_ADDSTRING, 0, (LPARAM)row.c_str());
+        if (!caretName.empty() && _wcsicmp(e.name.c_str(), caretName.c_str()) == 0)
+            caret = index;
         if (e.dir) ++m_dirs; else { ++m_files; m_bytes += e.size; }
         if (!names.empty()) names += L'|';
         names += e.name;
     }
-    SendMessageW(m_list, LB_SETCARETINDEX, 0, 0);
+    // The caret item keeps its distance from the top (-1: the top stays at 0).
+    int top = distance >= 0 && caret - distance > 0 ? caret - distance : 0;
+    SendMessageW(m_list, LB_SETTOPINDEX, top, 0);
+    SendMessageW(m_list, LB_SETCARETINDEX, caret, 0);
     SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_list, nullptr, TRUE);
     UpdateStatus();
     UpdateFreeSpace();
     TheApp().Log(CTCLogLine(L"folder").Add(L"side", m_side).Add(L"path", m_folder).Add(L"exists", exists ? 1 : 0)
-                     .Add(L"rows", SendMessageW(m_list, LB_GETCOUNT, 0, 0)).Add(L"names", names));
+                     .Add(L"rows", SendMessageW(m_list, LB_GETCOUNT, 0, 0)).Add(L"names", names)
+                     .Add(L"top", top).Add(L"caret", caret));
 }
 
 void CTCPanel::UpdateStatus()
@@ -292,20 +327,16 @@ void CTCPanel::UpdateStatus()
     int files = 0, dirs = 0;
     ULONGLONG bytes = 0;
     for (int i = 0; i < count; ++i) {
-        int len = (int)SendMessageW(m_list, LB_GETTEXTLEN, rows[i], 0);
-        if (len <= 0)
+        std::wstring text = RowText(rows[i]);
+        if (text.empty())
             continue;
-        std::wstring row(len + 1, L'\0');
-        SendMessageW(m_list, LB_GETTEXT, rows[i], (LPARAM)&row[0]);
-        row.resize(len);
-        std::vector<std::wstring> cols = SplitRow(row);
-        if (cols.size() > 1 && cols[1] == L"<DIR>") {
-            if (cols[0] != L"..")
+        CTCRow row = ParseRow(text);
+        if (row.dir) {
+            if (row.name != L"..")
                 ++dirs;
         } else {
             ++files;
-            if (cols.size() > 2)
-                bytes += _wcstoui64(cols[2].c_str(), nullptr, 10);
+            bytes += row.size;
         }
     }
     wchar_t text[128];
@@ -333,35 +364,83 @@ void CTCPanel::DrawItem(const DRAWITEMSTRUCT* dis)
         FillRect(dis->hDC, &dis->rcItem, GetSysColorBrush(COLOR_WINDOW));
         return;
     }
-    bool selected = (dis->itemState & ODS_SELECTED) != 0;
-    HDC dc = dis->hDC;
-    COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    COLORREF fore = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     bool combo = dis->CtlType == ODT_COMBOBOX;
-    UINT lenMsg = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, textMsg = combo ? CB_GETLBTEXT : LB_GETTEXT;
-    std::wstring row;
-    int len = (int)SendMessageW(dis->hwndItem, lenMsg, dis->itemID, 0);
-    if (len > 0) {
-        row.assign(len + 1, L'\0');
-        SendMessageW(dis->hwndItem, textMsg, dis->itemID, (LPARAM)&row[0]);
-        row.resize(len);
+    if (combo) {
+        DrawComboItem(dis);
+        return;
     }
+    // The item to draw is the one the host knows by itemID, asked through
+    // the list window like every other question about a row.
+    std::wstring text;
+    int len = (int)SendMessageW(dis->hwndItem, LB_GETTEXTLEN, dis->itemID, 0);
+    if (len > 0) {
+        text.assign(len + 1, L'\0');
+        SendMessageW(dis->hwndItem, LB_GETTEXT, dis->itemID, (LPARAM)&text[0]);
+        text.resize(wcsnlen(text.c_str(), len));
+    }
+    CTCRow row = ParseRow(text);
+    TheApp().Log(CTCLogLine(L"draw").Add(L"side", TheApp().Main().SideOfList(dis->hwndItem))
+                     .Add(L"item", (long long)(int)dis->itemID).Add(L"dc", (long long)GetObjectType(dis->hDC))
+                     .Add(L"top", dis->rcItem.top).Add(L"left", dis->rcItem.left).Add(L"name", row.name));
+    HDC dc = dis->hDC;
+    const RECT& rc = dis->rcItem;
+    bool selected = (dis->itemState & ODS_SELECTED) != 0;
+    // Alternating row colours by the item's own number (in a multi-column
+    // list by its place in its column).
+    int place = (int)dis->itemID;
+    if (GetWindowLongW(dis->hwndItem, GWL_STYLE) & LBS_MULTICOLUMN) {
+        RECT client;
+        GetClientRect(dis->hwndItem, &client);
+        int height = (int)SendMessageW(dis->hwndItem, LB_GETITEMHEIGHT, 0, 0);
+        int perColumn = height > 0 ? (client.bottom - client.top) / height : 0;
+        if (perColumn > 0)
+            place %= perColumn;
+    }
+    COLORREF back = selected ? GetSysColor(COLOR_HIGHLIGHT) : TheApp().BackColor(place & 1);
+    COLORREF fore = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     SetBkColor(dc, back);
     SetTextColor(dc, fore);
     HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    const RECT& rc = dis->rcItem;
     ExtTextOutW(dc, rc.left, rc.top, ETO_OPAQUE, &rc, L"", 0, nullptr);
-    std::vector<std::wstring> cols = SplitRow(row);
-    bool dir = cols.size() > 1 && cols[1] == L"<DIR>";
-    if (dir && TheApp().DirBrackets())
-        cols[0] = L"[" + cols[0] + L"]";
-    // Columns: name, extension, size, date at fixed fractions of the width.
+    std::wstring name = row.dir && TheApp().DirBrackets() ? L"[" + row.name + L"]" : row.name;
+    std::vector<std::wstring> cols = {name};
+    if (!(GetWindowLongW(dis->hwndItem, GWL_STYLE) & LBS_MULTICOLUMN)) {
+        cols.push_back(row.dir ? L"<DIR>" : std::to_wstring(row.size));
+        std::vector<std::wstring> split = SplitRow(text);
+        size_t marker = text.find(L" >");
+        if (marker == std::wstring::npos && split.size() > 2)
+            cols.push_back(split[2]);
+        else if (marker != std::wstring::npos && text.find(L' ', marker + 2) != std::wstring::npos)
+            cols.push_back(text.substr(text.find(L' ', marker + 2) + 1));
+    }
+    // Columns: name, size, date at fixed fractions of the width.
     int w = rc.right - rc.left;
-    const int at[4] = {2, w * 45 / 100, w * 58 / 100, w * 75 / 100};
-    for (size_t i = 0; i < cols.size() && i < 4; ++i) {
-        RECT clip = {rc.left + at[i], rc.top, i + 1 < 4 ? rc.left + at[i + 1] - 4 : rc.right, rc.bottom};
+    const int at[3] = {2, w * 55 / 100, w * 72 / 100};
+    for (size_t i = 0; i < cols.size(); ++i) {
+        RECT clip = {rc.left + at[i], rc.top, i + 1 < cols.size() ? rc.left + at[i + 1] - 4 : rc.right, rc.bottom};
         ExtTextOutW(dc, clip.left, rc.top + 1, ETO_CLIPPED, &clip, cols[i].c_str(), (UINT)cols[i].size(), nullptr);
     }
+    if (dis->itemState & ODS_FOCUS)
+        DrawFocusRect(dc, &rc);
+    SelectObject(dc, old);
+}
+
+void CTCPanel::DrawComboItem(const DRAWITEMSTRUCT* dis)
+{
+    bool selected = (dis->itemState & ODS_SELECTED) != 0;
+    HDC dc = dis->hDC;
+    std::wstring text;
+    int len = (int)SendMessageW(dis->hwndItem, CB_GETLBTEXTLEN, dis->itemID, 0);
+    if (len > 0) {
+        text.assign(len + 1, L'\0');
+        SendMessageW(dis->hwndItem, CB_GETLBTEXT, dis->itemID, (LPARAM)&text[0]);
+        text.resize(wcsnlen(text.c_str(), len));
+    }
+    SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const RECT& rc = dis->rcItem;
+    ExtTextOutW(dc, rc.left + 2, rc.top + 1, ETO_OPAQUE | ETO_CLIPPED, &rc, text.c_str(), (UINT)text.size(), nullptr);
     if (dis->itemState & ODS_FOCUS)
         DrawFocusRect(dc, &rc);
     SelectObject(dc, old);

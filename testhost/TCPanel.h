@@ -32,17 +32,24 @@ public:
     HWND AddHeaderBar();
 
     // Shows a folder: path bar text, list rows, status bar; logs the change.
-    void SetFolder(const std::wstring& path);
+    // The caret goes to `caretName` when the folder holds it.
+    void SetFolder(const std::wstring& path, const std::wstring& caretName = std::wstring());
     void AddTab(const std::wstring& path);
     void SelectTab(int index);
-    void Refill();
+    // Fills the list from the folder; afterwards the caret is on `caretName`
+    // (else the first row), `distance` rows below the top (-1: top row 0).
+    void Refill(const std::wstring& caretName = std::wstring(), int distance = -1);
+    // Fills the list again, keeping the caret item and its distance from the top.
+    void Reread();
     std::wstring PathText() const;  // folder + "\*.*"
+    std::wstring RowText(int index) const;
     std::wstring ItemName(int index) const;
     // Status bar: selected and total size, files and folders (".." not counted).
     void UpdateStatus();
 
     // Paints one row of the file list or the drive combo box.
     static void DrawItem(const DRAWITEMSTRUCT* dis);
+    static void DrawComboItem(const DRAWITEMSTRUCT* dis);
 
 private:
     HWND CreateBar(int bar, int x, int y, int w, int h, const wchar_t* text, bool hidden);
@@ -59,5 +66,17 @@ private:
 // True for an existing folder; a name whose attributes cannot be read is none.
 bool IsFolderPath(const std::wstring& path);
 
-// Splits a row text "name\text\tsize\tdate" into its columns.
+// Splits a row text "name\tsize\tdate" into its columns.
 std::vector<std::wstring> SplitRow(const std::wstring& row);
+
+// What a row text tells: "name.ext\tsize\tdate", "name\t<DIR>\tdate",
+// "name >size date" or "name ><DIR> date".
+struct CTCRow {
+    std::wstring name;
+    bool dir = false;
+    ULONGLONG size = 0;
+};
+CTCRow ParseRow(const std::wstring& text);
+
+// Column width of the multi-column view.
+const int BriefColumnWidth = 120;

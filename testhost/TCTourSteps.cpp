@@ -187,6 +187,35 @@ bool ShowReload(CTour& tour, std::wstring& why)
     return Evaluate(tour, L"255", {VK_LCONTROL, VK_LMENU}, 'H', L"0xFF", why);
 }
 
+// The demo's "Merovin.stk" pins the folder Projects and readme.txt to the
+// top of the left folder: readme.txt, listed by the host after the folders,
+// shows in row 2, under ".." and Projects.
+bool ShowSticky(CTour& tour, std::wstring& why)
+{
+    HWND list = LeftList();
+    if (!tour.Focus(list)) {
+        why = L"the file list cannot take the focus";
+        return false;
+    }
+    // The row on screen of the item whose text starts with `name` (the top row is row 0).
+    auto rowOf = [&](const wchar_t* name) {
+        int index = (int)SendMessageW(list, LB_FINDSTRING, (WPARAM)-1, (LPARAM)name);
+        RECT rect = {};
+        int height = (int)SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+        if (index < 0 || height <= 0 || SendMessageW(list, LB_GETITEMRECT, index, (LPARAM)&rect) == LB_ERR)
+            return -1;
+        return (int)(rect.top / height);
+    };
+    SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+    if (!tour.WaitFor(5000, [&] { return rowOf(L"Projects\t") == 1 && rowOf(L"readme.txt\t") == 2; })) {
+        why = L"readme.txt is in row " + std::to_wstring(rowOf(L"readme.txt\t")) + L", not under Projects in row 2";
+        return false;
+    }
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Sleep(300);
+    return true;
+}
+
 } // namespace
 
 const std::vector<CTourStep>& TourSteps()
@@ -205,6 +234,10 @@ const std::vector<CTourStep>& TourSteps()
         {L"07-reload.png",
          L"Ctrl+Alt+R reloads Merovin.ini: Ctrl+Alt+H, added to it meanwhile, turns 255 into 0xFF at once",
          ShowReload, nullptr},
+        {L"08-sticky.png",
+         L"Sticky files: Merovin.stk pins the folder Projects and readme.txt to the top of C:\\data\\left, "
+         L"ahead of the host's own order",
+         ShowSticky, nullptr},
     };
     return steps;
 }

@@ -1,5 +1,6 @@
 #include "EngineModuleHost.h"
 #include "EngineContext.h"
+#include "EngineHelpers.h"
 #include "EngineSettings.h"
 #include "FocusClass.h"
 #include "HotkeyTable.h"
@@ -107,17 +108,4 @@ bool CEngineModuleHost::StartTimer(EngineTimer kind, UINT elapse)
 void CEngineModuleHost::KillTimer(EngineTimer kind)
 {
     m_engine.KillTimer(kind);
-}
-
-CString FolderOfPathText(LPCWSTR text)
-{
-    CString folder(text ? text : L"");
-    if (folder.GetLength() >= 2 && folder[1] != L':' && folder[1] != L'\\') {
-        int colon = folder.Find(L':');
-        folder = colon >= 0 ? folder.Mid(colon + 1) : CString();
-    }
-    int slash = folder.ReverseFind(L'\\');
-    if (slash > 0)
-        folder = folder.Left(slash);
-    return folder;
 }

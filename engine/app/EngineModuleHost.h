@@ -35,9 +35,3 @@ private:
     int m_firstHotkey = -1;
     UINT m_generation = 0;
 };
-
-// The folder a path bar text shows: the part after the first ":" when the
-// second character is neither ":" nor "\" (empty without ":"), then cut at
-// the last "\" unless that is the first character. "C:\dir\*.*" gives
-// "C:\dir", "C:\*.*" gives "C:".
-CString FolderOfPathText(LPCWSTR text);

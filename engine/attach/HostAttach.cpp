@@ -194,7 +194,7 @@ WatchAction CHostAttach::OnWatchedMessage(const CWPSTRUCT& sent)
         HWND focus = GetFocus();
         for (CTCFileList* list : m_panels.fileList)
             if (list && focus && list->Window() == focus)
-                list->m_quickSearch = true;
+                list->m_noLostFocusMark = TRUE;
         return WatchAction::None;
     }
     default:
@@ -232,7 +232,7 @@ CString CHostAttach::Describe() const
         text.AppendFormat(L"tabs%d=%s\n", side, object(p.tabs[side]).GetString());
         text.AppendFormat(L"pathWnd%d=%s\n", side, object(p.pathWnd[side]).GetString());
         text.AppendFormat(L"driveCombo%d=%s\n", side, object(p.driveCombo[side]).GetString());
-        text.AppendFormat(L"quickSearch%d=%d\n", side, p.fileList[side] && p.fileList[side]->m_quickSearch ? 1 : 0);
+        text.AppendFormat(L"quickSearch%d=%d\n", side, p.fileList[side] && p.fileList[side]->m_noLostFocusMark ? 1 : 0);
     }
     return text;
 }

@@ -83,3 +83,16 @@ int ViewModeWord(LPCWSTR text)
     }
     return -1;
 }
+
+CString FolderOfPathText(LPCWSTR text)
+{
+    CString folder(text ? text : L"");
+    if (folder.GetLength() >= 2 && folder[1] != L':' && folder[1] != L'\\') {
+        int colon = folder.Find(L':');
+        folder = colon >= 0 ? folder.Mid(colon + 1) : CString();
+    }
+    int slash = folder.ReverseFind(L'\\');
+    if (slash > 0)
+        folder = folder.Left(slash);
+    return folder;
+}

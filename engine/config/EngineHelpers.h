@@ -18,6 +18,12 @@ HICON IconFromText(LPCWSTR text, PrivateExtractIconsProc extract);
 // "LockedTabColor" for kind 2, "LockedDCATabColor" for kind 3, else 0xFF000000.
 COLORREF LockedTabColorOf(int kind, const EngineSettings& settings);
 
+// The folder a path bar text shows: the part after the first ":" when the
+// second character is neither ":" nor "\" (empty without ":"), then cut at
+// the last "\" unless that is the first character. "C:\dir\*.*" gives
+// "C:\dir", "C:\*.*" gives "C:".
+CString FolderOfPathText(LPCWSTR text);
+
 // True for an empty name and for names made only of dots.
 bool IsDotsName(LPCWSTR name);
 

@@ -102,8 +102,8 @@ public:
     static std::wstring MessageBoxText(HWND box);  // its static text (control 0xFFFF)
     static bool AnswerMessageBox(HWND box, int id);  // posts WM_COMMAND id (IDYES, IDNO, IDOK, ...)
 
-    // Rows of a host list box as the host stores them ("name\text\tsize\tdate";
-    // folders "name\t<DIR>\t\tdate"; ".." first as "..\t<DIR>").
+    // Rows of a host list box as the host stores them ("name.ext\tsize\tdate";
+    // folders "name\t<DIR>\tdate"; ".." first as "..\t<DIR>").
     static std::vector<std::wstring> ListRows(HWND list);
 
     // Protocol helpers.

@@ -12,7 +12,7 @@ CHostSetup PanelSetup()
     return s;
 }
 
-// The row whose text starts with `prefix` ("name\text\t..." as the host stores it).
+// The row whose text starts with `prefix` ("name.ext\t..." as the host stores it).
 int RowOf(HWND list, const std::wstring& prefix)
 {
     std::vector<std::wstring> rows = CHostDriver::ListRows(list);
@@ -59,8 +59,8 @@ TEST(Panel, DoubleClickOpensExistingFoldersOnly)
         bool opens;
     } cases[] = {
         {L"sub", L"sub\t<DIR>", false, true},
-        {L"a.txt", L"a\ttxt\t", false, false},
-        {L"gone.txt", L"gone\ttxt\t", true, false},  // its attributes cannot be read any more
+        {L"a.txt", L"a.txt\t", false, false},
+        {L"gone.txt", L"gone.txt\t", true, false},  // its attributes cannot be read any more
     };
     for (const Case& c : cases) {
         CHostDriver host;

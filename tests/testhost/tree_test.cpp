@@ -56,9 +56,9 @@ TEST_P(TreeLayout, WalkAndQueryAnswersAgree)
     std::vector<std::wstring> rows = CHostDriver::ListRows(scan.fileList[0]);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], L"..\t<DIR>");
-    EXPECT_EQ(rows[1].substr(0, 11), L"sub\t<DIR>\t\t");
-    EXPECT_EQ(rows[2].substr(0, 9), L"a\ttxt\t15\t");
-    EXPECT_EQ(rows[3].substr(0, 5), L"b\ttxt");
+    EXPECT_EQ(rows[1].substr(0, 10), L"sub\t<DIR>\t");
+    EXPECT_EQ(rows[2].substr(0, 9), L"a.txt\t15\t");
+    EXPECT_EQ(rows[3].substr(0, 6), L"b.txt\t");
     EXPECT_TRUE(GetWindowLongW(scan.fileList[0], GWL_STYLE) & LBS_OWNERDRAWFIXED);
     EXPECT_TRUE(GetWindowLongW(scan.fileList[0], GWL_STYLE) & LBS_EXTENDEDSEL);
     EXPECT_EQ(GetParent(scan.fileList[0]), host.Main());

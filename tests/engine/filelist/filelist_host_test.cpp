@@ -1,0 +1,187 @@
+// The file list in the stand-in host with the engine loaded: the host asks
+// for each row's item and gets the engine's order, its own caret, selection
+// and top index come back in its indexes, Insert walks the rows on screen,
+// the caret keeps its distance from the top after a reread, a folder without
+// sticky files behaves as without the engine, thumbnails keep the host's
+// order and multi-column lists get the stored column width.
+#include <gtest/gtest.h>
+#include <map>
+#include "EngineHost.h"
+#include "HostTestSupport.h"
+#include "TestFiles.h"
+
+namespace {
+
+const char* const StickySettings = "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nCheckCloseTC=0\r\n";
+
+bool EngineOn(HWND window)
+{
+    bool found = false;
+    EnumPropsExW(window, [](HWND, LPWSTR name, HANDLE, ULONG_PTR data) -> BOOL {
+        if (!IS_INTRESOURCE(name) && wcsncmp(name, L"SC_PROP-", 8) == 0)
+            *reinterpret_cast<bool*>(data) = true;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+class FileListInHost : public ::testing::Test {
+protected:
+    // Starts the host with the engine on its lists; `sticky` names are
+    // stuck in the left folder and the left panel is read again.
+    void Start(std::vector<std::wstring> files, std::vector<std::wstring> sticky, std::vector<std::wstring> args = {},
+               const char* settings = StickySettings)
+    {
+        CHostSetup setup = EngineHostSetup(settings, std::move(args));
+        setup.leftFiles = std::move(files);
+        ASSERT_TRUE(m_host.Start(setup)) << m_host.LastError();
+        m_list = m_host.Query(1);
+        ASSERT_TRUE(WaitFor(5000, [&] { return EngineOn(m_list) && EngineOn(m_host.Main()); }));
+        std::wstring folder = m_host.DataDir(0);
+        std::string text = "[" + std::string(folder.begin(), folder.end()) + "]\r\n";
+        for (size_t i = 0; i < sticky.size(); ++i)
+            text += std::to_string(i + 1) + "=" + std::string(sticky[i].begin(), sticky[i].end()) + "\r\n";
+        WriteText(m_host.PluginDir() + L"\\Merovin.stk", text.c_str());
+        Reread();
+    }
+    void Reread()
+    {
+        m_host.Send(HostCommandMessage, 540);
+        ASSERT_TRUE(m_host.Flush());
+    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return SendMessageW(m_list, message, wParam, lParam);
+    }
+    RECT ItemRect(int index)
+    {
+        RECT rect = {};
+        Send(LB_GETITEMRECT, index, (LPARAM)&rect);
+        return rect;
+    }
+    // The names the host drew in each row when the list was painted now.
+    std::map<int, std::wstring> DrawnRows(int rowHeight = 16)
+    {
+        size_t mark = m_host.LogMark();
+        RedrawWindow(m_list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        m_host.Flush();
+        std::map<int, std::wstring> rows;
+        for (const CHostLogEntry& draw : m_host.LogSince(mark, L"draw"))
+            if (draw.Int(L"side") == 0 && draw.Int(L"dc") != OBJ_ENHMETADC)
+                rows[(int)draw.Int(L"top") / rowHeight] = draw.Get(L"name");
+        return rows;
+    }
+
+    CHostDriver m_host;
+    HWND m_list = nullptr;
+};
+
+TEST_F(FileListInHost, StickyFilesComeFirstAndTheHostKeepsItsIndexes)
+{
+    // The host lists .., sub, a.txt, b.txt, c.txt, z.txt (host indexes 0 to 5).
+    Start({L"a.txt", L"b.txt", L"c.txt", L"sub\\", L"z.txt"}, {L"z.txt", L"sub"});
+    std::map<int, std::wstring> rows = DrawnRows();
+    EXPECT_EQ(L"..", rows[0]);
+    EXPECT_EQ(L"sub", rows[1]);
+    EXPECT_EQ(L"z.txt", rows[2]);
+    EXPECT_EQ(L"a.txt", rows[3]);
+    // Row 0 was recorded through the host's own drawing to tell the layout.
+    bool captured = false;
+    for (const CHostLogEntry& draw : m_host.LogSince(0, L"draw"))
+        captured = captured || (draw.Int(L"dc") == OBJ_ENHMETADC && draw.Get(L"name") == L"..");
+    EXPECT_TRUE(captured);
+    // The caret on z.txt, as the host set it, is z.txt when asked back, shown in row 2.
+    Send(LB_SETCARETINDEX, 5);
+    EXPECT_EQ(5, Send(LB_GETCARETINDEX));
+    EXPECT_EQ(5, Send(LB_GETCURSEL));
+    EXPECT_EQ(2 * 16, ItemRect(5).top);
+    // Insert on sub selects it and moves the caret to the next row: z.txt.
+    ASSERT_TRUE(m_host.Focus(m_list));
+    Send(LB_SETCARETINDEX, 1);
+    ASSERT_TRUE(m_host.Press(VK_INSERT));
+    EXPECT_EQ(5, Send(LB_GETCARETINDEX));
+    EXPECT_GT(Send(LB_GETSEL, 1), 0);
+    EXPECT_EQ(0, Send(LB_GETSEL, 2));
+}
+
+TEST_F(FileListInHost, CaretAfterRereadKeepsTheDistanceTheHostAsked)
+{
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 80; ++i)
+        files.push_back(L"f" + std::to_wstring(100 + i) + L".txt");
+    Start(files, {L"f152.txt"}); // host 53, shown in row 1
+    Send(LB_SETTOPINDEX, 50);
+    Send(LB_SETCARETINDEX, 55);
+    Reread(); // the host sets top 50, then the caret 55: five rows apart
+    std::vector<CHostLogEntry> folders = m_host.LogSince(0, L"folder");
+    ASSERT_FALSE(folders.empty());
+    EXPECT_EQ(50, folders.back().Int(L"top"));
+    EXPECT_EQ(55, Send(LB_GETCARETINDEX));
+    EXPECT_EQ(5 * 16, ItemRect(55).top);
+    Send(LB_SETCARETINDEX, 57);
+    EXPECT_EQ(7 * 16, ItemRect(57).top);
+}
+
+TEST_F(FileListInHost, FolderWithoutStickyFilesBehavesAsWithoutTheEngine)
+{
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 60; ++i)
+        files.push_back(L"f" + std::to_wstring(100 + i) + L".txt");
+    auto script = [&](HWND list) {
+        std::vector<LRESULT> answers;
+        for (int index : {0, 1, 60, -1, 61, 45}) {
+            answers.push_back(SendMessageW(list, LB_SETCARETINDEX, index, 0));
+            answers.push_back(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+            answers.push_back(SendMessageW(list, LB_SETSEL, TRUE, index));
+            answers.push_back(SendMessageW(list, LB_GETSEL, index, 0));
+            answers.push_back(SendMessageW(list, LB_GETCURSEL, 0, 0));
+            answers.push_back(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+            RECT rect = {};
+            answers.push_back(SendMessageW(list, LB_GETITEMRECT, index, (LPARAM)&rect));
+            answers.push_back(rect.top);
+        }
+        return answers;
+    };
+    Start(files, {});
+    std::map<int, std::wstring> rows = DrawnRows();
+    EXPECT_GE(rows.size(), 30u); // the rows that fit, and part of the next
+    for (const auto& row : rows)
+        EXPECT_EQ(row.first == 0 ? L".." : files[row.first - 1], row.second);
+    std::vector<LRESULT> withEngine = script(m_list);
+    m_host.Stop();
+
+    CHostDriver plain;
+    CHostSetup setup;
+    setup.leftFiles = files;
+    ASSERT_TRUE(plain.Start(setup)) << plain.LastError();
+    EXPECT_EQ(script(plain.Query(1)), withEngine);
+}
+
+TEST_F(FileListInHost, ThumbnailsKeepTheHostsOrder)
+{
+    Start({L"a.txt", L"b.txt", L"z.txt"}, {L"z.txt"}, {L"--view=thumbs"});
+    std::map<int, std::wstring> rows = DrawnRows(60);
+    ASSERT_EQ(4u, rows.size());
+    EXPECT_EQ(L"..", rows[0]);
+    EXPECT_EQ(L"z.txt", rows[3]);
+    EXPECT_EQ(3 * 60, ItemRect(3).top);
+}
+
+TEST_F(FileListInHost, MultiColumnListsGetTheStoredColumnWidth)
+{
+    Start({L"a.txt", L"b.txt"}, {}, {L"--view=brief"},
+          "[Config]\r\nUseLLHook=0\r\nChangeColumns=1\r\nColumnsWidth0=300\r\nCheckCloseTC=0\r\n");
+    auto width = [](HWND list) {
+        RECT rect = {};
+        SendMessageW(list, LB_GETITEMRECT, 0, (LPARAM)&rect);
+        return rect.right - rect.left;
+    };
+    EXPECT_EQ(300, width(m_list));
+    EXPECT_EQ(200, width(m_host.Query(2))); // "ColumnsWidth1" is 200 unless stored
+    Send(LB_SETCOLUMNWIDTH, 120);
+    EXPECT_EQ(300, width(m_list));
+    Send(LB_SETCOLUMNWIDTH, 0); // the width the host had given when the engine attached
+    EXPECT_EQ(120, width(m_list));
+}
+
+} // namespace
