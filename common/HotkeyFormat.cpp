@@ -1,4 +1,5 @@
 #include "HotkeyFormat.h"
+#include <cwchar>
 
 namespace {
 
@@ -32,6 +33,20 @@ const FixedKeyName FixedKeyNames[] = {
 };
 
 const int MaxLayoutKeyName = 32;
+
+// The engine's name of a key (ENTER, F13, PAUSE, ...) written as an English
+// layout writes it ("Enter", "F13", "Pause"); false when the table has none.
+bool AppendTableName(BYTE key, std::wstring& out)
+{
+    for (const KeyNameRow* row = EngineKeyNameTable(); row->name && row->name[0]; ++row) {
+        if (row->key != key)
+            continue;
+        for (const WCHAR* p = row->name; *p; ++p)
+            out.push_back(p == row->name || *p < L'A' || *p > L'Z' ? *p : WCHAR(*p + (L'a' - L'A')));
+        return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -87,6 +102,10 @@ void AppendKeyName(BYTE key, std::wstring& out)
         out.push_back(L'|');
         return;
     }
+    // Keys the engine's table names are written in its English words, never
+    // in a localised layout's ("Eingabe", "Pos1"), which no parser reads.
+    if (AppendTableName(key, out))
+        return;
     // The layout's name for the key's scan code; Pause has no scan code of
     // its own in the layout, and the navigation block keys are extended.
     UINT scan = (key == VK_PAUSE) ? 0x45 : MapVirtualKeyExW(key, MAPVK_VK_TO_VSC, GetKeyboardLayout(0));
@@ -94,9 +113,9 @@ void AppendKeyName(BYTE key, std::wstring& out)
     if ((key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE || key == VK_APPS)
         param |= 1L << 24;
     WCHAR name[MaxLayoutKeyName + 1] = {};
-    int length = GetKeyNameTextW(param, name, MaxLayoutKeyName + 1);
-    if (length > 0)
-        out.append(name, size_t(length < MaxLayoutKeyName ? length : MaxLayoutKeyName));
+    // Some layouts answer a key without a name with a lone zero.
+    if (GetKeyNameTextW(param, name, MaxLayoutKeyName + 1) > 0)
+        out.append(name, wcsnlen(name, MaxLayoutKeyName));
 }
 
 std::wstring FormatHotkeyCode(HotkeyCode code, bool withSides)

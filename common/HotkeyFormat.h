@@ -15,8 +15,10 @@ void FormatHotkeyModifiers(BYTE modifiers, bool withSides, std::wstring& out);
 bool IsCaptureKey(BYTE key);
 
 // Appends the name of a key: the fixed names of the hotkey box where it has
-// one, "|" for the key of the 102nd key position, otherwise the name the
-// keyboard layout gives (at most 32 characters; nothing when it has none).
+// one, "|" for the key of the 102nd key position, the English word of the
+// engine's key-name table for the keys it names ("Enter", "F13", "Pause"),
+// otherwise the name the keyboard layout gives (character keys; at most 32
+// characters; nothing when it has none).
 void AppendKeyName(BYTE key, std::wstring& out);
 
 // The text of a hotkey code: its modifiers, then the key's name when the

@@ -52,6 +52,30 @@ TEST(HotkeyFormat, CodesReadBackByTheParser)
     }
 }
 
+TEST(HotkeyFormat, EveryCaptureKeyReadsBackWithTheEngineTable)
+{
+    // Keys the table names are written in its English words, whatever the
+    // layout calls them; Clear keeps "NUM5", the number pad's 5.
+    EXPECT_EQ(FormatHotkeyCode(VK_RETURN, false), L"Enter");
+    EXPECT_EQ(FormatHotkeyCode(VK_F13, false), L"F13");
+    EXPECT_EQ(FormatHotkeyCode(VK_PAUSE, false), L"Pause");
+    EXPECT_EQ(FormatHotkeyCode(VK_HOME, false), L"Home");
+    int named = 0;
+    for (int key = 1; key < 256; ++key) {
+        if (!IsCaptureKey(BYTE(key)))
+            continue;
+        std::wstring text = FormatHotkeyCode(MakeHotkeyCode(HotkeyCtrl, BYTE(key)), false);
+        if (text == L"Ctrl+")
+            continue; // no name at all (the separator key): never captured
+        ++named;
+        HotkeyCode back = 0;
+        EXPECT_TRUE(ParseHotkeyText(text.c_str(), EngineKeyNameTable(), &back)) << testing::PrintToString(text);
+        EXPECT_EQ(HotkeyKey(back), key == VK_CLEAR ? VK_NUMPAD5 : key) << testing::PrintToString(text);
+        EXPECT_EQ(text.find(L'\0'), std::wstring::npos) << key;
+    }
+    EXPECT_GE(named, 100);
+}
+
 TEST(HotkeyFormat, CaptureKeys)
 {
     for (BYTE key : {BYTE('A'), BYTE('Z'), BYTE('5'), BYTE(VK_NUMPAD0), BYTE(VK_DIVIDE), BYTE(VK_CLEAR),
