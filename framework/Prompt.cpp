@@ -35,6 +35,11 @@ BOOL CPromptService::ChooseColor(CHOOSECOLORW* pCc)
     return ::ChooseColorW(pCc);
 }
 
+void CPromptService::MessageBeep(UINT uType)
+{
+    ::MessageBeep(uType);
+}
+
 CPromptService& AfxGetPromptService()
 {
     CWinApp* app = AfxGetApp();
@@ -65,6 +70,11 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType)
     CString text;
     text.LoadString(nIDPrompt);
     return AfxMessageBox(text, nType);
+}
+
+void AfxMessageBeep(UINT uType)
+{
+    AfxGetPromptService().MessageBeep(uType);
 }
 
 void CScriptedPrompt::AddAnswer(int result, LPCWSTR lpszPath, COLORREF color)
@@ -150,4 +160,10 @@ BOOL CScriptedPrompt::ChooseColor(CHOOSECOLORW* pCc)
         return FALSE;
     pCc->rgbResult = a.color;
     return TRUE;
+}
+
+void CScriptedPrompt::MessageBeep(UINT uType)
+{
+    Prompt p = { kBeep, nullptr, CString(), CString(), uType, 0 };
+    m_prompts.Add(p);
 }

@@ -1,5 +1,6 @@
-// The prompt service: every message box and common dialog (file open and
-// save, folder browser, colour) of a deliverable goes through it. The
+// The prompt service: every message box, warning beep and common dialog
+// (file open and save, folder browser, colour) of a deliverable goes
+// through it. The
 // built-in service calls the system; tests install a CScriptedPrompt that
 // records each prompt and answers it, so no dialog ever waits for a person.
 //
@@ -30,6 +31,8 @@ public:
     // MAX_PATH characters, preselects the folder and receives the choice.
     virtual BOOL BrowseForFolder(HWND hWndOwner, LPCWSTR lpszTitle, LPWSTR lpszPath);
     virtual BOOL ChooseColor(CHOOSECOLORW* pCc);
+    // The system's sound for uType (MB_ICONASTERISK, MB_ICONEXCLAMATION, ...).
+    virtual void MessageBeep(UINT uType);
 };
 
 // The current service (the application's, else the built-in one).
@@ -43,19 +46,21 @@ CPromptService* AfxSetPromptService(CPromptService* pService);
 int AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK, LPCWSTR lpszCaption = nullptr);
 // The text is string nIDPrompt of the resource module.
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK);
+// A warning beep through the service.
+void AfxMessageBeep(UINT uType);
 
 // Records prompts and answers them in order from a list of answers.
 class CScriptedPrompt : public CPromptService
 {
 public:
-    enum Kind { kMessageBox, kOpenFile, kSaveFile, kFolder, kColor };
+    enum Kind { kMessageBox, kOpenFile, kSaveFile, kFolder, kColor, kBeep };
     struct Prompt
     {
         Kind kind;
         HWND owner;
         CString caption; // message box caption, dialog title
         CString text;    // message box text, initial file name or folder
-        DWORD type;      // MB_ flags, OFN_ flags or CC_ flags
+        DWORD type;      // MB_ flags, OFN_ flags, CC_ flags or the beep's sound
         COLORREF color;  // initial colour of the colour dialog
     };
     struct Answer
@@ -78,6 +83,8 @@ public:
     BOOL GetSaveFileName(OPENFILENAMEW* pOfn) override;
     BOOL BrowseForFolder(HWND hWndOwner, LPCWSTR lpszTitle, LPWSTR lpszPath) override;
     BOOL ChooseColor(CHOOSECOLORW* pCc) override;
+    // Recorded, never sounded; takes no answer.
+    void MessageBeep(UINT uType) override;
 
 private:
     bool NextAnswer(Answer& answer);

@@ -236,6 +236,7 @@ TEST(CPromptServiceScript, RecordsEachPromptAndAnswersIt)
           CScriptedPrompt::kMessageBox, L"Own", L"Go?" },
         { "UnansweredOk", [] { return (INT_PTR)AfxMessageBox(L"Done."); }, IDOK, CScriptedPrompt::kMessageBox,
           L"FrameworkTest", L"Done." },
+        { "Beep", [] { AfxMessageBeep(MB_ICONASTERISK); return (INT_PTR)0; }, 0, CScriptedPrompt::kBeep, L"", L"" },
     };
     for (const PromptCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -255,6 +256,7 @@ TEST(CPromptServiceScript, RecordsEachPromptAndAnswersIt)
     EXPECT_EQ(RGB(9, 9, 9), script.m_prompts[3].color);
     EXPECT_EQ(RGB(1, 2, 3), color.GetColor());
     EXPECT_STREQ(L"C:\\chosen", folder);
+    EXPECT_EQ((DWORD)MB_ICONASTERISK, script.m_prompts[7].type);
     EXPECT_EQ(0, script.PendingAnswers());
     AfxSetPromptService(old);
 }
