@@ -22,6 +22,30 @@ void CCommandList::RemoveAll()
     m_commandByNumber.clear();
 }
 
+void CCommandList::RemoveRows(int nFirst, int nCount)
+{
+    if (nFirst < 0 || nCount <= 0 || nFirst >= GetCount())
+        return;
+    m_rows.RemoveAt(nFirst, nCount < GetCount() - nFirst ? nCount : GetCount() - nFirst);
+    m_anyByName.clear();
+    m_commandByName.clear();
+    m_commandByNumber.clear();
+    for (int i = 0; i < GetCount(); ++i)
+        IndexRow(i);
+}
+
+void CCommandList::IndexRow(int i)
+{
+    const _CLItem& row = m_rows[i];
+    std::wstring name = LowerKey(row.strName);
+    m_anyByName[name] = i;
+    if (!(row.nFlags & RowGroup)) {
+        m_commandByName[name] = i;
+        if (!row.strNumber.IsEmpty())
+            m_commandByNumber[LowerKey(row.strNumber)] = i;
+    }
+}
+
 int CCommandList::AddRow(LPCWSTR lpszName, LPCWSTR lpszNumber, LPCWSTR lpszDescription, int nFlags)
 {
     _CLItem row;
@@ -30,13 +54,7 @@ int CCommandList::AddRow(LPCWSTR lpszName, LPCWSTR lpszNumber, LPCWSTR lpszDescr
     row.strNumber = lpszNumber;
     row.strDescription = lpszDescription;
     int index = (int)m_rows.Add(row);
-    std::wstring name = LowerKey(row.strName);
-    m_anyByName[name] = index;
-    if (!(nFlags & RowGroup)) {
-        m_commandByName[name] = index;
-        if (!row.strNumber.IsEmpty())
-            m_commandByNumber[LowerKey(row.strNumber)] = index;
-    }
+    IndexRow(index);
     return index;
 }
 

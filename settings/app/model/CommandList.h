@@ -55,6 +55,9 @@ public:
     void SetDescription(int i, LPCWSTR lpszText) { m_rows[i].strDescription = lpszText; }
     void RemoveAll();
 
+    // Removes nCount rows from nFirst on (only from lists whose rows no
+    // hotkey entry points at: literal lists).
+    void RemoveRows(int nFirst, int nCount);
     // Appends a row; returns its index.
     int AddRow(LPCWSTR lpszName, LPCWSTR lpszNumber, LPCWSTR lpszDescription, int nFlags);
     // Adds "name=number;description" (trimmed parts; "name=number" gives
@@ -73,6 +76,8 @@ public:
 
 private:
     typedef std::unordered_map<std::wstring, int> CIndexMap;
+
+    void IndexRow(int i);
 
     int m_nType;
     CArray<_CLItem, const _CLItem&> m_rows;
