@@ -1,5 +1,6 @@
 // CMerovinUtil.
 #include "MerovinUtil.h"
+#include "MainSheet.h"
 #include <shellapi.h>
 
 CMerovinUtil::CMerovinUtil() : CWinApp(L"MerovSet")
@@ -20,6 +21,11 @@ BOOL CMerovinUtil::InitInstance()
     if (argv)
         ::LocalFree(argv);
     m_model.StartUp(program, args);
-    // The settings sheet runs here once its pages exist.
+    {
+        CMainSheet sheet(m_model);
+        m_pMainWnd = &sheet;
+        sheet.DoModal();
+        m_pMainWnd = nullptr;
+    }
     return FALSE;
 }

@@ -1,6 +1,6 @@
 // CMerovinUtil: MerovSet's application object. It builds the settings model
-// at start and then runs the settings sheet; the program ends when the
-// sheet closes.
+// at start and then runs the settings sheet modally; the program ends when
+// the sheet closes.
 #pragma once
 
 #include "SettingsModel.h"

@@ -1,0 +1,158 @@
+#!/usr/bin/env python3
+"""Draws MerovSet's icons and the page tree's default pictures. Run it after
+changing the design; its output files sit beside it and are what the
+resource script includes.
+
+    python3 make_assets.py [OUTPUT_DIR]
+
+Icons are 32-bit with an AND mask (16x16, the program's icon also 32x32);
+the tree bitmap holds two 16x16 pictures side by side on white, the colour
+the sheet treats as transparent.
+"""
+import os
+import struct
+import sys
+
+WHITE = (255, 255, 255)
+
+
+def icon_image(pixels):
+    """One icon image: pixels is a list of rows of (r, g, b) or None."""
+    size = len(pixels)
+    xor = bytearray()
+    and_mask = bytearray()
+    stride = ((size + 31) // 32) * 4
+    for row in reversed(pixels):
+        bits = bytearray(stride)
+        for x, p in enumerate(row):
+            if p is None:
+                xor += bytes((0, 0, 0, 0))
+                bits[x // 8] |= 0x80 >> (x % 8)
+            else:
+                xor += bytes((p[2], p[1], p[0], 255))
+        and_mask += bits
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(and_mask), 0, 0, 0, 0)
+    return header + xor + and_mask
+
+
+def icon_bytes(images):
+    data = bytearray(struct.pack("<HHH", 0, 1, len(images)))
+    offset = 6 + 16 * len(images)
+    blobs = [icon_image(img) for img in images]
+    for img, blob in zip(images, blobs):
+        size = len(img)
+        data += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob), offset)
+        offset += len(blob)
+    for blob in blobs:
+        data += blob
+    return bytes(data)
+
+
+def bmp_bytes(rows):
+    """A 24-bit bottom-up BMP file."""
+    h, w = len(rows), len(rows[0])
+    stride = (w * 3 + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for r, g, b in row:
+            line += bytes((b, g, r))
+        line += b"\0" * (stride - len(line))
+        pixels += line
+    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    file_header = struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
+    return file_header + header + pixels
+
+
+def draw(size, paint):
+    """Calls paint(x, y, s) with s = size / 16 for every pixel."""
+    s = size / 16.0
+    return [[paint(x / s, y / s) for x in range(size)] for y in range(size)]
+
+
+BLUE = (40, 90, 170)
+LIGHT = (120, 170, 230)
+DARK = (20, 40, 80)
+GREY = (110, 110, 110)
+KEY = (235, 235, 235)
+YELLOW = (240, 200, 70)
+ORANGE = (230, 120, 30)
+
+
+def program(x, y):
+    # A key cap with an "M" on it.
+    if not (1 <= x < 15 and 1 <= y < 15):
+        return None
+    if x < 2 or x >= 14 or y < 2 or y >= 14:
+        return DARK
+    inner_m = (4 <= x < 5.5 or 10.5 <= x < 12) and 4 <= y < 12
+    diag = 4 <= y < 9 and (abs((x - 5.5) - (y - 4) * 0.5) < 0.75 or abs((10.5 - x) - (y - 4) * 0.5) < 0.75)
+    if inner_m or diag:
+        return (255, 255, 255)
+    return BLUE if y >= 3 else LIGHT
+
+
+def keyboard(x, y):
+    # A keyboard: two rows of keys over a space bar, grey gaps between them.
+    if not (1 <= x < 15 and 4 <= y < 13):
+        return None
+    if x < 2 or x >= 14 or y < 5 or y >= 12 or int(y) in (7, 9):
+        return GREY
+    if int(y) < 9:
+        return GREY if int(x) % 3 == 1 else KEY
+    return KEY if 4 <= x < 12 else GREY
+
+
+def folder(x, y):
+    if 2 <= x < 7 and 3 <= y < 5:
+        return ORANGE
+    if 1 <= x < 15 and 4 <= y < 13:
+        return ORANGE if (x < 2 or x >= 14 or y < 5 or y >= 12) else YELLOW
+    return None
+
+
+def funnel(fill, edge):
+    def paint(x, y):
+        if 2 <= y < 7:
+            half = 6.5 - (y - 2) * 1.1
+            if abs(x - 8) < half:
+                return edge if abs(x - 8) >= half - 1 or y < 3 else fill
+        if 7 <= y < 14 and 7 <= x < 9:
+            return edge
+        return None
+    return paint
+
+
+def tree_pictures():
+    rows = [[WHITE] * 32 for _ in range(16)]
+    for y in range(16):
+        for x in range(16):
+            node = folder(x, y)
+            if node:
+                rows[y][x] = node
+            # A page: a sheet with text lines.
+            if 3 <= x < 13 and 1 <= y < 15:
+                edge = x == 3 or x == 12 or y == 1 or y == 14
+                line = y in (4, 6, 8, 10, 12) and 5 <= x < 11
+                rows[y][16 + x] = GREY if edge else (BLUE if line else (254, 254, 254))
+    return rows
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    os.makedirs(out, exist_ok=True)
+    files = {
+        "merovset.ico": icon_bytes([draw(32, program), draw(16, program)]),
+        "keyboard.ico": icon_bytes([draw(16, keyboard)]),
+        "browse.ico": icon_bytes([draw(16, folder)]),
+        "filter.ico": icon_bytes([draw(16, funnel(ORANGE, DARK))]),
+        "filter_all.ico": icon_bytes([draw(16, funnel(KEY, GREY))]),
+        "tree.bmp": bmp_bytes(tree_pictures()),
+    }
+    for name, data in files.items():
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(data)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,77 @@
+// A small installation for the sheet's tests: host commands in two
+// categories, a user command, host and default keys, and own keys of which
+// three share Ctrl+K. The model is built over it as the program builds it.
+#pragma once
+
+#include <windows.h>
+#include <memory>
+#include "MainSheet.h"
+#include "ModelFiles.h"
+
+inline void WriteSheetFixture(const CModelFiles& files, const std::string& ownIni = std::string())
+{
+    files.WriteHost(L"totalcmd.inc", "[_____Files_____]=0\r\ncm_Copy=3101;Copy files\r\ncm_Other=3102;Other files\r\n"
+                                     "cm_Edit=904;Edit\r\n[_____View_____]=0\r\ncm_Thumbs=269;Thumbnails\r\n");
+    files.WriteHost(L"wincmd.ini", "[Shortcuts]\r\nCA+X=cm_Edit\r\n");
+    files.WriteHost(L"usercmd.ini", "[em_tool]\r\ncmd=notepad.exe\r\nmenu=Tool\r\n");
+    files.WriteOwn(L"tc default hotkeys.hky", "[TC Default Hotkeys]\r\ncm_Thumbs=Ctrl+Shift+F1\r\n");
+    files.WriteOwn(L"Merovin.ini", ownIni.empty() ? "[Keyboard]\r\nem_tool=Ctrl+K\r\nStickIt=Ctrl+K\r\n"
+                                                    "UnStickIt=Ctrl+K\r\n[Plugins]\r\nCtrl+Q=Numbra,3 ;calc\r\n"
+                                                  : ownIni);
+}
+
+// The model and the sheet, shown modeless over an owner window.
+class CSheetFixture
+{
+public:
+    explicit CSheetFixture(LPCWSTR name, const CStringArray& args = CStringArray(),
+                           const std::string& ownIni = std::string())
+        : files(name)
+    {
+        WriteSheetFixture(files, ownIni);
+        model = files.Build(args);
+        owner.CreateEx(0, AfxRegisterWndClass(0), L"owner", WS_OVERLAPPEDWINDOW, 0, 300, 100, 100, nullptr, nullptr);
+        sheet.reset(new CMainSheet(*model));
+        sheet->m_openDocument = [this](LPCWSTR path) {
+            opened.Add(path);
+            return (INT_PTR)(opened.GetSize() == 1 ? notFound : 33);
+        };
+        created = sheet->Create(&owner) != FALSE;
+    }
+    ~CSheetFixture()
+    {
+        if (sheet->m_hWnd)
+            sheet->DestroyWindow();
+        owner.DestroyWindow();
+    }
+
+    CModelFiles files;
+    std::unique_ptr<CSettingsModel> model;
+    CWnd owner;
+    std::unique_ptr<CMainSheet> sheet;
+    CStringArray opened; // documents the sheet opened
+    INT_PTR notFound = 33; // the first open's result
+    bool created = false;
+};
+
+inline void PumpFor(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+// A wide text for test messages.
+inline std::string Narrow(LPCWSTR text)
+{
+    std::string out;
+    for (; text && *text; ++text)
+        out += *text < 128 ? char(*text) : '?';
+    return out;
+}
