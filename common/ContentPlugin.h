@@ -23,3 +23,18 @@ typedef void (WINAPI* ContentSetDefaultParamsProc)(ContentDefaultParams* params)
 typedef void (WINAPI* ContentPluginUnloadingProc)();
 typedef int (WINAPI* ContentGetDetectStringProc)(char* detectString, int maxLen);
 typedef int (WINAPI* ContentGetSupportedFieldProc)(int fieldIndex, char* fieldName, char* units, int maxLen);
+
+// Field types and results of the column calls.
+const int ContentFieldNumeric32 = 1;    // ft_numeric_32: a 32-bit integer value
+const int ContentSetSuccess = 0;        // ft_setsuccess
+const int ContentNoSuchField = -1;      // ft_nosuchfield
+const int ContentFieldEmpty = -3;       // ft_fieldempty: the file has no value
+const int ContentSetCancel = -6;        // ft_setcancel
+
+typedef int (WINAPI* ContentGetSupportedFieldFlagsProc)(int fieldIndex);
+typedef int (WINAPI* ContentGetValueProc)(char* fileName, int fieldIndex, int unitIndex, void* fieldValue,
+                                          int maxLen, int flags);
+typedef int (WINAPI* ContentSetValueProc)(char* fileName, int fieldIndex, int unitIndex, int fieldType,
+                                          void* fieldValue, int flags);
+typedef int (WINAPI* ContentEditValueProc)(HWND parent, int fieldIndex, int unitIndex, int fieldType,
+                                           void* fieldValue, int maxLen, int flags, char* langIdentifier);

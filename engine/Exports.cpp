@@ -1,6 +1,8 @@
-// The engine's exported functions: the content-plug-in life-cycle calls and
-// the diagnostic dump. No exception leaves any of them.
+// The engine's exported functions: the content-plug-in life-cycle calls, the
+// content columns and the diagnostic dump. No exception leaves any of them,
+// and the columns answer also while the engine is stopped.
 #include "MerovinApp.h"
+#include "ContentColumns.h"
 #include "ContentPlugin.h"
 #include <cstring>
 
@@ -28,6 +30,50 @@ __declspec(dllexport) void WINAPI ContentPluginUnloading()
     try {
         theApp.UnloadEngine();
     } catch (...) {
+    }
+}
+
+__declspec(dllexport) int WINAPI ContentGetDetectString(char* detectString, int maxLen)
+{
+    return CContentColumns::DetectString(detectString, maxLen);
+}
+
+__declspec(dllexport) int WINAPI ContentGetSupportedField(int fieldIndex, char* fieldName, char* units, int maxLen)
+{
+    return CContentColumns::SupportedField(fieldIndex, fieldName, units, maxLen);
+}
+
+__declspec(dllexport) int WINAPI ContentGetSupportedFieldFlags(int fieldIndex)
+{
+    return CContentColumns::SupportedFieldFlags(fieldIndex);
+}
+
+__declspec(dllexport) int WINAPI ContentGetValue(char* fileName, int fieldIndex, int, void* fieldValue, int maxLen,
+                                                 int)
+{
+    try {
+        return theApp.Features().Columns().GetValue(fileName, fieldIndex, fieldValue, maxLen, theApp.IsRunning());
+    } catch (...) {
+        return ContentFieldEmpty;
+    }
+}
+
+__declspec(dllexport) int WINAPI ContentSetValue(char* fileName, int fieldIndex, int, int, void* fieldValue, int)
+{
+    try {
+        return theApp.Features().Columns().SetValue(fileName, fieldIndex, fieldValue, theApp.IsRunning());
+    } catch (...) {
+        return ContentSetSuccess;
+    }
+}
+
+__declspec(dllexport) int WINAPI ContentEditValue(HWND parent, int fieldIndex, int, int, void* fieldValue,
+                                                  int maxLen, int, char*)
+{
+    try {
+        return theApp.Features().Columns().EditValue(parent, fieldIndex, fieldValue, maxLen);
+    } catch (...) {
+        return ContentSetCancel;
     }
 }
 

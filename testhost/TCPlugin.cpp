@@ -21,6 +21,16 @@ bool CTCPlugin::Load(const std::wstring& path, const std::wstring& defaultIni)
                      .Add(L"error", m_module ? 0 : (long long)GetLastError()));
     if (!m_module)
         return false;
+    // The host refuses a content plug-in without these two calls.
+    for (const char* required : {"ContentGetSupportedField", "ContentGetValue"}) {
+        if (!GetProcAddress(m_module, required)) {
+            TheApp().Log(CTCLogLine(L"plugin").Add(L"action", L"refuse").Add(L"path", path)
+                             .Add(L"reason", L"missing " + Wide(required)));
+            FreeLibrary(m_module);
+            m_module = nullptr;
+            return false;
+        }
+    }
     auto setParams = (ContentSetDefaultParamsProc)(void*)GetProcAddress(m_module, "ContentSetDefaultParams");
     auto detect = (ContentGetDetectStringProc)(void*)GetProcAddress(m_module, "ContentGetDetectString");
     auto field = (ContentGetSupportedFieldProc)(void*)GetProcAddress(m_module, "ContentGetSupportedField");

@@ -216,6 +216,34 @@ bool ShowSticky(CTour& tour, std::wstring& why)
     return true;
 }
 
+// Ctrl+Alt+S (StickIt in the demo's settings) on report.pdf pins it too: the
+// sticky names are sorted, so it shows in row 3, under readme.txt, with the caret.
+bool ShowStickIt(CTour& tour, std::wstring& why)
+{
+    HWND list = LeftList();
+    int index = (int)SendMessageW(list, LB_FINDSTRING, (WPARAM)-1, (LPARAM)L"report.pdf\t");
+    if (index < 0 || !tour.Focus(list)) {
+        why = L"report.pdf is not listed or the list cannot take the focus";
+        return false;
+    }
+    SendMessageW(list, LB_SETCARETINDEX, index, 0);
+    auto caretRow = [&] {
+        RECT rect = {};
+        int height = (int)SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+        int caret = (int)SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+        if (caret != index || height <= 0 || SendMessageW(list, LB_GETITEMRECT, caret, (LPARAM)&rect) == LB_ERR)
+            return -1;
+        return (int)(rect.top / height);
+    };
+    if (!tour.Keys({VK_LCONTROL, VK_LMENU}, 'S') || !tour.WaitFor(5000, [&] { return caretRow() == 3; })) {
+        why = L"report.pdf is in row " + std::to_wstring(caretRow()) + L", not in row 3 under the caret";
+        return false;
+    }
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Sleep(300);
+    return true;
+}
+
 } // namespace
 
 const std::vector<CTourStep>& TourSteps()
@@ -238,6 +266,9 @@ const std::vector<CTourStep>& TourSteps()
          L"Sticky files: Merovin.stk pins the folder Projects and readme.txt to the top of C:\\data\\left, "
          L"ahead of the host's own order",
          ShowSticky, nullptr},
+        {L"09-stickit.png",
+         L"Sticky files: Ctrl+Alt+S pins report.pdf as well; the pinned names are sorted, so it shows under readme.txt",
+         ShowStickIt, nullptr},
     };
     return steps;
 }

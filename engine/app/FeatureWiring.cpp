@@ -1,4 +1,6 @@
 #include "FeatureWiring.h"
+#include "ActiveFileList.h"
+#include "TCFileList.h"
 #include "EngineContext.h"
 #include "EngineSettings.h"
 #include "GroupSettings.h"
@@ -30,8 +32,11 @@ int CFeatureWiring::ReadGroupingSettings(CString& spec)
 void CFeatureWiring::LoadEngineTexts() {}
 // Start-up: the drive menus use the system's icons.
 void CFeatureWiring::ReadDriveListIcons() {}
-// Start-up: no bookmarks are read.
-void CFeatureWiring::ReadBookmarks() {}
+// Start-up (and every reload): the bookmarks file is merged into the list.
+void CFeatureWiring::ReadBookmarks()
+{
+    m_bookmarks.Load();
+}
 // Start-up with "AutoView": no folder rules are read.
 void CFeatureWiring::ReadFolderRules() {}
 // Start-up: whether visual styles are active, for the icon menus' windows.
@@ -82,11 +87,44 @@ int CFeatureWiring::RunAutoCompletion(HWND)
     return 0;
 }
 
-// The engine commands of the bookmark, sticky-file, Lister, tab, grouping and
-// engine-menu features: not handled, so the key goes on to the host.
-int CFeatureWiring::RunFeatureCommand(UINT)
+// The engine commands of the features; those of features not built yet
+// (Lister, tab, grouping, engine menu) are not handled, so the key goes on
+// to the host.
+int CFeatureWiring::RunFeatureCommand(UINT number)
 {
-    return 0;
+    switch (number) {
+    case CmdToggleBookMark:
+        return m_bookmarks.Toggle();
+    case CmdBookMarkNext:
+    case CmdBookMarkPrev:
+        return m_bookmarks.Step(number == CmdBookMarkNext);
+    case CmdBook2Selection:
+    case CmdCopyBookMark:
+        return m_bookmarks.Copy(number == CmdBook2Selection);
+    case CmdPasteBookMark:
+        return m_bookmarks.Paste();
+    case CmdClearBookMark:
+        return m_bookmarks.Clear();
+    case CmdUnStickIt:
+        return RunStickyCommand(0);
+    case CmdUnStickAll:
+        return RunStickyCommand(1);
+    case CmdStickIt:
+        return RunStickyCommand(2);
+    case CmdStickConfig:
+        return RunStickyCommand(3);
+    case CmdToggleStick:
+        return RunStickyCommand(4);
+    default:
+        return 0;
+    }
+}
+
+// The sticky commands on the focused file list's caret item.
+int CFeatureWiring::RunStickyCommand(int op)
+{
+    CTCFileList* list = ActiveFileList(m_engine);
+    return list ? list->StickyCommand(op, m_sticky) : 0;
 }
 
 // The focus is the left or right file list (while the engine has file-list

@@ -5,15 +5,19 @@
 // one method named for it; until then the engine behaves as the comment says.
 #pragma once
 #include <windows.h>
+#include "Bookmarks.h"
 #include "CommandTargets.h"
+#include "ContentColumns.h"
 #include "EngineTimer.h"
+#include "StickyFile.h"
 #include "Strings.h"
 
 class CEngineContext;
 
 class CFeatureWiring : public CCommandTargets {
 public:
-    explicit CFeatureWiring(CEngineContext& engine) : m_engine(engine) {}
+    explicit CFeatureWiring(CEngineContext& engine)
+        : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky) {}
     CFeatureWiring(const CFeatureWiring&) = delete;
     CFeatureWiring& operator=(const CFeatureWiring&) = delete;
 
@@ -49,6 +53,15 @@ public:
     bool IsDriveListFocus(HWND focus) override;
     HWND DriveComboWindow(int side) override;
 
+    // The bookmarks and the content columns (the engine's exports).
+    CBookmarks& Bookmarks() { return m_bookmarks; }
+    CContentColumns& Columns() { return m_columns; }
+
 private:
+    int RunStickyCommand(int op);
+
     CEngineContext& m_engine;
+    CBookmarks m_bookmarks;   // kept across teardown and reloads
+    CStickyFile m_sticky;
+    CContentColumns m_columns;
 };

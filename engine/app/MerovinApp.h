@@ -42,6 +42,8 @@ public:
     void RefreshPanel(int side, int what) { m_attach.RefreshPanel(side, what); }
     // A message the get-message hook saw.
     void OnGetMessage(MSG& message);
+    // The features, for the engine's exports.
+    CFeatureWiring& Features() { return m_features; }
 
     // CEngineContext
     const EnginePaths& Paths() const override { return m_paths; }

@@ -10,6 +10,8 @@ enum StickyOp { OpUnStickIt = 0, OpUnStickAll = 1, OpStickIt = 2, OpStickConfig 
 
 // Engine text: sticky names are sorted, the dialog's order is not kept.
 const int StickySortedText = 50;
+const WCHAR StickySortedDefault[] =
+    L"Sticked files are sorted automatically.|Disable sorting to set file order manually.";
 
 } // namespace
 
@@ -34,6 +36,8 @@ int CTCFileList::StickyCommand(int op, CStickyStore& store)
     if (op == OpStickConfig) {
         if (settings.StickySort) {
             CString text = m_engine.LoadText(StickySortedText);
+            if (text.IsEmpty())
+                text = StickySortedDefault;
             text.Replace(L"|", L"\r\n");
             AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
         }

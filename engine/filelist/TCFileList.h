@@ -96,6 +96,8 @@ public:
     const CFileArray& Files() const { return m_files; }
     const CSortStringArray& Sticky() const { return m_sticky; }
     const CString& Folder() const { return m_folder; }
+    // Row 0 is the parent-folder entry "..".
+    bool FirstIsParent() const { return m_firstIsParent != FALSE; }
     // False while the rows are in the host's own order.
     bool IsOrdered() const { return m_files.GetSize() > 0; }
 

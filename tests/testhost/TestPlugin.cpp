@@ -65,6 +65,11 @@ extern "C" int WINAPI ContentGetSupportedField(int fieldIndex, char* fieldName, 
     return 1;  // ft_numeric_32
 }
 
+extern "C" int WINAPI ContentGetValue(char*, int, int, void*, int, int)
+{
+    return ContentNoSuchField;
+}
+
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {

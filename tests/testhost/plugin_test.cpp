@@ -102,6 +102,22 @@ TEST(Plugin, MissingLibraryIsLoggedAndTheHostRuns)
     EXPECT_NE(host.Query(1), nullptr);
 }
 
+TEST(Plugin, LibraryWithoutTheColumnCallsIsRefused)
+{
+    CHostDriver host;
+    CHostSetup s;
+    WCHAR system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    s.plugin = std::wstring(system) + L"\\version.dll"; // a library, but no content plug-in
+    ASSERT_TRUE(host.Start(s));
+    std::wstring reason;
+    for (const CHostLogEntry& e : host.ReadLog())
+        if (e.m_kind == L"plugin" && e.Get(L"action") == L"refuse")
+            reason = e.Get(L"reason");
+    EXPECT_EQ(L"missing ContentGetSupportedField", reason);
+    EXPECT_FALSE(host.UnloadPlugin());
+}
+
 TEST(Installation, HostCarriesVersionAndIniFiles)
 {
     CHostDriver host;

@@ -130,3 +130,14 @@ extern "C" void WINAPI ContentPluginUnloading()
         RemoveWindowSubclass(g_main, MainSubclass, 1);
     g_main = nullptr;
 }
+
+// The two calls without which the host refuses a content plug-in.
+extern "C" int WINAPI ContentGetSupportedField(int, char*, char*, int)
+{
+    return ContentNoMoreFields;
+}
+
+extern "C" int WINAPI ContentGetValue(char*, int, int, void*, int, int)
+{
+    return ContentNoSuchField;
+}

@@ -1,0 +1,99 @@
+// The bookmark list and its file.
+#include "Bookmarks.h"
+#include "EngineContext.h"
+#include "EngineSettings.h"
+#include "Framework.h"
+#include "ProfileFile.h"
+
+namespace {
+
+const WCHAR Section[] = L"BookMarks";
+// The reader stops after this key.
+const int LastKey = 32766;
+
+class CLock {
+public:
+    explicit CLock(CRITICAL_SECTION& section) : m_section(section) { ::EnterCriticalSection(&m_section); }
+    ~CLock() { ::LeaveCriticalSection(&m_section); }
+
+private:
+    CRITICAL_SECTION& m_section;
+};
+
+int LastIndexOf(const std::vector<CString>& items, LPCWSTR path)
+{
+    for (int i = (int)items.size() - 1; i >= 0; --i)
+        if (SameNoCase(items[i], path))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+CBookmarks::CBookmarks(CEngineContext& engine) : m_engine(engine)
+{
+    ::InitializeCriticalSection(&m_lock);
+}
+
+CBookmarks::~CBookmarks()
+{
+    ::DeleteCriticalSection(&m_lock);
+}
+
+void CBookmarks::Load()
+{
+    const CString& file = m_engine.Paths().bookmarksFile;
+    if (!ProfileFileExists(file))
+        return;
+    std::vector<CString> stored;
+    ReadNumberedSection(file, Section, LastKey, stored);
+    std::vector<CString> items = Items();
+    for (const CString& path : stored)
+        if (path.GetLength() <= 1023 && LastIndexOf(items, path) < 0)
+            items.push_back(path);
+    Replace(std::move(items));
+}
+
+bool CBookmarks::Save()
+{
+    if (!m_engine.Settings().PersistBookmarks)
+        return true;
+    const CString& file = m_engine.Paths().bookmarksFile;
+    if (file.IsEmpty())
+        return false;
+    if (!ProfileFileExists(file)) {
+        if (DWORD error = CreateUnicodeProfile(file)) {
+            LPWSTR text = nullptr;
+            ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, error, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+            CString message = text ? text : L"";
+            if (text)
+                ::LocalFree(text);
+            if (message.IsEmpty())
+                message.Format(L"Error %u", error);
+            AfxMessageBox(message, MB_OK | MB_ICONERROR);
+            return false;
+        }
+    }
+    return WriteNumberedSection(file, Section, Items());
+}
+
+int CBookmarks::IndexOf(LPCWSTR path) const
+{
+    if (!path)
+        return 0;
+    CLock lock(m_lock);
+    return LastIndexOf(m_items, path) + 1;
+}
+
+std::vector<CString> CBookmarks::Items() const
+{
+    CLock lock(m_lock);
+    return m_items;
+}
+
+void CBookmarks::Replace(std::vector<CString> items)
+{
+    CLock lock(m_lock);
+    m_items.swap(items);
+}

@@ -1,0 +1,87 @@
+// The six column exports of the engine loaded in this process: the exact
+// codes and values, names cut at maxlen, refused pointers and buffers, and
+// answers while the engine is loaded but not started.
+#include <gtest/gtest.h>
+#include <string>
+#include "ContentPlugin.h"
+#include "EngineHarness.h"
+#include "TestFiles.h"
+
+namespace {
+
+template <typename Proc>
+Proc Export(const CEngineHarness& engine, const char* name)
+{
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(engine.Path().c_str()), name)));
+}
+
+TEST(ContentColumns, CodesValuesAndRefusedArguments)
+{
+    CEngineHarness engine;
+    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nBookMarks=1\r\nCheckCloseTC=0\r\n");
+    WriteText(engine.Folder() + L"\\Merovin.stk", "[C:\\Data]\r\n1=first.txt\r\n2=Second.txt\r\n");
+    WriteText(engine.Folder() + L"\\Merovin.bkm", "[BookMarks]\r\n1=C:\\Data\\first.txt\r\n2=C:\\Data\\marked.txt\r\n");
+    ASSERT_TRUE(engine.Load());
+    auto field = Export<ContentGetSupportedFieldProc>(engine, "ContentGetSupportedField");
+    auto flags = Export<ContentGetSupportedFieldFlagsProc>(engine, "ContentGetSupportedFieldFlags");
+    auto detect = Export<ContentGetDetectStringProc>(engine, "ContentGetDetectString");
+    auto get = Export<ContentGetValueProc>(engine, "ContentGetValue");
+    auto set = Export<ContentSetValueProc>(engine, "ContentSetValue");
+    auto edit = Export<ContentEditValueProc>(engine, "ContentEditValue");
+    ASSERT_TRUE(field && flags && detect && get && set && edit);
+
+    struct Field {
+        int index, maxLen, result;
+        const char* name;
+    } fields[] = {{0, 260, 1, "Order"}, {1, 260, 1, "Mark"}, {2, 260, 1, "Autostart"}, {3, 260, 0, "~"},
+                  {-1, 260, 0, "~"}, {0, 3, 1, "Or"}, {0, 0, 0, "~"}};
+    for (const Field& f : fields) {
+        char name[260] = "~", units[260] = "~";
+        EXPECT_EQ(f.result, field(f.index, name, units, f.maxLen)) << f.index;
+        EXPECT_STREQ(f.name, name);
+        EXPECT_STREQ(f.result ? "" : "~", units);
+    }
+    EXPECT_EQ(0, field(0, nullptr, nullptr, 260));
+    for (int index : {-1, 0, 1, 2, 3})
+        EXPECT_EQ(index < 2 ? 1 : 0, flags(index)) << index;
+    char text[8] = "x";
+    EXPECT_EQ(0, detect(text, 8));
+    EXPECT_STREQ("", text);
+    EXPECT_EQ(0, detect(nullptr, 8));
+
+    struct Value {
+        const char* file;
+        int field, maxLen, result, value;
+    } values[] = {
+        {"C:\\Data\\SECOND.TXT", 0, 4, 1, 2},   {"C:\\Data\\other.txt", 0, 4, -3, 0},
+        {"C:\\Data\\marked.txt", 1, 4, 1, 2},   {"C:\\Data\\other.txt", 1, 4, -3, 0},
+        {"C:\\Data\\other.txt", 2, 4, 1, 0},    {"C:\\Data\\first.txt", 3, 4, -1, 0},
+        {"first.txt", 0, 4, -3, 0},             {"C:\\Data\\first.txt", 0, 3, -3, 0},
+        {nullptr, 0, 4, -3, 0},
+    };
+    auto check = [&](bool started) {
+        for (const Value& v : values) {
+            int value = -99;
+            int expected = started || v.field >= 2 ? v.result : -3;
+            EXPECT_EQ(expected, get((char*)v.file, v.field, 0, &value, v.maxLen, 0)) << (v.file ? v.file : "null") << v.field;
+            EXPECT_EQ(expected == 1 ? v.value : -99, value);
+        }
+        int value = 0;
+        EXPECT_EQ(-3, get((char*)"C:\\Data\\first.txt", 0, 0, nullptr, 4, 0));
+        EXPECT_EQ(0, set(nullptr, 0, 0, 1, &value, 0));
+        EXPECT_EQ(-6, set((char*)"C:\\Data\\first.txt", 2, 0, 1, &value, 0));
+        EXPECT_EQ(0, set((char*)"C:\\Data\\first.txt", 1, 0, 1, &value, 0));
+        EXPECT_EQ(0, set((char*)"C:\\Data\\first.txt", 0, 0, 1, &value, 0)); // no file list has the focus
+        EXPECT_EQ(-6, edit(nullptr, 2, 0, 1, &value, 4, 0, nullptr));
+        EXPECT_EQ(-6, edit(nullptr, 0, 0, 1, &value, 4, 0, nullptr)); // the dialog ends as cancelled
+        EXPECT_EQ(8, value);
+    };
+    check(false); // loaded, not started: no value, no crash
+    engine.SetDefaultParams(nullptr);
+    check(true);
+    wchar_t first[32] = {};
+    GetPrivateProfileStringW(L"C:\\Data", L"1", L"", first, 32, (engine.Folder() + L"\\Merovin.stk").c_str());
+    EXPECT_STREQ(L"first.txt", first); // the set without a focused list wrote nothing
+}
+
+} // namespace
