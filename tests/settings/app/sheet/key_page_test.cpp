@@ -3,26 +3,12 @@
 // the exact sections written, the duplicates window and the command browser.
 #include "CmdBrowser.h"
 #include "KeyPage.h"
-#include "LargeFixture.h"
+#include "KeyPageRows.h"
 #include "Resource.h"
 #include "SheetFixture.h"
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
-
-// The names of the command rows the list shows, joined by ",".
-CString Shown(CKeyPage* page)
-{
-    CString names;
-    CCatList& list = page->GetList();
-    for (int i = 0; i < list.GetCount(); ++i) {
-        const _CLItem* item = list.SelectedItem(i);
-        if (item && !(item->nFlags & RowGroup))
-            names += (names.IsEmpty() ? L"" : L",") + item->strName;
-    }
-    return names;
-}
 
 void Select(CKeyPage* page, int set, LPCWSTR command)
 {
@@ -305,32 +291,3 @@ TEST(CommandBrowser, ReturnsTheChosenHostCommand)
     EXPECT_STREQ(L"cm_Other", browser.GetCommand());
 }
 
-TEST(KeyPage, LargeInstallationShowsAndFiltersQuickly)
-{
-    CModelFiles files(L"large_sheet");
-    LargeFixture::Write(files);
-    std::unique_ptr<CSettingsModel> model = files.Build();
-    CWnd owner;
-    owner.CreateEx(0, AfxRegisterWndClass(0), L"owner", WS_OVERLAPPEDWINDOW, 0, 300, 100, 100, nullptr, nullptr);
-    DWORD start = GetTickCount();
-    CMainSheet sheet(*model);
-    ASSERT_TRUE(sheet.Create(&owner));
-    sheet.ShowWindow(SW_SHOW);
-    sheet.UpdateWindow();
-    DWORD shown = GetTickCount() - start;
-    EXPECT_LT(shown, 1000u);
-    CKeyPage* page = sheet.GetKeyPage();
-    const LPCWSTR keystrokes[] = { L"c", L"cm", L"cm_", L"cm_C", L"cm_Command1", L"cm_Command12" };
-    DWORD slowest = 0;
-    for (LPCWSTR text : keystrokes) {
-        DWORD t = GetTickCount();
-        page->SetDlgItemText(IDC_KEY_FILTER, text);
-        page->GetList().UpdateWindow();
-        slowest = std::max(slowest, GetTickCount() - t);
-    }
-    EXPECT_LT(slowest, 50u);
-    EXPECT_STREQ(L"cm_Command12,cm_Command120,", Shown(page).Left(27));
-    sheet.DestroyWindow();
-    owner.DestroyWindow();
-    printf("sheet shown in %lu ms, slowest filter keystroke %lu ms\n", shown, slowest);
-}
