@@ -334,6 +334,8 @@ protected:
     // Printing: the print font and the layout of the current job, in the
     // printer's logical units.
     CFont m_printFont;
+    CFont m_printBoldFont; // of the header and the footer
+    CPen m_printLinePen;   // the grid lines
     int m_charWidth = 0, m_charHeight = 0;
     int m_pageHeight = 0, m_pageWidth = 0; // for the non-fixed rows, columns
     CSize m_logicalPage, m_devicePage;

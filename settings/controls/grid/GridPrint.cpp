@@ -63,6 +63,11 @@ void CGridCtrl::BeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     wcscpy_s(lf.lfFaceName, L"Arial");
     m_printFont.CreateFontIndirect(&lf);
+    lf.lfWeight = FW_BOLD;
+    m_printBoldFont.DeleteObject();
+    m_printBoldFont.CreateFontIndirect(&lf);
+    m_printLinePen.DeleteObject();
+    m_printLinePen.CreatePen(PS_SOLID, 0, m_gridLineColour);
     HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, m_printFont.m_hObject);
     CSize text = pDC->GetTextExtent(kMeasure, 52);
     m_charHeight = text.cy;
@@ -94,6 +99,8 @@ void CGridCtrl::BeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 void CGridCtrl::EndPrinting(CDC*, CPrintInfo*)
 {
     m_printFont.DeleteObject();
+    m_printBoldFont.DeleteObject();
+    m_printLinePen.DeleteObject();
 }
 
 int CGridCtrl::PageRowsEnd()
@@ -157,7 +164,6 @@ void CGridCtrl::PrintRowCells(CDC* pDC, int nRow, int nTop, BOOL bFixedColumns)
     int x = bFixedColumns ? 0 : FixedColumnWidth();
     int first = bFixedColumns ? 0 : m_printFirstCol;
     int end = bFixedColumns ? m_fixedCols : m_cols;
-    CPen pen(PS_SOLID, 0, m_gridLineColour);
     for (int col = first, used = 0; col < end; ++col) {
         int width = (int)m_colWidths[col];
         if (!bFixedColumns && used > 0 && used + width > m_pageWidth)
@@ -169,7 +175,7 @@ void CGridCtrl::PrintRowCells(CDC* pDC, int nRow, int nTop, BOOL bFixedColumns)
         if (!cell || width <= 0)
             continue;
         cell->PrintCell(pDC, nRow, col, rect);
-        HGDIOBJ oldPen = ::SelectObject(pDC->m_hDC, pen.m_hObject);
+        HGDIOBJ oldPen = ::SelectObject(pDC->m_hDC, m_printLinePen.m_hObject);
         int lineLeft = col == 0 ? rect.left : rect.left - 1;
         int lineTop = nRow == 0 ? rect.top : rect.top - 1;
         if (m_gridLines & GridLinesHorizontal) {
@@ -216,12 +222,8 @@ void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo)
     for (HWND w = ::GetParent(m_hWnd); w && ancestor.IsEmpty(); w = ::GetParent(w))
         CWnd(w).GetWindowText(ancestor);
 
-    LOGFONTW lf = {};
-    m_printFont.GetLogFont(&lf);
-    lf.lfWeight = FW_BOLD;
-    CFont bold;
-    bold.CreateFontIndirect(&lf);
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, bold.GetSafeHandle() ? bold.m_hObject : m_printFont.m_hObject);
+    CFont& bold = m_printBoldFont.GetSafeHandle() ? m_printBoldFont : m_printFont;
+    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, bold.m_hObject);
     int oldMode = pDC->SetBkMode(TRANSPARENT);
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     pDC->DrawText(ancestor, &rect, DT_CENTER | flags);
@@ -243,12 +245,8 @@ void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
     HGDIOBJ oldPen = ::SelectObject(pDC->m_hDC, ::GetStockObject(BLACK_PEN));
     Line(pDC, rect.left, rect.top, rect.right, rect.top);
     ::SelectObject(pDC->m_hDC, oldPen);
-    LOGFONTW lf = {};
-    m_printFont.GetLogFont(&lf);
-    lf.lfWeight = FW_BOLD;
-    CFont bold;
-    bold.CreateFontIndirect(&lf);
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, bold.GetSafeHandle() ? bold.m_hObject : m_printFont.m_hObject);
+    CFont& bold = m_printBoldFont.GetSafeHandle() ? m_printBoldFont : m_printFont;
+    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, bold.m_hObject);
     COLORREF oldText = pDC->SetTextColor(RGB(0, 0, 0));
     int oldMode = pDC->SetBkMode(TRANSPARENT);
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
