@@ -180,6 +180,10 @@ LRESULT CInPlaceList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             Finish();
             return 0;
         }
+        // Esc closes a dropped list, which ends the edit: with the
+        // starting choice.
+        if (wParam == VK_ESCAPE)
+            Restore();
         break;
     case WM_KEYUP:
         if (wParam == VK_ESCAPE)

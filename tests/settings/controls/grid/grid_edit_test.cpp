@@ -257,6 +257,18 @@ TEST(GridEditing, ComboCellsAndListRecords)
     EXPECT_STREQ(combo->Options()[2], g.GetCellText(1, 0));
     EXPECT_EQ(2, g.CellAt(1, 0)->UserValue());
     EXPECT_EQ(kEnd, w.Codes().back());
+    // Esc puts the starting choice back, also after another was picked
+    // (a drop-down list ignores a text set on it).
+    Click(g, 1, 0);
+    list = Editor(g);
+    ASSERT_TRUE(list);
+    ::SendMessageW(list, CB_SETCURSEL, 0, 0);
+    ::SendMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (::IsWindow(list))
+        ::SendMessageW(list, WM_KEYUP, VK_ESCAPE, 0);
+    Pump(w.owner.m_hWnd);
+    EXPECT_STREQ(combo->Options()[2], g.GetCellText(1, 0));
+    EXPECT_EQ(2, g.CellAt(1, 0)->UserValue());
 
     // A list's option index in the key field is never a key: an index
     // equal to VK_DOWN moves nothing; the same from a text editor does.

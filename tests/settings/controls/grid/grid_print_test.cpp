@@ -226,6 +226,8 @@ TEST(GridPrint, ManyRowsInTimeAndNoLeaks)
 {
     GridWindow w(10001, 3, 1);
     CTestGrid& g = w.grid;
+    for (int c = 0; c < 3; ++c)
+        g.SetColumnWidth(c, 160); // a page as wide as a settings page's grid
     for (int r = 1; r <= 10000; ++r)
         g.SetCellText(r, 1, L"some text");
     auto start = std::chrono::steady_clock::now();
