@@ -28,6 +28,10 @@ public:
     HDC m_hDC = nullptr;
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
+    // Set by whoever prints through this DC (a printer or a page metafile):
+    // drawing code then skips what only the screen needs.
+    BOOL m_bPrinting = FALSE;
+    BOOL IsPrinting() const { return m_bPrinting; }
 
     BOOL Attach(HDC hDC);
     HDC Detach();

@@ -22,3 +22,6 @@
 #include "Prompt.h"
 #include "CommonDialogs.h"
 #include "File.h"
+#include "DateTime.h"
+#include "WaitCursor.h"
+#include "PrintInfo.h"

@@ -1,4 +1,5 @@
-// Cost of the grid's cell drawing, selection, growth and hit testing.
+// Cost of the grid's cell drawing, selection, growth, hit testing,
+// painting, keys, sorting and printing.
 // Prints "name: value unit".
 #include <windows.h>
 #include <cstdio>
@@ -119,6 +120,67 @@ void HitTesting()
     wprintf(L"bottom_rows: %d top %d hit\n", topLeft.row, hit.row);
 }
 
+// The whole grid painted at the middle of 100,000 rows, a line scroll
+// with its repaint, 1,000 Down keys, a sort and a print job.
+void PaintKeysSortPrint()
+{
+    Window w(100001, 5, 1);
+    for (int r = 1; r <= 100000; ++r) {
+        CString text;
+        text.Format(L"%08x", (unsigned)(r * 2654435761u));
+        w.grid.SetCellText(r, 1, text);
+    }
+    w.grid.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0));
+    w.grid.EnsureVisible(50000, 1);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateDIB32(800, 600);
+    dc.SelectObject(&bitmap);
+    w.grid.DrawGrid(&dc); // fonts and glyphs made ready
+    w.grid.UpdateWindow();
+    double start = Now();
+    w.grid.DrawGrid(&dc);
+    Report(L"draw_grid_middle_of_100000x5", Now() - start);
+
+    start = Now();
+    w.grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    w.grid.UpdateWindow();
+    Report(L"line_down_with_repaint", Now() - start);
+
+    w.grid.SendMessage(WM_VSCROLL, SB_TOP);
+    w.grid.SetFocusCell(1, 1);
+    start = Now();
+    for (int i = 0; i < 1000; ++i)
+        w.grid.SendMessage(WM_KEYDOWN, VK_DOWN);
+    Report(L"down_key_x1000", Now() - start);
+
+    start = Now();
+    w.grid.SortTextItems(1, TRUE);
+    Report(L"sort_100000_texts", Now() - start);
+
+    w.grid.ChangeRowCount(10001);
+    HDC screen = ::GetDC(nullptr);
+    CDC first;
+    first.Attach(::CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr));
+    CPrintInfo info;
+    start = Now();
+    w.grid.BeginPrinting(&first, &info);
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile(first.Detach()));
+    for (UINT page = 1; page <= info.GetMaxPage(); ++page) {
+        CDC pageDC;
+        pageDC.Attach(::CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr));
+        pageDC.m_bPrinting = TRUE;
+        info.m_nCurPage = page;
+        w.grid.PrintPage(&pageDC, &info);
+        ::DeleteEnhMetaFile(::CloseEnhMetaFile(pageDC.Detach()));
+    }
+    w.grid.EndPrinting(nullptr, &info);
+    Report(L"print_10000_rows", Now() - start);
+    wprintf(L"print_pages: %u pages\n", info.GetMaxPage());
+    ::ReleaseDC(nullptr, screen);
+}
+
 } // namespace
 
 int wmain()
@@ -127,5 +189,6 @@ int wmain()
     Selection();
     Growth();
     HitTesting();
+    PaintKeysSortPrint();
     return 0;
 }

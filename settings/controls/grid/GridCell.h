@@ -41,6 +41,9 @@ public:
     BOOL HasDefaultFont() const { return m_font == nullptr; }
 
     void Reset() override;
+    // Opens a CInPlaceEdit over rect (aligned like the cell's text).
+    BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
+    void EndEdit() override;
     void EditEnded() override;
 
 protected:
@@ -54,7 +57,7 @@ protected:
     UINT m_margin = (UINT)-1;
     BOOL m_editing = FALSE;
     CGridCtrl* m_grid = nullptr;
-    CWnd* m_editWnd = nullptr; // the in-place editor while editing (deletes itself)
+    HWND m_editWnd = nullptr; // the in-place editor while editing (deletes itself)
 };
 
 class CGridDefaultCell : public CGridCell

@@ -65,6 +65,9 @@ public:
     // Draws the cell into rect (right and bottom on the cell's last pixel);
     // FALSE when nothing was drawn.
     virtual BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE);
+    // Prints the cell into rect (right and bottom on its last unit) with the
+    // print colours of the grid; FALSE for a rectangle without height.
+    virtual BOOL PrintCell(CDC* pDC, int nRow, int nCol, CRect rect);
     // Moves rect's left edge past the cell's image.
     virtual BOOL TextRect(LPRECT pRect);
     virtual BOOL TipTextRect(LPRECT pRect) { return TextRect(pRect); }

@@ -29,6 +29,9 @@ public:
     // Draws a drop-down button at the right while the cell can be edited;
     // while it is being edited, no text (the editor covers it).
     BOOL Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBkgnd = TRUE) override;
+    // Opens a CInPlaceList over rect with the options.
+    BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
+    void EndEdit() override;
     // Width: the widest option plus a scroll-bar width, at most 200.
     CSize MeasureText(LPCWSTR pszText, CDC* pDC = nullptr) override;
 

@@ -34,6 +34,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows)
         m_defaultCells[i].SetBackground(i == 0 ? m_sysWindow : m_sysBtnFace);
     }
     m_virtualCell.SetGrid(this);
+    m_titleTip.SetParentWnd(this);
     ChangeRowCount(nRows);
     SetColumnCount(nCols);
     SetFixedRowCount(nFixedRows);
@@ -77,6 +78,7 @@ BOOL CGridCtrl::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwSty
 void CGridCtrl::PreSubclassWindow()
 {
     CWnd::PreSubclassWindow();
+    m_titleTip.SetParentWnd(this);
     if (m_inPreSubclass)
         return;
     m_inPreSubclass = TRUE;
@@ -91,7 +93,9 @@ LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_PAINT:
         m_repaintPending = FALSE;
-        break;
+        return OnPaint();
+    case WM_ERASEBKGND:
+        return 1; // painting covers everything
     case WM_NCPAINT:
         m_framePending = FALSE;
         break;
@@ -113,6 +117,30 @@ LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnLButtonDown(wParam, lParam);
     case WM_LBUTTONUP:
         return OnLButtonUp(wParam, lParam);
+    case WM_LBUTTONDBLCLK:
+        return OnLButtonDblClk(wParam, lParam);
+    case WM_RBUTTONUP:
+        return OnRButtonUp(wParam, lParam);
+    case WM_MOUSEMOVE:
+        return OnMouseMove(wParam, lParam);
+    case WM_SETCURSOR:
+        return OnSetCursor(wParam, lParam);
+    case WM_TIMER:
+        return OnTimer(wParam, lParam);
+    case WM_CAPTURECHANGED:
+        return OnCaptureChanged(wParam, lParam);
+    case WM_KEYDOWN:
+        return OnKeyDown(wParam, lParam);
+    case WM_CHAR:
+        return OnChar(wParam, lParam);
+    case WM_GETDLGCODE:
+        return OnGetDlgCode();
+    case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+        if (hdr && hdr->idFrom == InPlaceControlId && (int)hdr->code == (int)LVN_ENDLABELEDITW)
+            return OnEndInPlaceEdit(reinterpret_cast<GridDisplayInfo*>(lParam));
+        break;
+    }
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
@@ -167,51 +195,10 @@ LRESULT CGridCtrl::OnSize(WPARAM, LPARAM)
     if (m_inSize)
         return 0;
     m_inSize = TRUE;
+    EndEditing();
     LRESULT result = Default();
     ResetScrollBars();
     m_inSize = FALSE;
-    return result;
-}
-
-LRESULT CGridCtrl::OnMouseWheel(WPARAM wParam, LPARAM)
-{
-    int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-    if (m_wheelLines == -1) {
-        for (int n = (delta < 0 ? -delta : delta) / WHEEL_DELTA; n > 0; --n)
-            PostMessage(WM_VSCROLL, delta > 0 ? SB_PAGEUP : SB_PAGEDOWN);
-        return 0;
-    }
-    int lines = m_wheelLines * delta / WHEEL_DELTA;
-    for (int n = lines < 0 ? -lines : lines; n > 0; --n)
-        PostMessage(WM_VSCROLL, lines > 0 ? SB_LINEUP : SB_LINEDOWN);
-    return 0;
-}
-
-LRESULT CGridCtrl::OnLButtonDown(WPARAM, LPARAM lParam)
-{
-    ::SetFocus(m_hWnd);
-    m_leftButtonDown = TRUE;
-    m_leftDownPoint = CPoint(lParam);
-    m_leftClickDownCell = CellFromPoint(m_leftDownPoint.x, m_leftDownPoint.y);
-    return 0;
-}
-
-LRESULT CGridCtrl::OnLButtonUp(WPARAM, LPARAM lParam)
-{
-    LRESULT result = Default();
-    m_leftButtonDown = FALSE;
-    CPoint point(lParam);
-    if (CGridCellBase* focus = IsValid(m_focus) ? CellAt(m_focus.row, m_focus.col) : nullptr) {
-        POINT origin = {};
-        CellOrigin(m_focus.row, m_focus.col, &origin);
-        focus->OnClick(CPoint(point.x - origin.x, point.y - origin.y));
-    }
-    SendNotify(m_leftClickDownCell.row, m_leftClickDownCell.col, NM_CLICK);
-    m_mouseMode = MouseNothing;
-    if (IsValid(m_leftClickDownCell)) {
-        if (HWND owner = NotifyTarget())
-            ::PostMessageW(owner, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), (LPARAM)m_hWnd);
-    }
     return result;
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "GridCell.h"
+#include "TitleTip.h"
 
 class CGridCtrl : public CWnd
 {
@@ -147,6 +148,27 @@ public:
     // Lines per wheel notch of the system (-1: a page), 3 when unknown.
     static int WheelScrollLines();
 
+    // Options of painting, the mouse and the keyboard.
+    BOOL GetSortOnFixedRowClick() const { return m_sortOnClick; }
+    void SetSortOnFixedRowClick(BOOL bSort) { m_sortOnClick = bSort; }
+    void SetHandleTabKey(BOOL bHandle) { m_handleTab = bHandle; }
+    void SetDoubleBuffering(BOOL bBuffer) { m_doubleBuffer = bBuffer; }
+    void EnableTitleTips(BOOL bEnable) { m_titleTips = bEnable; }
+    // CLR_DEFAULT: the tip's own colours.
+    void SetTitleTipColours(COLORREF crText, COLORREF crBack) { m_tipText = crText; m_tipBack = crBack; }
+    void SetFixedRowSelection(BOOL bSelect) { m_fixedRowSelection = bSelect; }
+    void SetFixedColumnSelection(BOOL bSelect) { m_fixedColSelection = bSelect; }
+    void EnableColumnResize(BOOL bEnable) { m_allowColumnResize = bEnable; }
+    void EnableRowResize(BOOL bEnable) { m_allowRowResize = bEnable; }
+    void EnableHiddenColumns(BOOL bEnable) { m_allowColumnHide = bEnable; }
+    void EnableHiddenRows(BOOL bEnable) { m_allowRowHide = bEnable; }
+    void SetPrintScaledToScreen(BOOL bScaled) { m_printScaled = bScaled; }
+    BOOL GetPrintColours() const { return m_printColours; }
+    int GetMouseMode() const { return m_mouseMode; }
+    CTitleTip& TitleTip() { return m_titleTip; }
+
+    // Painting: backgrounds, cells meeting the clip box, grid lines.
+    virtual void DrawGrid(CDC* pDC);
     // Drawing of single cells.
     BOOL RedrawCell(int nRow, int nCol, CDC* pDC = nullptr);
     BOOL InvalidateCell(int nRow, int nCol);
@@ -154,6 +176,23 @@ public:
 
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
+
+    // In-place editing. nChar: VK_LBUTTON for a mouse start or F2, else the
+    // typed character. Nothing for a cell that cannot be edited.
+    virtual void EditCell(int nRow, int nCol, CPoint point, UINT nChar);
+    virtual void EndEditing();
+    // Takes an edited text into the cell (marked modified when it differs).
+    virtual void OnEndEditCell(int nRow, int nCol, CString str);
+
+    // Sorts the non-fixed rows by the texts of a column (UTF-16 code units).
+    BOOL SortTextItems(int nCol, BOOL bAscending);
+
+    // The print protocol: BeginPrinting lays out the pages and sets the
+    // page count, PrintPage prints pInfo->m_nCurPage, EndPrinting frees
+    // the print font.
+    virtual void BeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintPage(CDC* pDC, CPrintInfo* pInfo);
+    virtual void EndPrinting(CDC* pDC, CPrintInfo* pInfo);
 
 protected:
     typedef CTypedPtrArray<CPtrArray, CGridCellBase*> GridRow;
@@ -172,6 +211,27 @@ protected:
     LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint();
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChar(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDlgCode();
+    // The end-of-edit record of an in-place editor.
+    LRESULT OnEndInPlaceEdit(GridDisplayInfo* pInfo);
+
+    virtual void OnFixedRowClick(CCellID& cell);
+    virtual void OnFixedColumnClick(CCellID& cell);
+    virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFixedRowCells(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFixedColumnCells(CDC* pDC, CPrintInfo* pInfo);
+    // The quicksort over rows nLow..nHigh (-1: the last row).
+    BOOL SortTextItems(int nCol, BOOL bAscending, int nLow, int nHigh);
 
     // The owner, else the parent: where notifications go.
     HWND NotifyTarget() const;
@@ -186,6 +246,21 @@ protected:
     // Redraws now (pDC) or later a cell whose look changed, when it can be
     // on screen (visible: the non-fixed cells that can be).
     void RedrawChanged(int nRow, int nCol, CDC* pDC, const CellRange& visible);
+    // Mouse helpers: the divider under a point sets mode 6 or 8 (with its
+    // cursor); the inverted 2-pixel band of a sizing drag.
+    BOOL CheckDividers(CPoint point);
+    // The column (row) whose right (bottom) edge a sizing press at point
+    // moves: a press just right of a left edge sizes the one before it.
+    int SizedColumn(CPoint point);
+    int SizedRow(CPoint point);
+    void InvertBand(CPoint point);
+    void ShowTitleTipFor(CCellID cell);
+    // Prints a row's fixed columns, or the columns of the page, at nTop
+    // (logical units of the page).
+    void PrintRowCells(CDC* pDC, int nRow, int nTop, BOOL bFixedColumns);
+    // The rows of the current page: from m_printFirstRow up to, not
+    // including, the returned row.
+    int PageRowsEnd();
     // The fixed bits a cell at (nRow, nCol) has.
     DWORD KindBits(int nRow, int nCol) const;
     BOOL GrowRows(int nRows);
@@ -215,6 +290,18 @@ protected:
     BOOL m_fixedColSelection = TRUE;
     BOOL m_trackFocusCell = TRUE;
     BOOL m_frameFocusCell = TRUE;
+    BOOL m_sortOnClick = FALSE;
+    BOOL m_handleTab = TRUE;
+    BOOL m_doubleBuffer = TRUE;
+    BOOL m_titleTips = TRUE;
+    BOOL m_printScaled = FALSE;
+    BOOL m_allowColumnResize = TRUE;
+    BOOL m_allowRowResize = TRUE;
+    BOOL m_allowColumnHide = TRUE;
+    BOOL m_allowRowHide = TRUE;
+    UINT m_fitFlags = FitAllRows;
+    COLORREF m_tipText = CLR_DEFAULT;
+    COLORREF m_tipBack = CLR_DEFAULT;
     UINT m_barState = 0; // bit 0: horizontal bar shown, bit 1: vertical
 
     // Counts and sizes.
@@ -231,7 +318,11 @@ protected:
     // Mouse, focus and selection.
     int m_mouseMode = MouseNothing;
     BOOL m_leftButtonDown = FALSE;
-    CPoint m_leftDownPoint;
+    CPoint m_leftDownPoint, m_lastMousePoint;
+    UINT_PTR m_autoScrollTimer = 0;
+    int m_wheelRemainder = 0; // of wheels that turn less than a notch
+    CTitleTip m_titleTip;
+    int m_sizedIndex = -1; // the column or row a sizing drag changes
     CCellID m_leftClickDownCell, m_selectionStart, m_focus;
     CCellID m_topLeftCache;
     int m_wheelLines;
@@ -239,6 +330,18 @@ protected:
 
     BOOL m_sortAscending = TRUE;
     int m_sortColumn = -1;
+
+    // Printing: the print font and the layout of the current job, in the
+    // printer's logical units.
+    CFont m_printFont;
+    CFont m_printBoldFont; // of the header and the footer
+    CPen m_printLinePen;   // the grid lines
+    int m_charWidth = 0, m_charHeight = 0;
+    int m_pageHeight = 0, m_pageWidth = 0; // for the non-fixed rows, columns
+    CSize m_logicalPage, m_devicePage;
+    int m_pagesAcross = 1, m_pageCount = 0;
+    BOOL m_printColours = TRUE;
+    int m_printFirstRow = 0, m_printFirstCol = 0;
 
 private:
     BOOL m_inSize = FALSE;

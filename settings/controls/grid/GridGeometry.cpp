@@ -295,6 +295,8 @@ void CGridCtrl::ResetScrollBars()
 
 LRESULT CGridCtrl::OnScroll(int nBar, WPARAM wParam)
 {
+    EndEditing();
+    m_titleTip.Hide();
     bool vert = nBar == SB_VERT;
     if (!(m_barState & (vert ? kVertShown : kHorzShown)))
         return 0;

@@ -36,15 +36,25 @@ enum GridFitRows
     FitAllRows = 3,
 };
 
-// How a mouse press extends the selection.
+// What the left mouse button is doing (or would do) in the grid.
 enum MouseMode
 {
     MouseNothing = 0,
-    MouseSelectAll = 1,
-    MouseSelectColumns = 2,
-    MouseSelectRows = 3,
+    MouseSelectAll = 1,     // a press in the top-left fixed corner
+    MouseSelectColumns = 2, // a press in a fixed row
+    MouseSelectRows = 3,    // a press in a fixed column, or a cell in list mode
     MouseSelectCells = 4,
+    MouseOverRowDivide = 6, // hovering a row divider
+    MouseSizingRow = 7,
+    MouseOverColDivide = 8, // hovering a column divider
+    MouseSizingCol = 9,
+    MousePrepareEdit = 10, // a press on the focus cell, edited at release
 };
+
+// The control id of every in-place editor (a child of the grid).
+const UINT InPlaceControlId = 8;
+// The timer that scrolls while a selection is dragged out of the grid.
+const UINT_PTR AutoScrollTimer = 513;
 
 // Fields of GridItemRecord that the receiver of a request should fill.
 enum GridItemMask : UINT

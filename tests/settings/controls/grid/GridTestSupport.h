@@ -69,6 +69,7 @@ public:
     using CGridCtrl::m_selectionStart;
     using CGridCtrl::m_sysWindowText;
     using CGridCtrl::m_mouseMode;
+    using CGridCtrl::m_wheelLines;
     static ULONGLONG Key(int row, int col) { return CellKey(row, col); }
 };
 

@@ -154,14 +154,16 @@ TEST(GridMessages, ColoursWheelAndClicks)
     PumpMessages();
     EXPECT_EQ(1, g.TopLeftNonFixedCell().row);
 
-    // A click tells the owner: NM_CLICK now, WM_COMMAND posted.
+    // A click tells the owner: the focus, NM_CLICK now, WM_COMMAND posted
+    // (read-only: a click on an editable cell starts an edit instead).
+    g.SetEditable(FALSE);
     CRect cell;
     ASSERT_TRUE(g.CellRect(2, 1, &cell));
     w.owner.notes.clear();
     LPARAM at = MAKELPARAM(cell.left + 2, cell.top + 2);
     g.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
     g.SendMessage(WM_LBUTTONUP, 0, at);
-    EXPECT_EQ((std::vector<GridNote>{ { kClick, 2, 1 } }), w.owner.notes);
+    EXPECT_EQ((std::vector<GridNote>{ { kChanged, 2, 1 }, { kClick, 2, 1 } }), w.owner.notes);
     EXPECT_TRUE(w.owner.commands.empty());
     PumpMessages();
     ASSERT_EQ(1u, w.owner.commands.size());
