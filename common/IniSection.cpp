@@ -12,8 +12,8 @@ CString Lower(const CString& text)
     return lower;
 }
 
-// The value as GetPrivateProfileStringW gives it: blanks trimmed and one pair
-// of matching quotes removed.
+} // namespace
+
 CString ProfileValue(LPCWSTR raw)
 {
     CString value(raw);
@@ -23,8 +23,6 @@ CString ProfileValue(LPCWSTR raw)
         value = value.Mid(1, length - 2);
     return value;
 }
-
-} // namespace
 
 void CIniSection::Load(LPCWSTR section, LPCWSTR file)
 {

@@ -8,6 +8,10 @@
 #include "Strings.h"
 #include "Collections.h"
 
+// A raw profile value as GetPrivateProfileStringW gives it: blanks trimmed and
+// one pair of matching quotes removed.
+CString ProfileValue(LPCWSTR raw);
+
 class CIniSection {
 public:
     // `valueLength`: values are cut to this many characters less one, as a

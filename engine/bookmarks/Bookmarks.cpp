@@ -1,5 +1,6 @@
 // The bookmark list and its file.
 #include "Bookmarks.h"
+#include "ScopedLock.h"
 #include "EngineContext.h"
 #include "EngineSettings.h"
 #include "Framework.h"
@@ -10,15 +11,6 @@ namespace {
 const WCHAR Section[] = L"BookMarks";
 // The reader stops after this key.
 const int LastKey = 32766;
-
-class CLock {
-public:
-    explicit CLock(CRITICAL_SECTION& section) : m_section(section) { ::EnterCriticalSection(&m_section); }
-    ~CLock() { ::LeaveCriticalSection(&m_section); }
-
-private:
-    CRITICAL_SECTION& m_section;
-};
 
 int LastIndexOf(const std::vector<CString>& items, LPCWSTR path)
 {
@@ -82,18 +74,18 @@ int CBookmarks::IndexOf(LPCWSTR path) const
 {
     if (!path)
         return 0;
-    CLock lock(m_lock);
+    CScopedLock lock(m_lock);
     return LastIndexOf(m_items, path) + 1;
 }
 
 std::vector<CString> CBookmarks::Items() const
 {
-    CLock lock(m_lock);
+    CScopedLock lock(m_lock);
     return m_items;
 }
 
 void CBookmarks::Replace(std::vector<CString> items)
 {
-    CLock lock(m_lock);
+    CScopedLock lock(m_lock);
     m_items.swap(items);
 }

@@ -1,4 +1,5 @@
 #include "ProfileFile.h"
+#include "IniSection.h"
 #include <map>
 
 namespace {
@@ -32,17 +33,6 @@ int KeyNumber(const CString& key)
     return number;
 }
 
-// As the profile functions give a single value: blanks trimmed, one pair of
-// enclosing quotes removed.
-CString ValueOf(CString value)
-{
-    value.Trim(L" \t");
-    int length = value.GetLength();
-    if (length >= 2 && (value[0] == L'"' || value[0] == L'\'') && value[length - 1] == value[0])
-        value = value.Mid(1, length - 2);
-    return value;
-}
-
 } // namespace
 
 bool ReadNumberedSection(LPCWSTR file, LPCWSTR section, int maxKeys, std::vector<CString>& values)
@@ -61,7 +51,7 @@ bool ReadNumberedSection(LPCWSTR file, LPCWSTR section, int maxKeys, std::vector
         key.Trim(L" \t");
         int number = KeyNumber(key);
         if (number > 0 && !byKey.count(number)) // the first of a repeated key counts
-            byKey[number] = ValueOf(equals + 1);
+            byKey[number] = ProfileValue(equals + 1);
     }
     for (int key = 1; maxKeys <= 0 || key <= maxKeys; ++key) {
         auto found = byKey.find(key);

@@ -1,4 +1,5 @@
 #include "StickyFile.h"
+#include "ScopedLock.h"
 #include "EngineContext.h"
 #include "GroupSpec.h"
 #include "ProfileFile.h"
@@ -9,15 +10,6 @@ namespace {
 
 // The file's time is looked at again after this many milliseconds.
 const DWORD FileTimeCheckInterval = 200;
-
-class CLock {
-public:
-    explicit CLock(CRITICAL_SECTION& section) : m_section(section) { ::EnterCriticalSection(&m_section); }
-    ~CLock() { ::LeaveCriticalSection(&m_section); }
-
-private:
-    CRITICAL_SECTION& m_section;
-};
 
 bool SectionPresent(LPCWSTR file, LPCWSTR folder)
 {
@@ -103,7 +95,7 @@ int CStickyFile::Order(LPCWSTR path)
     CString folder(path, (int)(slash - path));
     std::wstring name = FoldName(slash + 1);
     CString file = m_engine.Paths().stickyFile;
-    CLock lock(m_lock);
+    CScopedLock lock(m_lock);
     CheckFileTime(file);
     std::wstring key = FoldName(folder);
     auto section = m_sections.find(key);
@@ -127,7 +119,7 @@ int CStickyFile::SetStickyPosition(LPCWSTR folder, LPCWSTR name, int position)
 {
     int result = ::SetStickyPosition(m_engine.Paths().stickyFile, folder, name, position);
     if (result == StickyWritten) {
-        CLock lock(m_lock);
+        CScopedLock lock(m_lock);
         m_sections.clear();
         m_checkedAt = ::GetTickCount() - FileTimeCheckInterval; // read the new time at the next call
     }

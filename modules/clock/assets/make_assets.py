@@ -14,6 +14,9 @@ import os
 import struct
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts"))
+from asset_files import bmp_bytes, write_files  # noqa: E402
+
 KEY = (255, 0, 255)
 LIT = (80, 240, 120)
 UNLIT = (26, 50, 34)
@@ -85,22 +88,6 @@ def background():
     return rows
 
 
-def bmp_bytes(rows):
-    """A 24-bit bottom-up BMP file."""
-    h, w = len(rows), len(rows[0])
-    stride = (w * 3 + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += b"\0" * (stride - len(line))
-        pixels += line
-    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    file_header = struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
-    return file_header + header + pixels
-
-
 def icon_bytes(mask, colour):
     """A 16 x 16 32-bit icon; mask is 16 strings, '#' opaque, '.' clear."""
     size = 16
@@ -135,19 +122,14 @@ ICON_COLOURS = {"stopped": (230, 60, 50), "running": (80, 240, 120), "paused": (
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    os.makedirs(out, exist_ok=True)
-    files = {
+    write_files(__file__, {
         "background.bmp": bmp_bytes(background()),
         "digits_large.bmp": bmp_bytes(digit_strip(24, 34, 10, 4, 3, 2)),
         "digits_small.bmp": bmp_bytes(digit_strip(12, 17, 11, 2, 2, 1)),
         "stopped.ico": icon_bytes(STOPPED, ICON_COLOURS["stopped"]),
         "running.ico": icon_bytes(RUNNING, ICON_COLOURS["running"]),
         "paused.ico": icon_bytes(PAUSED, ICON_COLOURS["paused"]),
-    }
-    for name, data in files.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(data)
+    })
 
 
 if __name__ == "__main__":

@@ -13,6 +13,9 @@ import os
 import struct
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts"))
+from asset_files import bmp_bytes, write_files  # noqa: E402
+
 WHITE = (255, 255, 255)
 
 
@@ -46,22 +49,6 @@ def icon_bytes(images):
     for blob in blobs:
         data += blob
     return bytes(data)
-
-
-def bmp_bytes(rows):
-    """A 24-bit bottom-up BMP file."""
-    h, w = len(rows), len(rows[0])
-    stride = (w * 3 + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += b"\0" * (stride - len(line))
-        pixels += line
-    header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    file_header = struct.pack("<2sIHHI", b"BM", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
-    return file_header + header + pixels
 
 
 def draw(size, paint):
@@ -139,19 +126,14 @@ def tree_pictures():
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    os.makedirs(out, exist_ok=True)
-    files = {
+    write_files(__file__, {
         "merovset.ico": icon_bytes([draw(32, program), draw(16, program)]),
         "keyboard.ico": icon_bytes([draw(16, keyboard)]),
         "browse.ico": icon_bytes([draw(16, folder)]),
         "filter.ico": icon_bytes([draw(16, funnel(ORANGE, DARK))]),
         "filter_all.ico": icon_bytes([draw(16, funnel(KEY, GREY))]),
         "tree.bmp": bmp_bytes(tree_pictures()),
-    }
-    for name, data in files.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(data)
+    })
 
 
 if __name__ == "__main__":
