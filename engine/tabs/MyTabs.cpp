@@ -102,6 +102,8 @@ void CMyTabs::DetachTabs()
     for (INT_PTR i = 0; i < m_tabs.GetSize(); ++i)
         ReleaseIcon(m_tabs[i]);
     m_tabs.RemoveAll();
+    m_paintDc.DeleteDC();
+    m_paintBitmap.DeleteObject();
     if (m_icons.GetSafeHandle()) {
         if (live && TabCtrl_GetImageList(m_hWnd) == m_icons.GetSafeHandle())
             TabCtrl_SetImageList(m_hWnd, nullptr);

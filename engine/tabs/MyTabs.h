@@ -99,7 +99,7 @@ private:
     void ApplyDecoration(int index, LPCWSTR folder);
     void OpenPopupAt(int index, POINT screen);
     void Relayout();
-    void PaintExtras(CDC& dc, int index);
+    void PaintExtras(CDC& dc, int index, int current);
     CPoint IconSpot(const CRect& tab) const;
     CRect HostArea() const;
     HWND PathWindow() const;
@@ -118,4 +118,7 @@ private:
     int m_chronoTarget = -1;
     UINT_PTR m_timerSerial = 0;
     std::vector<CTimedIcon> m_timed;
+    CBitmap m_paintBitmap; // the memory bitmap the tabs are painted in (the DC goes first)
+    CDC m_paintDc;
+    CSize m_paintSize;
 };

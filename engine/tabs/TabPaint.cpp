@@ -63,28 +63,25 @@ void CMyTabs::PaintTabs(HDC target)
     ::GetClientRect(m_hWnd, &client);
     if (client.IsRectEmpty())
         return;
-    CDC screen;
-    screen.Attach(target);
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = client.Width();
-    info.bmiHeader.biHeight = -client.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = dc.SelectObject(bitmap);
+    // The bitmap is kept while the control keeps its size.
+    if (!m_paintDc.GetSafeHdc() || m_paintSize != client.Size()) {
+        m_paintDc.DeleteDC();
+        m_paintBitmap.DeleteObject();
+        void* bits = nullptr;
+        if (!m_paintDc.CreateCompatibleDC(nullptr) || !m_paintBitmap.CreateDIB32(client.Width(), client.Height(), &bits))
+            return;
+        m_paintDc.SelectObject(&m_paintBitmap);
+        m_paintSize = client.Size();
+    }
+    CDC& dc = m_paintDc;
     dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
     ::SendMessageW(m_hWnd, WM_PRINTCLIENT, (WPARAM)dc.GetSafeHdc(), PRF_CLIENT);
-    if (!m_insertGuard)
+    if (!m_insertGuard) {
+        int current = CurrentTab();
         for (int i = TabCount() - 1; i >= 0; --i)
-            PaintExtras(dc, i);
-    screen.BitBlt(0, 0, client.Width(), client.Height(), &dc, 0, 0, SRCCOPY);
-    dc.SelectObject(old);
-    DeleteObject(bitmap);
-    screen.Detach();
+            PaintExtras(dc, i, current);
+    }
+    ::BitBlt(target, 0, 0, client.Width(), client.Height(), dc, 0, 0, SRCCOPY);
 }
 
 CPoint CMyTabs::IconSpot(const CRect& tab) const
@@ -111,7 +108,7 @@ CPoint CMyTabs::IconSpot(const CRect& tab) const
     return spot;
 }
 
-void CMyTabs::PaintExtras(CDC& dc, int index)
+void CMyTabs::PaintExtras(CDC& dc, int index, int current)
 {
     CRect tab;
     if (!TabCtrl_GetItemRect(m_hWnd, index, &tab))
@@ -119,7 +116,7 @@ void CMyTabs::PaintExtras(CDC& dc, int index)
     const EngineSettings& settings = m_engine.Settings();
     const CTabInfo& info = m_tabs[index];
     COLORREF colour = info.colour;
-    if (index == CurrentTab() && settings.EnableATC && settings.ActiveTabColor != TabNoColor) {
+    if (index == current && settings.EnableATC && settings.ActiveTabColor != TabNoColor) {
         if (!settings.ColorPriority || colour == TabNoColor)
             colour = settings.ActiveTabColor;
     }
