@@ -431,7 +431,7 @@ void CColourPopup::EndOk()
     if (m_hotIndex == BoxCustom) {
         m_dialogOpen = true;
         CColorDialog dialog(m_initialColour, CC_FULLOPEN | CC_ANYCOLOR, this);
-        INT_PTR answer = dialog.DoModal();
+        INT_PTR answer = RunColourDialog(dialog);
         m_dialogOpen = false;
         if (answer != IDOK) {
             EndCancel();

@@ -61,6 +61,8 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
+    // Runs the common colour dialog of the custom box; IDOK when a colour was chosen.
+    virtual INT_PTR RunColourDialog(CColorDialog& dialog) { return dialog.DoModal(); }
 
 private:
     LRESULT OnPaint();

@@ -16,6 +16,22 @@ namespace {
 const int TextNoColor = 20;
 const int TextMoreColors = 21;
 
+// The popup of the tabs: a settings reload waits while its colour dialog is open.
+class CTabColourPopup : public CColourPopup {
+public:
+    explicit CTabColourPopup(CCommandExecutor& commands) : m_commands(commands) {}
+
+protected:
+    INT_PTR RunColourDialog(CColorDialog& dialog) override
+    {
+        CCommandExecutor::CRunScope hold(m_commands);
+        return dialog.DoModal();
+    }
+
+private:
+    CCommandExecutor& m_commands;
+};
+
 CString TextOr(const CEngineContext& engine, int id, LPCWSTR fallback)
 {
     CString text = engine.LoadText(id);
@@ -39,7 +55,7 @@ void CMyTabs::OpenColourPopup(int index)
 void CMyTabs::OpenPopupAt(int index, POINT screen)
 {
     m_popupTab = index;
-    CColourPopup* popup = new CColourPopup;
+    CColourPopup* popup = new CTabColourPopup(m_engine.Commands());
     if (!popup->Create(GetTabColor(index), m_hWnd, TextOr(m_engine, TextNoColor, L"No Color"),
                        TextOr(m_engine, TextMoreColors, L"More Colors"), screen.x, screen.y))
         delete popup;
@@ -82,6 +98,8 @@ void CMyTabs::ShowTabList(POINT screen)
         }
         menu.InsertItem(entry.first, item, 0);
     }
+    // A settings reload waits until the menu is closed.
+    CCommandExecutor::CRunScope hold(m_engine.Commands());
     int chosen = menu.Track(TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN, screen.x, screen.y, this);
     if (chosen <= 0)
         return;
