@@ -273,6 +273,25 @@ TEST_F(TabsTest, PaintingAddsColourIconAndLockMarks)
     EXPECT_NEAR((int)((right >> 16) & 0xFF), GetRValue(face), 12) << "faded at the right edge";
     EXPECT_EQ(0xFF00FFu, at(r3.left + 6 + 8, (r3.top + r3.bottom) / 2)) << "icon";
     DestroyIcon(icon);
+
+    // The current tab's colour with "EnableATC": which colour shows at its left edge.
+    settings.EnableATC = 1;
+    settings.ActiveTabColor = Green;
+    struct { int priority; COLORREF own; bool greenWins; } active[] = {
+        {0, Red, true}, {1, Red, false}, {1, TabNoColor, true},
+    };
+    RECT r0;
+    TabCtrl_GetItemRect(tabControl, 0, &r0);
+    for (const auto& a : active) {
+        settings.ColorPriority = a.priority;
+        tabs->SetTabColor(a.own, 0, true);
+        tabs->PaintTabs(canvas.dc);
+        GdiFlush();
+        DWORD p = at(r0.left + 3, (r0.top + r0.bottom) / 2);
+        int red = (p >> 16) & 0xFF, green = (p >> 8) & 0xFF;
+        EXPECT_EQ(a.greenWins, green > red + 40) << a.priority << " " << a.own;
+        EXPECT_EQ(!a.greenWins, red > green + 40) << a.priority << " " << a.own;
+    }
 }
 
 TEST_F(TabsTest, TabMenuChronoTabsAndMouse)
