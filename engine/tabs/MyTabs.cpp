@@ -43,11 +43,7 @@ void CIconList::Clear()
 
 CMyTabs::~CMyTabs()
 {
-    if (m_hWnd && ::IsWindow(m_hWnd))
-        DetachTabs();
-    else
-        for (CTimedIcon& timed : m_timed)
-            m_engine.KillTimer(EngineTimer::TabApply, timed.key);
+    DetachTabs();
 }
 
 bool CMyTabs::InitTabs(HWND tabs)
@@ -292,10 +288,13 @@ void CMyTabs::ApplyDecoration(int index, LPCWSTR folder)
 LRESULT CMyTabs::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case TCM_INSERTITEMA:
+    case TCM_INSERTITEMA: // the host's: it carries a wide item
+    case TCM_INSERTITEMW:
         return OnInsertItem(wParam, lParam);
     case TCM_DELETEITEM:
         return OnDeleteItem(wParam);
+    case TCM_DELETEALLITEMS:
+        return OnDeleteAllItems();
     case TCM_SETITEMW:
         return OnSetItem(wParam, lParam);
     case WMU_COLOR_SELENDOK:
@@ -358,6 +357,18 @@ LRESULT CMyTabs::OnDeleteItem(WPARAM wParam)
     if (deleted && Valid(index)) {
         ReleaseIcon(m_tabs[index]);
         m_tabs.RemoveAt(index);
+    }
+    return deleted;
+}
+
+LRESULT CMyTabs::OnDeleteAllItems()
+{
+    m_moveFrom = m_moveTo = -1;
+    LRESULT deleted = Default();
+    if (deleted) {
+        for (INT_PTR i = 0; i < m_tabs.GetSize(); ++i)
+            ReleaseIcon(m_tabs[i]);
+        m_tabs.RemoveAll();
     }
     return deleted;
 }

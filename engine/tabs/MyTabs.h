@@ -80,6 +80,7 @@ private:
 
     LRESULT OnInsertItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteItem(WPARAM wParam);
+    LRESULT OnDeleteAllItems();
     LRESULT OnSetItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnColourChosen(WPARAM wParam);
     LRESULT OnPaint();

@@ -113,7 +113,7 @@ bool CMyTabs::ChronoTabs()
     int count = TabCount();
     if (!m_hWnd || count < 2)
         return false;
-    int current = m_chronoTarget >= 0 ? m_chronoTarget : CurrentTab();
+    int current = CurrentTab();
     int previous = current > 0 ? current - 1 : count - 1;
     m_chronoTarget = previous;
     TabCtrl_SetCurFocus(m_hWnd, previous);

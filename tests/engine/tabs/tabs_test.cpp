@@ -242,6 +242,15 @@ TEST_F(TabsTest, TimedAndOwnedIcons)
     TCITEMW item = {TCIF_IMAGE};
     TabCtrl_GetItem(tabControl, 2, &item);
     EXPECT_EQ(0, item.iImage);
+
+    // A wide insert shifts the tabs' records as well; clearing the control drops them.
+    TCITEMW wide = {TCIF_TEXT};
+    wide.pszText = const_cast<LPWSTR>(L"w");
+    SendMessageW(tabControl, TCM_INSERTITEMW, 0, (LPARAM)&wide);
+    EXPECT_EQ(timed, tabs->Tab(3)->icon);
+    SendMessageW(tabControl, TCM_DELETEALLITEMS, 0, 0);
+    EXPECT_EQ(0, tabs->TabCount());
+    EXPECT_FALSE(IconAlive(timed));
 }
 
 TEST_F(TabsTest, PaintingAddsColourIconAndLockMarks)
