@@ -237,8 +237,9 @@ bool OpenTabColourPopup(CTour& tour, std::wstring& why)
     return true;
 }
 
-// Two more folders open in tabs of the left panel; each of the three tabs gets
-// a colour from the popup: light blue, gold and pink.
+// Two more folders open in tabs of the left panel, Projects locked in the
+// host; each of the three tabs gets a colour from the popup: light blue, gold
+// and pink. The engine marks the locked tab with a bar.
 bool ShowTabColours(CTour& tour, std::wstring& why)
 {
     tour.OnHost([] {
@@ -247,6 +248,7 @@ bool ShowTabColours(CTour& tour, std::wstring& why)
             left.AddTab(folder);
             left.SetFolder(folder);
         }
+        left.m_tabLocks[1] = 1;
     });
     const int colours[] = {21, 25, 24};
     HWND tabs = TheApp().Main().m_panels[0].m_tabs;
@@ -264,18 +266,25 @@ bool ShowTabColours(CTour& tour, std::wstring& why)
             return false;
         }
     }
-    // Tab 1 now shows gold blended in at its left edge.
-    auto golden = [&] {
+    // Tab 1 now shows gold blended in, and the lock bar at its left edge.
+    auto pixel = [&](int dx) {
         RECT r = {};
         SendMessageW(tabs, TCM_GETITEMRECT, 1, (LPARAM)&r);
         RedrawWindow(tabs, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         HDC dc = GetDC(tabs);
-        COLORREF c = GetPixel(dc, r.left + 3, (r.top + r.bottom) / 2);
+        COLORREF c = GetPixel(dc, r.left + dx, (r.top + r.bottom) / 2);
         ReleaseDC(tabs, dc);
-        return c != CLR_INVALID && GetRValue(c) > GetBValue(c) + 40;
+        return c;
     };
-    if (!tour.WaitFor(3000, golden)) {
+    if (!tour.WaitFor(3000, [&] {
+            COLORREF c = pixel(7);
+            return c != CLR_INVALID && GetRValue(c) > GetBValue(c) + 40;
+        })) {
         why = L"the second tab does not show its colour";
+        return false;
+    }
+    if (pixel(3) != RGB(192, 0, 0)) {
+        why = L"the locked tab has no lock bar";
         return false;
     }
     return true;
@@ -318,7 +327,7 @@ const std::vector<CTourStep>& TourSteps()
          ShowSticky, nullptr},
         {L"09-tab-colours.png",
          L"Folder tabs: each tab keeps the colour chosen for it (Ctrl+Alt+T), kept when the tab moves and saved "
-         L"in Merovin.ini",
+         L"in Merovin.ini; the tab the host locked (Projects) carries a red bar",
          ShowTabColours, nullptr},
         {L"10-colour-popup.png",
          L"The colour popup: 40 named colours, \"No Color\" and \"More Colors\" for the common colour dialog",

@@ -83,12 +83,14 @@ void CMyTabs::DetachTabs()
     }
     m_timed.clear();
     bool live = m_hWnd && ::IsWindow(m_hWnd);
+    ++m_insertGuard; // own changes: no lock query, no folder rules
     for (int i = 0; live && i < TabCount(); ++i) {
         TCITEMW item = {};
         item.mask = TCIF_IMAGE;
         item.iImage = -1;
         ::SendMessageW(m_hWnd, TCM_SETITEMW, i, (LPARAM)&item);
     }
+    --m_insertGuard;
     const EngineSettings& settings = m_engine.Settings();
     if (settings.KeepTabColors && TabCount() > 0) {
         LPCWSTR file = m_engine.Paths().settingsFile;
