@@ -208,6 +208,11 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return (LRESULT)OnRecreate(wParam ? 1 : 0, (int)lParam);
     case MsgCreateWindows:
         return OnCreateWindows((int)wParam, (int)lParam);
+    case MsgMoveTab:
+        return m_panels[LOWORD(wParam) ? 1 : 0].MoveTab(LOWORD(lParam), HIWORD(lParam), HIWORD(wParam)) ? 1 : 0;
+    case WM_SIZE:
+        TheApp().Log(CTCLogLine(L"size").Add(L"cx", (long long)LOWORD(lParam)).Add(L"cy", (long long)HIWORD(lParam)));
+        break;
     }
     return DefWindowProcW(m_hwnd, msg, wParam, lParam);
 }

@@ -132,11 +132,13 @@ void CTCMainWnd::ShowTabMenu(HWND tabs, LPARAM position)
     CTCPanel& p = m_panels[side];
     int tab = (int)(position < 0 ? -position : position) - 1;
     int lock = tab >= 0 && tab < (int)p.m_tabLocks.size() ? p.m_tabLocks[tab] : 0;
+    // As in the host, the two lock items are the third and fourth, before the first separator.
     HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 5, L"Copy tab");
+    AppendMenuW(menu, MF_STRING, 3, L"Close tab");
     AppendMenuW(menu, MF_STRING | (lock == 1 ? MF_CHECKED : 0), 1, L"Lock");
     AppendMenuW(menu, MF_STRING | (lock == 2 ? MF_CHECKED : 0), 2, L"Lock with dir changes");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, 3, L"Close tab");
     AppendMenuW(menu, MF_STRING, 4, L"Close all tabs");
     RECT r;
     GetWindowRect(tabs, &r);

@@ -86,12 +86,8 @@ HWND CTCPanel::CreateTabs()
         m_tabLocks.push_back(0);
         m_currentTab = 0;
     }
-    for (size_t i = 0; i < m_tabFolders.size(); ++i) {
-        std::wstring name = TabName(m_tabFolders[i]);
-        TCITEMW item = {TCIF_TEXT};
-        item.pszText = &name[0];
-        SendMessageW(m_tabs, TCM_INSERTITEMW, i, (LPARAM)&item);
-    }
+    for (size_t i = 0; i < m_tabFolders.size(); ++i)
+        InsertTabItem((int)i, TabName(m_tabFolders[i]));
     SendMessageW(m_tabs, TCM_SETCURSEL, m_currentTab, 0);
     TheApp().Main().HookTabs(m_tabs);
     return m_tabs;
@@ -212,12 +208,43 @@ void CTCPanel::AddTab(const std::wstring& path)
     m_tabLocks.push_back(0);
     m_currentTab = (int)m_tabFolders.size() - 1;
     if (m_tabs) {
-        std::wstring name = TabName(path);
-        TCITEMW item = {TCIF_TEXT};
-        item.pszText = &name[0];
-        SendMessageW(m_tabs, TCM_INSERTITEMW, m_currentTab, (LPARAM)&item);
+        InsertTabItem(m_currentTab, TabName(path));
         SendMessageW(m_tabs, TCM_SETCURSEL, m_currentTab, 0);
     }
+}
+
+// The host inserts tabs with the A message carrying a wide item.
+void CTCPanel::InsertTabItem(int index, std::wstring name)
+{
+    TCITEMW item = {TCIF_TEXT};
+    item.pszText = &name[0];
+    SendMessageW(m_tabs, TCM_INSERTITEMA, index, (LPARAM)&item);
+}
+
+bool CTCPanel::MoveTab(int from, int to, DWORD deleteAfterMs)
+{
+    int count = (int)m_tabFolders.size();
+    if (!m_tabs || from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return false;
+    // As the host does it: a copy inserted at the new place, then the old tab deleted.
+    int insertAt = to > from ? to + 1 : to;
+    InsertTabItem(insertAt, TabName(m_tabFolders[from]));
+    if (deleteAfterMs)
+        Sleep(deleteAfterMs);
+    int old = insertAt <= from ? from + 1 : from;
+    SendMessageW(m_tabs, TCM_DELETEITEM, old, 0);
+    std::wstring folder = m_tabFolders[from];
+    int lock = m_tabLocks[from];
+    m_tabFolders.erase(m_tabFolders.begin() + from);
+    m_tabLocks.erase(m_tabLocks.begin() + from);
+    m_tabFolders.insert(m_tabFolders.begin() + to, folder);
+    m_tabLocks.insert(m_tabLocks.begin() + to, lock);
+    m_currentTab = (int)SendMessageW(m_tabs, TCM_GETCURSEL, 0, 0);
+    if (m_currentTab < 0) {
+        m_currentTab = to;
+        SendMessageW(m_tabs, TCM_SETCURSEL, to, 0);
+    }
+    return true;
 }
 
 void CTCPanel::SelectTab(int index)

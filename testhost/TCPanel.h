@@ -35,6 +35,10 @@ public:
     // The caret goes to `caretName` when the folder holds it.
     void SetFolder(const std::wstring& path, const std::wstring& caretName = std::wstring());
     void AddTab(const std::wstring& path);
+    // Moves a tab the host's way (insert a copy, delete the old one), the
+    // delete `deleteAfterMs` after the insert.
+    bool MoveTab(int from, int to, DWORD deleteAfterMs);
+    void InsertTabItem(int index, std::wstring name);
     void SelectTab(int index);
     // Fills the list from the folder; afterwards the caret is on `caretName`
     // (else the first row), `distance` rows below the top (-1: top row 0).

@@ -244,6 +244,93 @@ bool ShowStickIt(CTour& tour, std::wstring& why)
     return true;
 }
 
+HWND ColourPopup(CTour& tour)
+{
+    return tour.ModuleWindow(L"Merovin.wdx");
+}
+
+// Ctrl+Alt+T ("SelectTabColor") opens the colour popup for the current left tab.
+bool OpenTabColourPopup(CTour& tour, std::wstring& why)
+{
+    if (!tour.Focus(LeftList())) {
+        why = L"the file list cannot take the focus";
+        return false;
+    }
+    tour.Keys({VK_LCONTROL, VK_LMENU}, 'T');
+    if (!tour.WaitFor(3000, [&] { return ColourPopup(tour) != nullptr; })) {
+        why = L"the colour popup did not open";
+        return false;
+    }
+    Sleep(300);
+    return true;
+}
+
+// Two more folders open in tabs of the left panel, Projects locked in the
+// host; each of the three tabs gets a colour from the popup: light blue, gold
+// and pink. The engine marks the locked tab with a bar.
+bool ShowTabColours(CTour& tour, std::wstring& why)
+{
+    tour.OnHost([] {
+        CTCPanel& left = TheApp().Main().m_panels[0];
+        for (const wchar_t* folder : {L"C:\\data\\left\\Projects", L"C:\\data\\left\\Music"}) {
+            left.AddTab(folder);
+            left.SetFolder(folder);
+        }
+        left.m_tabLocks[1] = 1;
+    });
+    const int colours[] = {21, 25, 24};
+    HWND tabs = TheApp().Main().m_panels[0].m_tabs;
+    for (int tab = 0; tab < 3; ++tab) {
+        tour.OnHost([tab] { TheApp().Main().m_panels[0].SelectTab(tab); });
+        if (!OpenTabColourPopup(tour, why))
+            return false;
+        // From the "No Color" box: the first Right reaches colour 0.
+        HWND popup = ColourPopup(tour);
+        for (int i = 0; i <= colours[tab]; ++i)
+            PostMessageW(popup, WM_KEYDOWN, VK_RIGHT, 0);
+        PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+        if (!tour.WaitFor(3000, [&] { return !IsWindow(popup); })) {
+            why = L"the colour popup did not close on Enter";
+            return false;
+        }
+    }
+    // Tab 1 now shows gold blended in, and the lock bar at its left edge.
+    auto pixel = [&](int dx) {
+        RECT r = {};
+        SendMessageW(tabs, TCM_GETITEMRECT, 1, (LPARAM)&r);
+        RedrawWindow(tabs, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetDC(tabs);
+        COLORREF c = GetPixel(dc, r.left + dx, (r.top + r.bottom) / 2);
+        ReleaseDC(tabs, dc);
+        return c;
+    };
+    if (!tour.WaitFor(3000, [&] {
+            COLORREF c = pixel(7);
+            return c != CLR_INVALID && GetRValue(c) > GetBValue(c) + 40;
+        })) {
+        why = L"the second tab does not show its colour";
+        return false;
+    }
+    if (pixel(3) != RGB(192, 0, 0)) {
+        why = L"the locked tab has no lock bar";
+        return false;
+    }
+    return true;
+}
+
+bool ShowColourPopup(CTour& tour, std::wstring& why)
+{
+    return OpenTabColourPopup(tour, why);
+}
+
+void CloseColourPopup(CTour& tour)
+{
+    HWND popup = ColourPopup(tour);
+    if (popup)
+        PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    tour.WaitFor(2000, [&] { return ColourPopup(tour) == nullptr; });
+}
+
 } // namespace
 
 const std::vector<CTourStep>& TourSteps()
@@ -269,6 +356,13 @@ const std::vector<CTourStep>& TourSteps()
         {L"09-stickit.png",
          L"Sticky files: Ctrl+Alt+S pins report.pdf as well; the pinned names are sorted, so it shows under readme.txt",
          ShowStickIt, nullptr},
+        {L"10-tab-colours.png",
+         L"Folder tabs: each tab keeps the colour chosen for it (Ctrl+Alt+T), kept when the tab moves and saved "
+         L"in Merovin.ini; the tab the host locked (Projects) carries a red bar",
+         ShowTabColours, nullptr},
+        {L"11-colour-popup.png",
+         L"The colour popup: 40 named colours, \"No Color\" and \"More Colors\" for the common colour dialog",
+         ShowColourPopup, CloseColourPopup},
     };
     return steps;
 }

@@ -5,6 +5,8 @@
 #include "EngineSettings.h"
 #include "GroupSettings.h"
 #include "IconMenuShared.h"
+#include "HostTreeSnapshot.h"
+#include "PanelObjects.h"
 #include "TCProtocol.h"
 
 namespace {
@@ -18,6 +20,17 @@ HWND QueryHost(HWND main, int code)
         return nullptr;
     HWND window = reinterpret_cast<HWND>(answer);
     return IsWindow(window) ? window : nullptr;
+}
+
+// The folder-tab object of the panel that holds the focus (left unless the
+// focus is in the right panel), or null.
+CMyTabs* FocusedTabs(CEngineContext& engine)
+{
+    const HostTreeSnapshot& tree = engine.Tree();
+    HWND focus = GetFocus();
+    int side = tree.valid && focus && (focus == tree.fileList[1] || IsChild(tree.panel[1], focus)) ? 1 : 0;
+    CMyTabs* tabs = engine.Panels().tabs[side];
+    return tabs && tabs->Window() ? tabs : nullptr;
 }
 
 } // namespace
@@ -59,10 +72,14 @@ void CFeatureWiring::SubclassListerOnClose(HWND) {}
 // Get-message hook: every message passes.
 void CFeatureWiring::OnGetMessage(MSG&) {}
 
-// Drive switch and tab timers end at once while no feature owns them.
-bool CFeatureWiring::OnTimer(EngineTimer, UINT_PTR)
+// A tab's timed icon (the key names the side in its low bit); the drive
+// switch timer ends at once while no feature owns it.
+bool CFeatureWiring::OnTimer(EngineTimer kind, UINT_PTR key)
 {
-    return false;
+    if (kind != EngineTimer::TabApply)
+        return false;
+    CMyTabs* tabs = m_engine.Panels().tabs[key & 1];
+    return tabs && tabs->OnTimedIcon(key);
 }
 
 // Every host-command hotkey runs and its key is swallowed until the engine
@@ -72,8 +89,13 @@ int CFeatureWiring::SpecialKeyFilter(const HotkeyEntry&, HWND)
     return SpecialKeyRunSwallow;
 }
 
-// Key-up: no "ChronoTabs" switch to end.
-void CFeatureWiring::OnKeyUp() {}
+// Key-up: a pending "ChronoTabs" switch commits once Shift is up.
+void CFeatureWiring::OnKeyUp(bool shiftDown)
+{
+    for (CMyTabs* tabs : m_engine.Panels().tabs)
+        if (tabs)
+            tabs->ChronoTabsKeyUp(shiftDown);
+}
 
 // "NextQuickView" acts on any focus.
 bool CFeatureWiring::NextQuickViewApplies()
@@ -88,8 +110,8 @@ int CFeatureWiring::RunAutoCompletion(HWND)
 }
 
 // The engine commands of the features; those of features not built yet
-// (Lister, tab, grouping, engine menu) are not handled, so the key goes on
-// to the host.
+// (Lister, grouping, engine menu) are not handled, so the key goes on to the
+// host.
 int CFeatureWiring::RunFeatureCommand(UINT number)
 {
     switch (number) {
@@ -115,6 +137,28 @@ int CFeatureWiring::RunFeatureCommand(UINT number)
         return RunStickyCommand(3);
     case CmdToggleStick:
         return RunStickyCommand(4);
+    case CmdSelectTabColor:
+    case CmdChronoTabs: {
+        CMyTabs* tabs = FocusedTabs(m_engine);
+        if (!tabs || (number == CmdSelectTabColor && !m_engine.Settings().ColoredTabs))
+            return 0;
+        if (number == CmdChronoTabs)
+            return tabs->ChronoTabs() ? 1 : 0;
+        tabs->OpenColourPopup(-1);
+        return 1;
+    }
+    case CmdShowTabListLeft:
+    case CmdShowTabListRight: {
+        int side = number == CmdShowTabListLeft ? 0 : 1;
+        CMyTabs* tabs = m_engine.Panels().tabs[side];
+        HWND path = m_engine.Tree().valid ? m_engine.Tree().bar2[side] : nullptr;
+        if (!tabs || !tabs->Window() || !path)
+            return 0;
+        RECT r;
+        GetWindowRect(path, &r);
+        tabs->ShowTabList(POINT{r.right + 1, r.bottom + 1});
+        return 1;
+    }
     default:
         return 0;
     }

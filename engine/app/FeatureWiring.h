@@ -46,7 +46,7 @@ public:
 
     // CCommandTargets
     int SpecialKeyFilter(const HotkeyEntry& entry, HWND focus) override;
-    void OnKeyUp() override;
+    void OnKeyUp(bool shiftDown) override;
     bool NextQuickViewApplies() override;
     int RunAutoCompletion(HWND focus) override;
     int RunFeatureCommand(UINT number) override;

@@ -50,8 +50,12 @@ void CHostAttach::CreatePanelObjects()
         }
     }
     for (int side = 0; side < 2; ++side) {
-        if (!p.tabs[side])
+        if (!p.tabs[side]) {
             p.tabs[side] = new CMyTabs(m_engine, side);
+            p.tabs[side]->m_lockQuery = [this](const CMyTabs* tabs, int position) {
+                return m_mainWnd.QueryHostMenuIndex(tabs, position);
+            };
+        }
         if (m_tree.tabs[side])
             p.tabs[side]->InitTabs(m_tree.tabs[side]);
     }

@@ -65,17 +65,10 @@ public:
     // Forgets the per-start state (teardown).
     void Reset();
 
-private:
-    // The part of ExecuteHotkey after the entry is known.
-    int Execute(INT_PTR index, const HotkeyEntry& entry, bool now, bool filtered);
-    int ExecuteHostCommand(INT_PTR index, const HotkeyEntry& entry, UINT focusClass, HWND focus, bool now,
-                           bool filtered);
-    int OpenDriveList(INT_PTR index, UINT command, HWND focus, bool now);
-    bool PostDeferred(INT_PTR index);
-    bool PostHostCommand(UINT number, bool send);
-    int SendUserCommand(LPCWSTR name);
     // Marks a running command for its scope: the depth goes back down and a
     // held reload is posted however the command ends (also by an exception).
+    // Features that run a modal loop outside a command (a menu opened by a
+    // click, a dialog opened from a popup) hold the reload the same way.
     class CRunScope {
     public:
         explicit CRunScope(CCommandExecutor& executor) : m_executor(executor) { ++m_executor.m_depth; }
@@ -86,6 +79,16 @@ private:
     private:
         CCommandExecutor& m_executor;
     };
+
+private:
+    // The part of ExecuteHotkey after the entry is known.
+    int Execute(INT_PTR index, const HotkeyEntry& entry, bool now, bool filtered);
+    int ExecuteHostCommand(INT_PTR index, const HotkeyEntry& entry, UINT focusClass, HWND focus, bool now,
+                           bool filtered);
+    int OpenDriveList(INT_PTR index, UINT command, HWND focus, bool now);
+    bool PostDeferred(INT_PTR index);
+    bool PostHostCommand(UINT number, bool send);
+    int SendUserCommand(LPCWSTR name);
     void Leave();
 
     // Engine command handlers of this part.

@@ -21,8 +21,8 @@ public:
     // For a host-command hotkey: whether it runs and whether its key is
     // swallowed (a SpecialKeyAnswer).
     virtual int SpecialKeyFilter(const HotkeyEntry& entry, HWND focus) = 0;
-    // A key went up (thread keyboard hook).
-    virtual void OnKeyUp() = 0;
+    // A key went up (either keyboard hook); `shiftDown` as the hook knows it.
+    virtual void OnKeyUp(bool shiftDown) = 0;
     // Whether "NextQuickView" can act on the current focus.
     virtual bool NextQuickViewApplies() = 0;
     // Auto-completion in the focused edit box; non-zero when it acted.

@@ -76,14 +76,20 @@ bool CCommandExecutor::IsRunningKey(UINT vk, LPARAM lParam)
 
 void CCommandExecutor::OnThreadKeyUp()
 {
-    m_targets.OnKeyUp();
+    m_targets.OnKeyUp(GetAsyncKeyState(VK_SHIFT) < 0);
 }
 
 bool CCommandExecutor::OnLowLevelKey(UINT vk, DWORD scanCode, DWORD flags, bool down)
 {
     vk = SidedKey(vk & 0xFF, scanCode, (flags & LLKHF_EXTENDED) != 0);
     m_lowLevelState[vk] = down ? 0x80 : 0;
-    if (!down || m_depth > 0 || !m_engine.Hotkeys().BindsKey(vk))
+    if (!down) {
+        // The asynchronous key state changes only after this hook returns:
+        // Shift is read from the hook's own table.
+        m_targets.OnKeyUp((m_lowLevelState[VK_LSHIFT] | m_lowLevelState[VK_RSHIFT] | m_lowLevelState[VK_SHIFT]) != 0);
+        return false;
+    }
+    if (m_depth > 0 || !m_engine.Hotkeys().BindsKey(vk))
         return false;
     if (!IsHostFocus(GetFocus(), m_engine.Host().mainWindow))
         return false;

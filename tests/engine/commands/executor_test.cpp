@@ -15,7 +15,7 @@ public:
     CCommandExecutor* holdReloadIn = nullptr;
 
     int SpecialKeyFilter(const HotkeyEntry&, HWND) override { return SpecialKeyRunSwallow; }
-    void OnKeyUp() override {}
+    void OnKeyUp(bool) override {}
     bool NextQuickViewApplies() override { return true; }
     int RunAutoCompletion(HWND) override { return 0; }
     int RunFeatureCommand(UINT) override

@@ -138,7 +138,7 @@ TEST_F(MenuCapture, InitMenuTakesTheLastCheckedItemOnlyWithTheSwitch)
 }
 
 // Against the stand-in host: its tab popup has "Lock" and "Lock with dir
-// changes" before a separator, checked by the tab's lock state.
+// changes" at positions 2 and 3 before a separator, checked by the tab's lock state.
 LRESULT AskHost(const CHostDriver& host, int flags, int position)
 {
     LRESULT r = Probe(host, ProbeQueryMenu, MAKELPARAM(flags, position));
@@ -152,10 +152,10 @@ TEST(HostMenu, QueryHostMenuIndexReadsTheHostsTabPopup)
     size_t mark = host.LogMark();
     EXPECT_EQ(AskHost(host, 0, 0), 0);  // not locked: nothing checked
     ASSERT_EQ(host.Send(MsgSetTabLock, 0, MAKELPARAM(0, 1)), 1);
-    EXPECT_EQ(AskHost(host, 0, 0), 0);  // "Lock"
+    EXPECT_EQ(AskHost(host, 0, 0), 2);  // "Lock"
     ASSERT_EQ(host.Send(MsgSetTabLock, 1, MAKELPARAM(0, 2)), 1);
-    EXPECT_EQ(AskHost(host, ProbeRightSide | ProbeReversed, 0), 1);  // "Lock with dir changes"
-    EXPECT_EQ(AskHost(host, ProbeRightSide, 0), 1);
+    EXPECT_EQ(AskHost(host, ProbeRightSide | ProbeReversed, 0), 3);  // "Lock with dir changes"
+    EXPECT_EQ(AskHost(host, ProbeRightSide, 0), 3);
 
     std::vector<CHostLogEntry> sent = host.LogSince(mark, L"tabcmd");
     ASSERT_EQ(sent.size(), 4u);
@@ -168,7 +168,7 @@ TEST(HostMenu, QueryHostMenuIndexReadsTheHostsTabPopup)
     EXPECT_EQ(host.LogSince(mark, L"tabmenu").size(), 4u);
 
     // While a capture runs a second query is refused.
-    EXPECT_EQ(AskHost(host, ProbeAskNested, 0), 0);
+    EXPECT_EQ(AskHost(host, ProbeAskNested, 0), 2);
     EXPECT_EQ(Probe(host, ProbeNestedResult) - ProbeAnswerBase, -1);
 }
 
