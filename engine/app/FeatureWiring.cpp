@@ -5,6 +5,8 @@
 #include "EngineSettings.h"
 #include "GroupSettings.h"
 #include "IconMenuShared.h"
+#include "MyCombo.h"
+#include "PanelObjects.h"
 #include "TCProtocol.h"
 
 namespace {
@@ -30,7 +32,9 @@ int CFeatureWiring::ReadGroupingSettings(CString& spec)
 
 // Start-up: the engine menu's texts come from the localisation file when shown.
 void CFeatureWiring::LoadEngineTexts() {}
-// Start-up: the drive menus use the system's icons.
+// Start-up: each drive combo object loads the custom drive icons
+// ("CustomDLIcons") when attaching gives it its style, and frees them with
+// itself at teardown.
 void CFeatureWiring::ReadDriveListIcons() {}
 // Start-up (and every reload): the bookmarks file is merged into the list.
 void CFeatureWiring::ReadBookmarks()
@@ -59,9 +63,17 @@ void CFeatureWiring::SubclassListerOnClose(HWND) {}
 // Get-message hook: every message passes.
 void CFeatureWiring::OnGetMessage(MSG&) {}
 
-// Drive switch and tab timers end at once while no feature owns them.
-bool CFeatureWiring::OnTimer(EngineTimer, UINT_PTR)
+// The drive switch (key: the side) runs once; tab timers end at once while
+// no feature owns them.
+bool CFeatureWiring::OnTimer(EngineTimer kind, UINT_PTR key)
 {
+    if (kind == EngineTimer::DriveSwitch) {
+        m_engine.KillTimer(kind, key);
+        CMyCombo* combo = key < 2 ? m_engine.Panels().driveCombo[key] : nullptr;
+        if (combo)
+            combo->OnDriveSwitchTimer();
+        return true;
+    }
     return false;
 }
 
