@@ -86,6 +86,8 @@ int CDriveInfo::ScanNetwork()
             }
         }
         m_net->close(handle);
+        if (last != ERROR_NO_MORE_ITEMS)
+            break; // a pass that ended in an error ends the scan
     }
     GlobalFree(buffer);
     return last == ERROR_NO_MORE_ITEMS ? 1 : 0;
