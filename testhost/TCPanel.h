@@ -35,6 +35,9 @@ public:
     // The caret goes to `caretName` when the folder holds it.
     void SetFolder(const std::wstring& path, const std::wstring& caretName = std::wstring());
     void AddTab(const std::wstring& path);
+    // The drive combo box's selection changed (its WM_COMMAND): log it and
+    // show the chosen drive's root.
+    void OnDriveSelected();
     void SelectTab(int index);
     // Fills the list from the folder; afterwards the caret is on `caretName`
     // (else the first row), `distance` rows below the top (-1: top row 0).
@@ -77,6 +80,9 @@ struct CTCRow {
     ULONGLONG size = 0;
 };
 CTCRow ParseRow(const std::wstring& text);
+
+// Control ids of the drive combo boxes, left and right.
+const int DriveComboId = 1001;
 
 // Column width of the multi-column view.
 const int BriefColumnWidth = 120;
