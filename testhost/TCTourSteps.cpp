@@ -244,6 +244,23 @@ bool ShowStickIt(CTour& tour, std::wstring& why)
     return true;
 }
 
+// A click on the left drive box drops the engine's drive menu in place of
+// the host's list.
+bool ShowDriveMenu(CTour& tour, std::wstring& why)
+{
+    if (!tour.Focus(LeftList())) {
+        why = L"the file list cannot take the focus";
+        return false;
+    }
+    PostMessageW(TheApp().Main().m_panels[0].m_drive, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    if (!tour.WaitFor(5000, [&] { return Menu(tour) != nullptr; })) {
+        why = L"the drive menu did not open";
+        return false;
+    }
+    Sleep(300);
+    return true;
+}
+
 } // namespace
 
 const std::vector<CTourStep>& TourSteps()
@@ -269,6 +286,10 @@ const std::vector<CTourStep>& TourSteps()
         {L"09-stickit.png",
          L"Sticky files: Ctrl+Alt+S pins report.pdf as well; the pinned names are sorted, so it shows under readme.txt",
          ShowStickIt, nullptr},
+        {L"10-drives.png",
+         L"Drive menu: a click on the drive box drops Merovin's menu of the drives, grouped by type with their free "
+         L"space, the network row and the user command of usercmd.ini",
+         ShowDriveMenu, CloseMenu},
     };
     return steps;
 }

@@ -5,6 +5,7 @@
 #include "EngineContext.h"
 #include "EngineHelpers.h"
 #include "HostIniRedirect.h"
+#include "IniSection.h"
 #include "HostTreeSnapshot.h"
 #include "HotkeyTable.h"
 #include "IconMenu.h"
@@ -324,11 +325,12 @@ void CMyCombo::AddUserCommands(CIconMenu& menu)
          name += wcslen(name) + 1) {
         if (_wcsnicmp(name, L"em_mvdl_", 8) != 0)
             continue;
-        WCHAR button[1025] = {}, text[1025] = {};
-        GetPrivateProfileStringW(name, L"Button", L"", button, 1025, file);
-        GetPrivateProfileStringW(name, L"Menu", L"", text, 1025, file);
-        HICON icon = button[0] ? IconFromText(button, m_engine.Host().extractIcons) : nullptr;
-        CString caption = text;
+        // One read per section: the profile functions read the file each call.
+        CIniSection section(1025);
+        section.Load(name, file);
+        CString button = section.Text(L"Button");
+        HICON icon = button.IsEmpty() ? nullptr : IconFromText(button, m_engine.Host().extractIcons);
+        CString caption = section.Text(L"Menu");
         int bar = caption.Find(L'|');
         if (bar >= 0) {
             AddIconItem(menu, 0, caption.Left(bar), nullptr, false, 0, L"", MF_SEPARATOR);
