@@ -44,6 +44,7 @@ public:
     void Beep() override { ++beeps; }
     DWORD_PTR FileInfo(LPCWSTR path, SHFILEINFOW& info, UINT flags) override
     {
+        EXPECT_EQ(0u, flags & SHGFI_ICONLOCATION); // it writes the icon's file over the name
         BYTE and_[32], xor_[32];
         memset(and_, 0xFF, 32);
         memset(xor_, 0, 32);
@@ -230,6 +231,17 @@ TEST_F(DriveMenu, ContentInBothListStyles)
     m_combo.BuildDriveMenu(menu);
     EXPECT_EQ(L"popup Client 0", Items(menu)[6]);
     EXPECT_EQ(10, menu.GetMenuItemCount());
+
+    // 150 user commands: they stop at 299, short of the devices' ids.
+    for (int i = 0; i < 150; ++i)
+        WritePrivateProfileStringW((L"em_mvdl_x" + std::to_wstring(i)).c_str(), L"Menu", L"X", m_engine.paths.userCmdIni);
+    m_combo.SetStyle(true, DriveListUserCommands);
+    CIconMenu many;
+    m_combo.BuildDriveMenu(many);
+    EXPECT_EQ(299u, GetMenuItemID(many.m_hMenu, many.GetMenuItemCount() - 1));
+    ASSERT_NE(nullptr, many.GetItem(302, FALSE));
+    EXPECT_STREQ(L"Dev 0", many.GetItem(302, FALSE)->caption);
+    m_combo.FreeMenuIcons();
 }
 
 TEST_F(DriveMenu, IconsMadeByABuildAreDestroyedAndCustomIconsStay)
