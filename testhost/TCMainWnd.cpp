@@ -238,6 +238,12 @@ LRESULT CTCMainWnd::OnChildMessage(HWND from, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     }
     case WM_COMMAND:
+        for (CTCPanel& p : m_panels) {
+            if ((HWND)lParam == p.m_drive && p.m_drive && HIWORD(wParam) == CBN_SELCHANGE) {
+                p.OnDriveSelected();
+                return 0;
+            }
+        }
         if (HIWORD(wParam) == LBN_SELCHANGE) {
             int side = SideOfList((HWND)lParam);
             if (side >= 0)

@@ -51,9 +51,17 @@ void CTCPanel::Create(HWND main, const CTCOptions& options, bool withTabs, const
                             rc.left, rc.top, w, h, main, nullptr, inst, nullptr);
     m_drive = CreateWindowExW(0, L"LCLComboBox", L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                            0, 0, 80, 300, m_panel, nullptr, inst, nullptr);
-    SendMessageW(m_drive, CB_ADDSTRING, 0, (LPARAM)L"[-c-]");
-    SendMessageW(m_drive, CB_ADDSTRING, 0, (LPARAM)L"[-z-]");
+                            0, 0, 80, 300, m_panel, (HMENU)(INT_PTR)(DriveComboId + m_side), inst, nullptr);
+    // One entry per drive, then the host's network and plug-in folder.
+    DWORD drives = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        wchar_t entry[8];
+        _snwprintf(entry, 8, L"[-%c-]", L'a' + i);
+        entry[7] = 0;
+        if (drives & (1u << i))
+            SendMessageW(m_drive, CB_ADDSTRING, 0, (LPARAM)entry);
+    }
+    SendMessageW(m_drive, CB_ADDSTRING, 0, (LPARAM)L"\\ Network");
     SendMessageW(m_drive, CB_SETCURSEL, 0, 0);
     // Hidden bars: bar 1 first (its top is 0 anyway), then bar 3.
     CreateBar(BarFree, 82, 0, w - 82, 22, L"", options.m_hiddenBars >= 1);
@@ -180,6 +188,21 @@ std::wstring CTCPanel::RowText(int index) const
 std::wstring CTCPanel::ItemName(int index) const
 {
     return ParseRow(RowText(index)).name;
+}
+
+void CTCPanel::OnDriveSelected()
+{
+    int index = (int)SendMessageW(m_drive, CB_GETCURSEL, 0, 0);
+    wchar_t text[64] = {};
+    if (index >= 0 && SendMessageW(m_drive, CB_GETLBTEXTLEN, index, 0) < 63)
+        SendMessageW(m_drive, CB_GETLBTEXT, index, (LPARAM)text);
+    TheApp().Log(CTCLogLine(L"drivesel").Add(L"side", m_side).Add(L"id", GetDlgCtrlID(m_drive))
+                     .Add(L"index", index).Add(L"text", text));
+    if (wcsncmp(text, L"[-", 2) == 0 && iswalpha(text[2])) {
+        wchar_t root[4] = {(wchar_t)towupper(text[2]), L':', L'\\', 0};
+        SetFolder(root);
+    }
+    SetFocus(m_list); // the panel shows the drive and takes the focus
 }
 
 void CTCPanel::SetFolder(const std::wstring& path, const std::wstring& caretName)

@@ -39,6 +39,9 @@ public:
     // delete `deleteAfterMs` after the insert.
     bool MoveTab(int from, int to, DWORD deleteAfterMs);
     void InsertTabItem(int index, std::wstring name);
+    // The drive combo box's selection changed (its WM_COMMAND): log it and
+    // show the chosen drive's root.
+    void OnDriveSelected();
     void SelectTab(int index);
     // Fills the list from the folder; afterwards the caret is on `caretName`
     // (else the first row), `distance` rows below the top (-1: top row 0).
@@ -81,6 +84,9 @@ struct CTCRow {
     ULONGLONG size = 0;
 };
 CTCRow ParseRow(const std::wstring& text);
+
+// Control ids of the drive combo boxes, left and right.
+const int DriveComboId = 1001;
 
 // Column width of the multi-column view.
 const int BriefColumnWidth = 120;

@@ -331,6 +331,23 @@ void CloseColourPopup(CTour& tour)
     tour.WaitFor(2000, [&] { return ColourPopup(tour) == nullptr; });
 }
 
+// A click on the left drive box drops the engine's drive menu in place of
+// the host's list.
+bool ShowDriveMenu(CTour& tour, std::wstring& why)
+{
+    if (!tour.Focus(LeftList())) {
+        why = L"the file list cannot take the focus";
+        return false;
+    }
+    PostMessageW(TheApp().Main().m_panels[0].m_drive, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    if (!tour.WaitFor(5000, [&] { return Menu(tour) != nullptr; })) {
+        why = L"the drive menu did not open";
+        return false;
+    }
+    Sleep(300);
+    return true;
+}
+
 } // namespace
 
 const std::vector<CTourStep>& TourSteps()
@@ -363,6 +380,10 @@ const std::vector<CTourStep>& TourSteps()
         {L"11-colour-popup.png",
          L"The colour popup: 40 named colours, \"No Color\" and \"More Colors\" for the common colour dialog",
          ShowColourPopup, CloseColourPopup},
+        {L"12-drives.png",
+         L"Drive menu: a click on the drive box drops Merovin's menu of the drives, grouped by type with their free "
+         L"space, the network row and the user command of usercmd.ini",
+         ShowDriveMenu, CloseMenu},
     };
     return steps;
 }

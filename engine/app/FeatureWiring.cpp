@@ -6,6 +6,7 @@
 #include "GroupSettings.h"
 #include "IconMenuShared.h"
 #include "HostTreeSnapshot.h"
+#include "MyCombo.h"
 #include "PanelObjects.h"
 #include "TCProtocol.h"
 
@@ -43,7 +44,9 @@ int CFeatureWiring::ReadGroupingSettings(CString& spec)
 
 // Start-up: the engine menu's texts come from the localisation file when shown.
 void CFeatureWiring::LoadEngineTexts() {}
-// Start-up: the drive menus use the system's icons.
+// Start-up: each drive combo object loads the custom drive icons
+// ("CustomDLIcons") when attaching gives it its style, and frees them with
+// itself at teardown.
 void CFeatureWiring::ReadDriveListIcons() {}
 // Start-up (and every reload): the bookmarks file is merged into the list.
 void CFeatureWiring::ReadBookmarks()
@@ -72,10 +75,17 @@ void CFeatureWiring::SubclassListerOnClose(HWND) {}
 // Get-message hook: every message passes.
 void CFeatureWiring::OnGetMessage(MSG&) {}
 
-// A tab's timed icon (the key names the side in its low bit); the drive
-// switch timer ends at once while no feature owns it.
+// The drive switch (key: the side) runs once; a tab's timed icon (the key
+// names the side in its low bit).
 bool CFeatureWiring::OnTimer(EngineTimer kind, UINT_PTR key)
 {
+    if (kind == EngineTimer::DriveSwitch) {
+        m_engine.KillTimer(kind, key);
+        CMyCombo* combo = key < 2 ? m_engine.Panels().driveCombo[key] : nullptr;
+        if (combo)
+            combo->OnDriveSwitchTimer();
+        return true;
+    }
     if (kind != EngineTimer::TabApply)
         return false;
     CMyTabs* tabs = m_engine.Panels().tabs[key & 1];

@@ -74,9 +74,8 @@ void CHostAttach::CreatePanelObjects()
             if (!p.driveCombo[side])
                 p.driveCombo[side] = new CMyCombo(m_engine, side);
             CMyCombo& combo = *p.driveCombo[side];
-            combo.m_driveListMenu = settings.DriveList == 1;
-            combo.m_style = settings.driveListStyle;
-            combo.m_colors = settings.menuColors;
+            combo.SetStyle(settings.DriveList == 1, settings.driveListStyle);
+            combo.SetMenuColors(settings.menuColors);
             combo.AttachTo(m_tree.driveCombo[side]);
         }
     }

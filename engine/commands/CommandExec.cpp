@@ -171,7 +171,7 @@ int CCommandExecutor::RunCommandByName(LPCWSTR name, bool send)
             number = UINT(m_engine.HostCommandNumber(name));
             if (number == 0)
                 return 0;
-        } else if (StartsWith(name, L"em_")) {
+        } else if (_wcsnicmp(name, L"em_", 3) == 0) {
             return SendUserCommand(name);
         } else {
             return 0;

@@ -59,12 +59,6 @@ public:
     // and posted again when the command returns; true when it was kept.
     bool HoldReload();
 
-    // The counter of Esc presses of the special-key filter.
-    int m_escCount = 0;
-
-    // Forgets the per-start state (teardown).
-    void Reset();
-
     // Marks a running command for its scope: the depth goes back down and a
     // held reload is posted however the command ends (also by an exception).
     // Features that run a modal loop outside a command (a menu opened by a
@@ -79,6 +73,12 @@ public:
     private:
         CCommandExecutor& m_executor;
     };
+
+    // The counter of Esc presses of the special-key filter.
+    int m_escCount = 0;
+
+    // Forgets the per-start state (teardown).
+    void Reset();
 
 private:
     // The part of ExecuteHotkey after the entry is known.

@@ -61,7 +61,7 @@ UINT DriveListStyleOf(const EngineSettings& s)
         style |= 4;
     if (s.CustomDLIcons)
         style |= 8;
-    return style + (UINT)s.groupingActive;
+    return style;
 }
 
 void ReadSettingsTable(EngineSettings& s, LPCWSTR ini, int groupingActive)

@@ -103,5 +103,5 @@ struct EngineSettings {
 // The menu colours are read from the same [Colors&Styles] read.
 void ReadSettingsTable(EngineSettings& settings, LPCWSTR iniPath, int groupingActive);
 
-// The drive-list style flags of the settings, plus the grouping switch.
+// The drive-list style flags of the settings.
 UINT DriveListStyleOf(const EngineSettings& settings);

@@ -134,9 +134,9 @@ TEST_F(EngineCommands, DeferredHotkeyOfAnEarlierTableRunsNothing)
 TEST_F(EngineCommands, StartupSequenceRunsItsPartsInOrder)
 {
     Start("[Config]\r\nEnableStartupSequence=1\r\n"
-          "StartupSequence=cm_ClearAll||em_foo|2122|bogus|CM_ClearAll|em_bar\r\n");
+          "StartupSequence=cm_ClearAll||em_foo|2122|bogus|CM_ClearAll|EM_bar\r\n");
     // The user commands are sent at once, the host commands posted in order.
-    std::vector<std::wstring> expected = {L"copy:em_foo:7", L"copy:em_bar:7", L"post:524", L"post:2122"};
+    std::vector<std::wstring> expected = {L"copy:em_foo:7", L"copy:EM_bar:7", L"post:524", L"post:2122"};
     EXPECT_EQ(expected, g_received.events);
 
     g_received.events.clear();

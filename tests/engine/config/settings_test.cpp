@@ -118,7 +118,7 @@ TEST(EngineSettings, StylesPercentsAndOutOfRangeLockedMark)
     EXPECT_EQ(1, s.groupingActive);
     EXPECT_EQ(1, s.stickyOrGrouping);
     EXPECT_EQ(1, s.fileListsNeeded);
-    EXPECT_EQ(1u + 4u + 1u, s.driveListStyle); // the grouping switch is added
+    EXPECT_EQ(1u | 4u, s.driveListStyle); // grouping leaves the drive-list flags alone
 }
 
 TEST(ColorSetting, TextForms)
