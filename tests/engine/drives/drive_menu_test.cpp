@@ -103,7 +103,7 @@ const DeviceSetupSource FakeDevices = {NoIcon, Devs, Ifaces, Detail, Prop, Gone}
 class CNoTargets : public CCommandTargets {
 public:
     int SpecialKeyFilter(const HotkeyEntry&, HWND) override { return 0; }
-    void OnKeyUp() override {}
+    void OnKeyUp(bool) override {}
     bool NextQuickViewApplies() override { return false; }
     int RunAutoCompletion(HWND) override { return 0; }
     int RunFeatureCommand(UINT) override { return 0; }
