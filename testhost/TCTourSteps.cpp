@@ -269,6 +269,12 @@ const std::vector<CTourStep>& TourSteps()
         {L"09-stickit.png",
          L"Sticky files: Ctrl+Alt+S pins report.pdf as well; the pinned names are sorted, so it shows under readme.txt",
          ShowStickIt, nullptr},
+        {L"10-settings-keys.png",
+         L"MerovSet, the settings utility beside the engine, edits the demo's Merovin.ini: the Keyboard Mapping page",
+         ShowSettingsKeys, nullptr},
+        {L"11-settings-plugins.png",
+         L"MerovSet's Plugins page lists each module with its commands and their keys; Cancel closes it unchanged",
+         ShowSettingsPlugins, CloseSettings},
     };
     return steps;
 }
