@@ -54,6 +54,8 @@ public:
         std::string ini = "[Config]\r\nLocalizator=" + Narrow(lang) + "\r\n[PluginList]\r\n" + Expand(pluginList) +
                           "[Plugins]\r\n" + plugins;
         sheet.reset(new CSheetFixture(name, CStringArray(), ini));
+        // Listed by its file name alone: the page lists it from its own folder.
+        CopyFileW(ExeFolder() + L"\\ListedMod64.dll", sheet->files.Own(L"Short.dll"), FALSE);
         page = sheet->sheet->GetPluginPage();
         sheet->sheet->SetActivePage(page);
     }
@@ -96,10 +98,13 @@ const char kFaultyModules[] = "NullInfo=$\\Null.dll\r\nHuge=$\\Huge.dll\r\nNeg=$
 
 TEST(PluginPage, ListsModulesAndWritesThemBackForTheEngine)
 {
-    CPluginFixture f(L"plug_list", std::string("TestMod=$\\TestMod.dll\r\n$\\Gone.dll=Gone\r\n") + kFaultyModules,
+    const std::string listed = std::string("TestMod=$\\TestMod.dll\r\nShort=Short.dll\r\n$\\Gone.dll=Gone\r\n") +
+                               kFaultyModules;
+    CPluginFixture f(L"plug_list", listed,
                      "Ctrl+1=TestMod,2 ;note\r\n");
     ASSERT_TRUE(f.sheet->created);
     EXPECT_EQ(f.Expand("Test Module ($\\TestMod.dll)|TestMod|1\nFirst|1|0\nSecond|2|2\nSeventh, localised|7|0\n"
+                       "Short (Short.dll)|Short|1\nFirst|1|0\nSecond|2|0\nSeventh|7|0\n"
                        "Gone (does not load: $\\Gone.dll)|Gone|1\n"
                        "NullInfo (gives no command list: $\\Null.dll)|NullInfo|1\n"
                        "Huge (gives no command list: $\\Huge.dll)|Huge|1\n"
@@ -127,20 +132,21 @@ TEST(PluginPage, ListsModulesAndWritesThemBackForTheEngine)
     f.sheet->sheet->ApplyAndBroadcast();
     EXPECT_EQ(std::string("EnablePlugins=0\r\n"), f.Section("Config").substr(f.Section("Config").find("Enable")));
     std::string written = f.Section("PluginList");
-    EXPECT_EQ(f.Expand(std::string("TestMod=$\\TestMod.dll\r\n$\\Gone.dll=Gone\r\n") + kFaultyModules), written);
+    EXPECT_EQ(f.Expand(listed), written);
     EXPECT_EQ("Ctrl+1=TestMod,2 ;note\r\n", f.Section("Plugins"));
 
     // The engine's reader: the 64-bit build for a name as key, a path as key as written.
     CIniSection lines;
     lines.Load(L"PluginList", f.sheet->files.Own(L"Merovin.ini"));
     CString engineFolder = f.sheet->files.Own() + L"\\";
-    ASSERT_EQ(8, lines.KeyCount());
+    ASSERT_EQ(9, lines.KeyCount());
     for (int i = 0; i < lines.KeyCount(); ++i) {
         CString name, path;
         ParsePluginListLine(lines.Key(i), lines.Text(i), engineFolder, name, path);
-        bool pathKey = i == 1;
+        bool pathKey = i == 2;
         EXPECT_STREQ(pathKey ? lines.Text(i) : lines.Key(i), name);
-        EXPECT_STREQ(pathKey ? lines.Key(i) : WideModuleFile(lines.Text(i)), path);
+        CString file = pathKey ? lines.Key(i) : WideModuleFile(lines.Text(i));
+        EXPECT_STREQ(i == 1 ? engineFolder + file : file, path);
     }
 }
 
