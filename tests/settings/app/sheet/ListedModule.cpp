@@ -2,7 +2,8 @@
 // Its answer comes from "<file name>.ini" beside the library (section
 // "Module"), so one build copied under several names gives several modules:
 //   Name          module name (default: the file's base name)
-//   Count         command count (default 3)
+//   Count         command count (default 3); above 3 the array ends at an
+//                 inaccessible page, so reading past it faults
 //   NullInfo=1    "GetInfo" answers null
 //   NullCommands=1  no command array
 //   Unterminated=1  the second command's text has no terminating zero
@@ -42,6 +43,19 @@ int Setting(LPCWSTR key, int defaultValue)
     return (int)GetPrivateProfileIntW(L"Module", key, defaultValue, g_ini.c_str());
 }
 
+// A copy of the commands that ends where an inaccessible page begins.
+ModuleCommand* GuardedCommands()
+{
+    const SIZE_T page = 4096, size = sizeof(g_commands);
+    auto* base = (BYTE*)VirtualAlloc(nullptr, 3 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    DWORD old = 0;
+    if (!base || !VirtualProtect(base + 2 * page, page, PAGE_NOACCESS, &old))
+        return nullptr;
+    auto* copy = (ModuleCommand*)(base + 2 * page - size);
+    CopyMemory(copy, g_commands, size);
+    return copy;
+}
+
 } // namespace
 
 ModuleInfo* WINAPI GetInfo()
@@ -53,7 +67,7 @@ ModuleInfo* WINAPI GetInfo()
     lstrcpynW(g_info.name, name, ModuleNameLength);
     g_info.width = g_info.height = -1;
     g_info.commandCount = Setting(L"Count", 3);
-    g_info.commands = Setting(L"NullCommands", 0) ? nullptr : g_commands;
+    g_info.commands = Setting(L"NullCommands", 0) ? nullptr : g_info.commandCount > 3 ? GuardedCommands() : g_commands;
     if (Setting(L"Unterminated", 0)) {
         for (WCHAR& c : g_commands[1].text)
             c = L'x';
