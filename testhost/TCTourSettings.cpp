@@ -9,6 +9,7 @@ namespace {
 const int PluginsPage = 8;         // the sheet's ninth page
 const int KeyCommandList = 1065;   // Keyboard Mapping page: the commands
 const int PluginModuleList = 1006; // Plugins page: modules and their commands
+const int PluginCurrentKey = 1072; // Plugins page: the selected command's key
 
 // The sheet once it shows a page; null while it starts or shows a message.
 HWND Sheet(CTour& tour)
@@ -71,6 +72,16 @@ bool ShowSettingsPlugins(CTour& tour, std::wstring& why)
     if (rows <= 3) {
         why = rows < 0 ? L"the Plugins page did not open"
                        : L"the Plugins page lists " + std::to_wstring(rows) + L" rows, no module commands";
+        return false;
+    }
+    // Numbra's second command, bound to Ctrl+Q by the demo's [Plugins]: its key shows below.
+    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND list = GetDlgItem(page, PluginModuleList);
+    SendMessageW(list, LB_SETCURSEL, 2, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(PluginModuleList, LBN_SELCHANGE), (LPARAM)list);
+    std::wstring key = tour.Text(GetDlgItem(page, PluginCurrentKey));
+    if (key != L"Ctrl+Q") {
+        why = L"Numbra's second command shows the key \"" + key + L"\", not Ctrl+Q";
         return false;
     }
     Sleep(300);

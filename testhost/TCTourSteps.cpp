@@ -273,7 +273,7 @@ const std::vector<CTourStep>& TourSteps()
          L"MerovSet, the settings utility beside the engine, edits the demo's Merovin.ini: the Keyboard Mapping page",
          ShowSettingsKeys, nullptr},
         {L"11-settings-plugins.png",
-         L"MerovSet's Plugins page lists each module with its commands and their keys; Cancel closes it unchanged",
+         L"MerovSet's Plugins page lists each module with its commands; Numbra's Dec shows its key, Ctrl+Q",
          ShowSettingsPlugins, CloseSettings},
     };
     return steps;
