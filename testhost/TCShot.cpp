@@ -1,5 +1,6 @@
 #include "TCShot.h"
 #include <wincodec.h>
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -106,5 +107,41 @@ bool SaveHostPng(HWND main, const std::wstring& path)
     SelectObject(dc, old);
     DeleteObject(bmp);
     DeleteDC(dc);
+    return ok;
+}
+
+bool SaveOtherProgramPng(HWND window, const std::wstring& path, std::wstring& why)
+{
+    wchar_t dll[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, dll, MAX_PATH);
+    if (wchar_t* slash = wcsrchr(dll, L'\\'))
+        lstrcpynW(slash + 1, L"tcshot.dll", (int)(MAX_PATH - (slash + 1 - dll)));
+    HMODULE module = LoadLibraryW(dll);
+    auto hook = module ? (HOOKPROC)(void*)GetProcAddress(module, "TourShotHook") : nullptr;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    HHOOK handle = hook && thread ? SetWindowsHookExW(WH_GETMESSAGE, hook, module, thread) : nullptr;
+    ATOM atom = handle ? GlobalAddAtomW(path.c_str()) : 0;
+    bool ok = false;
+    if (!handle) {
+        why = L"cannot hook the program's thread (" + std::wstring(dll) + L")";
+    } else if (!atom || path.size() >= MAX_PATH) {
+        why = L"the picture's path is too long";
+    } else {
+        DeleteFileW(path.c_str());
+        PostMessageW(window, RegisterWindowMessageW(L"TCTourShot"), atom, 0);
+        for (int i = 0; i < 300 && !ok; ++i) {
+            ok = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+            if (!ok)
+                Sleep(30);
+        }
+        if (!ok)
+            why = L"the program wrote no picture";
+    }
+    if (atom)
+        GlobalDeleteAtom(atom);
+    if (handle)
+        UnhookWindowsHookEx(handle);
+    if (module)
+        FreeLibrary(module);
     return ok;
 }

@@ -7,3 +7,7 @@
 #include <string>
 
 bool SaveHostPng(HWND main, const std::wstring& path);
+
+// The same picture of a window of another program (and what lies above it),
+// taken inside that program through the hook of tcshot.dll beside this one.
+bool SaveOtherProgramPng(HWND window, const std::wstring& path, std::wstring& why);

@@ -170,6 +170,46 @@ bool CTour::Dismiss(const std::function<HWND()>& popup)
     return WaitFor(1500, [&] { return popup() == nullptr; });
 }
 
+bool CTour::StartProgram(const std::wstring& exe, const std::wstring& folder)
+{
+    EndProgram(0);
+    std::wstring command = L"\"" + exe + L"\"";
+    STARTUPINFOW si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    m_program = pi.hProcess;
+    m_programThread = pi.dwThreadId;
+    return true;
+}
+
+bool CTour::ProgramRunning()
+{
+    return m_program && WaitForSingleObject(m_program, 0) == WAIT_TIMEOUT;
+}
+
+HWND CTour::ProgramWindow(const wchar_t* windowClass)
+{
+    CFind find = {windowClass, nullptr, nullptr};
+    if (m_programThread)
+        EnumThreadWindows(m_programThread, FindPopup, (LPARAM)&find);
+    return find.found;
+}
+
+void CTour::EndProgram(DWORD ms)
+{
+    if (!m_program)
+        return;
+    if (WaitForSingleObject(m_program, ms) == WAIT_TIMEOUT) {
+        TerminateProcess(m_program, 1);
+        WaitForSingleObject(m_program, 5000);
+    }
+    CloseHandle(m_program);
+    m_program = nullptr;
+    m_programThread = 0;
+}
+
 std::map<std::wstring, std::wstring> CTour::EngineState()
 {
     std::wstring text;
@@ -255,15 +295,20 @@ void CTour::Run()
     for (size_t i = 0; i < steps.size(); ++i) {
         const CTourStep& step = steps[i];
         std::wstring why;
+        m_otherWindow = nullptr;
         bool ok = step.show(*this, why);
         if (!ok && why.empty())
             why = L"failed";
         std::wstring path = m_folder + L"\\" + step.shot;
         bool shot = false;
-        OnHost([&] { shot = SaveHostPng(TheApp().Main().m_hwnd, path); });
+        std::wstring shotWhy = L"no screenshot";
+        if (m_otherWindow)
+            shot = SaveOtherProgramPng(m_otherWindow, path, shotWhy);
+        else
+            OnHost([&] { shot = SaveHostPng(TheApp().Main().m_hwnd, path); });
         if (ok && !shot) {
             ok = false;
-            why = L"no screenshot";
+            why = shotWhy;
         }
         if (step.close)
             step.close(*this);
@@ -274,6 +319,7 @@ void CTour::Run()
         head[63] = 0;
         Say(head + std::wstring(step.caption) + L" [" + step.shot + L"]" + (ok ? L"" : L" -- " + why));
     }
+    EndProgram(0);
     WriteIndex(results);
     Say(L"tour: " + std::to_wstring(steps.size() - m_failed) + L" of " + std::to_wstring(steps.size()) +
         L" steps ok; pictures and index.html in " + m_folder);

@@ -51,6 +51,16 @@ public:
     bool Dismiss(const std::function<HWND()>& popup);
     // The engine's own state ("MerovinDebugDump"), key -> value.
     std::map<std::wstring, std::wstring> EngineState();
+    // The step's picture shows this window of another program (and what
+    // lies above it) instead of the host.
+    void ShootOtherProgram(HWND window) { m_otherWindow = window; }
+    // Another program the tour runs (one at a time), started in `folder`.
+    bool StartProgram(const std::wstring& exe, const std::wstring& folder);
+    bool ProgramRunning();
+    // A visible top-level window of the program's first thread with that class, or null.
+    HWND ProgramWindow(const wchar_t* windowClass);
+    // Waits up to `ms` for the program to end, then ends it.
+    void EndProgram(DWORD ms);
 
 private:
     static DWORD WINAPI ThreadProc(void* self);
@@ -64,4 +74,14 @@ private:
     HANDLE m_thread = nullptr;
     DWORD m_hostThread = 0;
     int m_failed = 0;
+    HWND m_otherWindow = nullptr;
+    HANDLE m_program = nullptr;
+    DWORD m_programThread = 0;
 };
+
+// The steps with MerovSet, the settings utility (TCTourSettings.cpp): it is
+// started from the engine's folder over the demo's settings, shows its
+// Keyboard Mapping page, then its Plugins page, and is closed with Cancel.
+bool ShowSettingsKeys(CTour& tour, std::wstring& why);
+bool ShowSettingsPlugins(CTour& tour, std::wstring& why);
+void CloseSettings(CTour& tour);

@@ -384,6 +384,12 @@ const std::vector<CTourStep>& TourSteps()
          L"Drive menu: a click on the drive box drops Merovin's menu of the drives, grouped by type with their free "
          L"space, the network row and the user command of usercmd.ini",
          ShowDriveMenu, CloseMenu},
+        {L"13-settings-keys.png",
+         L"MerovSet, the settings utility beside the engine, edits the demo's Merovin.ini: the Keyboard Mapping page",
+         ShowSettingsKeys, nullptr},
+        {L"14-settings-plugins.png",
+         L"MerovSet's Plugins page lists each module with its commands; Numbra's Dec shows its key, Ctrl+Q",
+         ShowSettingsPlugins, CloseSettings},
     };
     return steps;
 }

@@ -3,6 +3,7 @@
 #include "MainSheet.h"
 #include "KeyPage.h"
 #include "PlaceholderPage.h"
+#include "PluginPage.h"
 #include "Prompt.h"
 #include "Resource.h"
 #include "WinApp.h"
@@ -61,6 +62,9 @@ CMainSheet::CMainSheet(CSettingsModel& model)
         if (id == IDD_KEYBOARD) {
             m_pKeyPage = new CKeyPage(model, m_startup, this);
             page.reset(m_pKeyPage);
+        } else if (id == IDD_PLUGINS) {
+            m_pPluginPage = new CPluginPage(model, this);
+            page.reset(m_pPluginPage);
         } else {
             page.reset(new CPlaceholderPage(id, model.m_localizer));
         }
@@ -149,8 +153,9 @@ void CMainSheet::GoToCommand(LPCWSTR lpszCommand)
         return;
     }
     // A module command: its page edits it.
-    if (m_model.m_holder.FindByCommand(name, SourceOwn) >= 0 && FindPage(IDD_PLUGINS)) {
-        SetActivePage(FindPage(IDD_PLUGINS));
+    if (m_model.m_holder.FindByCommand(name, SourceOwn) >= 0 && m_pPluginPage) {
+        SetActivePage(m_pPluginPage);
+        m_pPluginPage->SelectCommand(name);
         return;
     }
     AfxMessageBeep(MB_ICONASTERISK);

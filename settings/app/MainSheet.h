@@ -15,6 +15,7 @@
 #include "TreePropSheetBase.h"
 
 class CKeyPage;
+class CPluginPage;
 class CSettingsModel;
 
 // "<own folder>\Readme_<base>.html" for a localisation file "<...>\<base>.<ext>",
@@ -34,6 +35,7 @@ public:
     ~CMainSheet() override;
 
     CKeyPage* GetKeyPage() const { return m_pKeyPage; }
+    CPluginPage* GetPluginPage() const { return m_pPluginPage; }
     // The page with a dialog id, or NULL.
     CPropertyPage* FindPage(UINT nIDTemplate) const;
     CStartupSequence& GetStartupSequence() { return m_startup; }
@@ -63,6 +65,7 @@ protected:
     CStartupSequence m_startup;
     std::vector<std::unique_ptr<CPropertyPage>> m_pages;
     CKeyPage* m_pKeyPage = nullptr;
+    CPluginPage* m_pPluginPage = nullptr;
     HICON m_hIconBig = nullptr;
     HICON m_hIconSmall = nullptr;
 };

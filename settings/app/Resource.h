@@ -23,6 +23,8 @@
 #define IDI_BROWSE 169
 #define IDI_FILTER 189
 #define IDI_FILTER_ALL 190
+#define IDI_PLUGIN_ADD 160
+#define IDI_PLUGIN_REMOVE 161
 
 // The pages' accelerators: Alt+P opens the file-mask menu.
 #define IDR_PAGE_ACCELERATORS 198
@@ -42,6 +44,19 @@
 #define IDC_KEY_FILTER_LABEL 1302
 #define IDC_KEY_HOTKEY_LABEL 1303
 
+// Plugins page (the hotkey box and the duplicates button share the
+// Keyboard Mapping page's ids).
+#define IDC_PLUGIN_LIST 1006
+#define IDC_PLUGIN_HOTKEY IDC_KEY_HOTKEY
+#define IDC_PLUGIN_ENABLE 1070
+#define IDC_PLUGIN_CURRENT 1072
+#define IDC_PLUGIN_ADD 1085
+#define IDC_PLUGIN_REMOVE 1086
+#define IDC_PLUGIN_CURRENT_LABEL 1117
+#define IDC_PLUGIN_NEW_LABEL 1118
+#define IDC_PLUGIN_LIST_LABEL 1119
+#define IDC_PLUGIN_DUPLICATES IDC_KEY_DUPLICATES
+
 // Command browser (its filter edit shares the page's id).
 #define IDC_BROWSER_FILTER_LABEL 1115
 #define IDC_BROWSER_LIST_LABEL 1116
@@ -52,6 +67,8 @@
 
 // Texts.
 #define IDS_ADD_TO_STARTUP 101
+#define IDS_CANNOT_LOAD_MODULE 131
+#define IDS_REPLACE_MODULE 171
 #define IDS_HOST_COMMANDS 140
 #define IDS_OWN_COMMANDS 141
 #define IDS_COMMAND_BROWSER 212
@@ -64,3 +81,7 @@
 #define IDS_FILTER_MODIFIERS 227
 #define IDS_HELP_TEXT 245
 #define IDS_PLACEHOLDER 246
+#define IDS_MODULE_NOT_LOADED 247
+#define IDS_MODULE_NO_INFO 248
+#define IDS_PLUGIN_FILES 249
+#define IDS_REMOVE_MODULE 250

@@ -110,6 +110,19 @@ def funnel(fill, edge):
     return paint
 
 
+def sign(vertical):
+    # A green "+" (add a module) or a red "-" (remove one).
+    colour = (40, 140, 60) if vertical else (190, 40, 40)
+
+    def paint(x, y):
+        if 3 <= x < 13 and 6.5 <= y < 9.5:
+            return colour
+        if vertical and 6.5 <= x < 9.5 and 3 <= y < 13:
+            return colour
+        return None
+    return paint
+
+
 def tree_pictures():
     rows = [[WHITE] * 32 for _ in range(16)]
     for y in range(16):
@@ -132,6 +145,8 @@ def main():
         "browse.ico": icon_bytes([draw(16, folder)]),
         "filter.ico": icon_bytes([draw(16, funnel(ORANGE, DARK))]),
         "filter_all.ico": icon_bytes([draw(16, funnel(KEY, GREY))]),
+        "plus.ico": icon_bytes([draw(16, sign(True))]),
+        "minus.ico": icon_bytes([draw(16, sign(False))]),
         "tree.bmp": bmp_bytes(tree_pictures()),
     })
 

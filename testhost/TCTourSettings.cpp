@@ -1,0 +1,97 @@
+// The tour's steps with MerovSet, the settings utility: a program of its
+// own, started from the engine's folder (where it edits the demo's
+// "Merovin.ini"), pictured through its own process (see SaveOtherProgramPng).
+#include "TCTour.h"
+#include <commctrl.h>
+
+namespace {
+
+const int PluginsPage = 8;         // the sheet's ninth page
+const int KeyCommandList = 1065;   // Keyboard Mapping page: the commands
+const int PluginModuleList = 1006; // Plugins page: modules and their commands
+const int PluginCurrentKey = 1072; // Plugins page: the selected command's key
+
+// The sheet once it shows a page; null while it starts or shows a message.
+HWND Sheet(CTour& tour)
+{
+    HWND sheet = tour.ProgramWindow(L"#32770");
+    return sheet && SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) ? sheet : nullptr;
+}
+
+// The rows of a list on the sheet's current page (-1: no such list).
+int PageListRows(HWND sheet, int listId)
+{
+    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND list = page ? GetDlgItem(page, listId) : nullptr;
+    return list ? (int)SendMessageW(list, LB_GETCOUNT, 0, 0) : -1;
+}
+
+} // namespace
+
+bool ShowSettingsKeys(CTour& tour, std::wstring& why)
+{
+    std::wstring file = tour.EngineState()[L"settingsFile"];
+    size_t slash = file.rfind(L'\\');
+    if (slash == std::wstring::npos) {
+        why = L"the engine names no settings file";
+        return false;
+    }
+    std::wstring folder = file.substr(0, slash), exe = folder + L"\\MerovSet.exe";
+    if (!tour.StartProgram(exe, folder)) {
+        why = L"cannot start " + exe;
+        return false;
+    }
+    if (!tour.WaitFor(20000, [&] { return Sheet(tour) != nullptr || !tour.ProgramRunning(); }) || !Sheet(tour)) {
+        HWND box = tour.ProgramWindow(L"#32770");
+        why = !tour.ProgramRunning() ? L"MerovSet ended without showing its settings"
+              : box ? L"MerovSet shows a message: " + tour.Text(GetDlgItem(box, 0xFFFF))
+                    : L"MerovSet shows no settings sheet";
+        return false;
+    }
+    HWND sheet = Sheet(tour);
+    int rows = PageListRows(sheet, KeyCommandList);
+    if (rows < 2) {
+        why = L"the Keyboard Mapping page lists " + std::to_wstring(rows) + L" rows";
+        return false;
+    }
+    Sleep(300);
+    tour.ShootOtherProgram(sheet);
+    return true;
+}
+
+bool ShowSettingsPlugins(CTour& tour, std::wstring& why)
+{
+    HWND sheet = Sheet(tour);
+    if (!sheet) {
+        why = L"MerovSet's settings are not shown";
+        return false;
+    }
+    SendMessageW(sheet, PSM_SETCURSEL, PluginsPage, 0);
+    // Three modules, each a group row with its commands below.
+    int rows = PageListRows(sheet, PluginModuleList);
+    if (rows <= 3) {
+        why = rows < 0 ? L"the Plugins page did not open"
+                       : L"the Plugins page lists " + std::to_wstring(rows) + L" rows, no module commands";
+        return false;
+    }
+    // Numbra's second command, bound to Ctrl+Q by the demo's [Plugins]: its key shows below.
+    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND list = GetDlgItem(page, PluginModuleList);
+    SendMessageW(list, LB_SETCURSEL, 2, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(PluginModuleList, LBN_SELCHANGE), (LPARAM)list);
+    std::wstring key = tour.Text(GetDlgItem(page, PluginCurrentKey));
+    if (key != L"Ctrl+Q") {
+        why = L"Numbra's second command shows the key \"" + key + L"\", not Ctrl+Q";
+        return false;
+    }
+    Sleep(300);
+    tour.ShootOtherProgram(sheet);
+    return true;
+}
+
+void CloseSettings(CTour& tour)
+{
+    if (HWND sheet = Sheet(tour))
+        PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    tour.EndProgram(5000);
+}
