@@ -226,6 +226,15 @@ TEST_F(BookmarksInHost, SavingIsSwitchedInMemoryAndAFailedSaveSaysWhy)
     ASSERT_TRUE(m_host.Focus(m_left)); // the stand-in does not give it back after the box
     EXPECT_EQ(std::vector<std::wstring>{SourceRequest(x)}, Requests(CmdBookMarkNext));
     EXPECT_EQ(std::vector<std::wstring>{SourceRequest(y)}, Requests(CmdBookMarkNext));
+    // The current last one goes (the save fails again): one bookmark is left for both ways.
+    std::wstring home = Folder();
+    std::string back = "\xEF\xBB\xBF" + std::string(home.begin(), home.end()) + std::string("\r\0A", 4);
+    ASSERT_TRUE(m_host.CopyData(0x4443, back.c_str(), (DWORD)back.size() + 1)); // the left panel goes home
+    ASSERT_TRUE(m_host.Focus(m_left));
+    Toggle(L"y.txt");
+    ASSERT_TRUE(m_host.Focus(m_left));
+    EXPECT_EQ(std::vector<std::wstring>{SourceRequest(x)}, Requests(CmdBookMarkNext));
+    EXPECT_EQ(std::vector<std::wstring>{SourceRequest(x)}, Requests(CmdBookMarkPrev));
 }
 
 } // namespace
