@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include "EngineHost.h"
+#include "HostCommand.h"
 #include "HostTestSupport.h"
 #include "TCProtocol.h"
 #include "TestFiles.h"
@@ -94,6 +95,27 @@ TEST_F(StickyInHost, CommandsReorderTheRowsAndMoveTheCaret)
         if (e.Get(L"action") == L"field")
             listed += e.Get(L"name") + L"/" + e.Get(L"type") + L" ";
     EXPECT_EQ(L"Order/1 Mark/1 Autostart/1 ", listed);
+}
+
+// The settings question comes up in the host while the command runs, so it is
+// answered from outside the sending thread; without the file list's focus
+// the command is not the engine's and asks nothing.
+TEST_F(StickyInHost, StickConfigFirstSaysTheNamesAreSorted)
+{
+    Start("[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nStickySort=1\r\nCheckCloseTC=0\r\n");
+    struct Case {
+        HWND focus;
+        std::vector<std::wstring> prompts;
+    } cases[] = {
+        {m_list, {L"Sticked files are sorted automatically.\r\nDisable sorting to set file order manually."}},
+        {FindWindowExW(m_host.Query(QueryCommandLine), nullptr, L"Edit", nullptr), {}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(m_host.Focus(c.focus));
+        EXPECT_EQ(c.prompts, RunCommand(m_host, CmdStickConfig));
+        EXPECT_EQ(L"keep.txt", Section(m_file, L"C:\\Other"));
+        EXPECT_EQ(L"", Section(m_file, Folder()));
+    }
 }
 
 } // namespace
