@@ -1,4 +1,5 @@
 #include "GoToPath.h"
+#include "Prompt.h"
 #include "EngineContext.h"
 #include "TCProtocol.h"
 
@@ -37,7 +38,7 @@ bool GoToPath(CEngineContext& engine, LPCWSTR path, int mode, bool newTab)
     std::string block;
     HWND main = engine.Host().mainWindow;
     if (!main || !BuildGoToPathBlock(path, mode, newTab, block)) {
-        ::MessageBeep(MB_ICONASTERISK);
+        AfxMessageBeep(MB_ICONASTERISK);
         return false;
     }
     COPYDATASTRUCT data = {CopyDataChangePath, (DWORD)block.size(), &block[0]};

@@ -1,4 +1,5 @@
 #include "DriveListSources.h"
+#include "Prompt.h"
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -62,7 +63,7 @@ SHORT CDriveListSources::KeyScan(WCHAR ch)
 
 void CDriveListSources::Beep()
 {
-    MessageBeep(MB_ICONASTERISK);
+    AfxMessageBeep(MB_ICONASTERISK);
 }
 
 DWORD_PTR CDriveListSources::FileInfo(LPCWSTR path, SHFILEINFOW& info, UINT flags)

@@ -1,5 +1,6 @@
 // The sticky commands on the item under the caret.
 #include "TCFileList.h"
+#include "Prompt.h"
 #include "EngineContext.h"
 #include "EngineSettings.h"
 #include "StickyStore.h"
@@ -28,7 +29,7 @@ int CTCFileList::StickyCommand(int op, CStickyStore& store)
             return 0;
         if (name.Find(L'\\') >= 0) {
             // An item of a flat view or a search result lives elsewhere.
-            ::MessageBeep(MB_ICONASTERISK);
+            AfxMessageBeep(MB_ICONASTERISK);
             return 1;
         }
     }

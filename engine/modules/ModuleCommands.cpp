@@ -1,5 +1,6 @@
 // Running a module command on the focused control and acting on its result.
 #include "ModuleLoader.h"
+#include "Prompt.h"
 #include <cwchar>
 
 namespace {
@@ -93,7 +94,7 @@ void CModuleLoader::ActOnResult(int result, HWND focus, EditRequest& request)
     case ResultSelectAndBeep:
         SetFocus(focus);
         SendMessageW(focus, EM_SETSEL, (WPARAM)request.selStart, (LPARAM)request.selEnd);
-        MessageBeep(MB_ICONASTERISK);
+        AfxMessageBeep(MB_ICONASTERISK);
         break;
     default:
         break;

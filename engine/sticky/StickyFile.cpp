@@ -1,4 +1,5 @@
 #include "StickyFile.h"
+#include "Prompt.h"
 #include "ScopedLock.h"
 #include "EngineContext.h"
 #include "GroupSpec.h"
@@ -129,7 +130,7 @@ int CStickyFile::SetStickyPosition(LPCWSTR folder, LPCWSTR name, int position)
 void CStickyFile::SetPosition(LPCWSTR folder, LPCWSTR name, int place)
 {
     if (SetStickyPosition(folder, name, place) == StickyRefused)
-        ::MessageBeep(MB_ICONASTERISK);
+        AfxMessageBeep(MB_ICONASTERISK);
 }
 
 void CStickyFile::RunDialog(HWND, LPCWSTR, BOOL) {}
