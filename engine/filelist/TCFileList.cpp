@@ -162,6 +162,12 @@ LRESULT CTCFileList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnMouseMove(wParam, lParam);
     case WM_DESTROY:
         return OnDestroy();
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd(wParam);
+    case WM_MBUTTONDOWN:
+        return OnMButtonDown(lParam);
+    case WM_MBUTTONUP:
+        return OnMButtonUp();
     default:
         return CPanelWnd::WindowProc(message, wParam, lParam);
     }
