@@ -44,10 +44,7 @@ BOOL CTCFileList::EraseListBackground(HDC dc)
     if (m_layout != LayoutMultiColumn && m_layout != LayoutUnclassified &&
         (::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & WS_HSCROLL))
         shift = ::GetScrollPos(m_hWnd, SB_HORZ);
-    CDC source;
-    source.CreateCompatibleDC(nullptr);
-    source.SelectObject(m_background.get());
-    ::BitBlt(dc, client.left, client.top, client.right - client.left, client.bottom - client.top, source,
+    ::BitBlt(dc, client.left, client.top, client.right - client.left, client.bottom - client.top, *m_backgroundDC,
              shift % std::max(1, (int)m_backgroundSize.cx), 0, SRCCOPY);
     return TRUE;
 }
@@ -78,10 +75,12 @@ BOOL CTCFileList::SetBackgroundPicture(LPCWSTR path)
     tiles.SelectObject(background.get());
     RECT all = {0, 0, width, height};
     tiles.FillRect(&all, brush.get());
-    tiles.DeleteDC();
     ClearBackground();
     m_backgroundBrush = std::move(brush);
     m_background = std::move(background);
+    // The tiled bitmap stays selected for every erase and every row.
+    m_backgroundDC.reset(new CDC);
+    m_backgroundDC->Attach(tiles.Detach());
     m_backgroundSize = {width, height};
     m_backgroundPicture = expanded;
     return TRUE;
@@ -89,6 +88,9 @@ BOOL CTCFileList::SetBackgroundPicture(LPCWSTR path)
 
 void CTCFileList::ClearBackground()
 {
+    if (m_backgroundDC)
+        ::DeleteDC(m_backgroundDC->Detach());
+    m_backgroundDC.reset();
     m_background.reset();
     m_backgroundBrush.reset();
     m_backgroundSize = {};

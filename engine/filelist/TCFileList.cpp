@@ -25,7 +25,10 @@ CTCFileList::CTCFileList(CEngineContext& engine, int side)
 {
 }
 
-CTCFileList::~CTCFileList() = default;
+CTCFileList::~CTCFileList()
+{
+    ClearBackground();
+}
 
 bool CTCFileList::AttachFileList(HWND list)
 {
@@ -48,6 +51,9 @@ bool CTCFileList::AttachFileList(HWND list)
         if (m_columnsWidth >= MinColumnsWidth)
             ApplyColumnsWidth(m_columnsWidth);
     }
+    // Without folder rules the background picture is the settings' own.
+    if (!settings.BkgFile.IsEmpty())
+        ApplyRuleBackground(nullptr);
     m_dirty = TRUE;
     return true;
 }

@@ -28,6 +28,7 @@
 #include "ItemMark.h"
 #include "ListLayout.h"
 #include "PanelWnd.h"
+#include "RowCanvas.h"
 #include "SortStringArray.h"
 #include "TCTracktor.h"
 #include "TracktorList.h"
@@ -97,10 +98,9 @@ public:
     // main window's subclass: the host draws the item of the row's host
     // index, directly or into a memory bitmap that ComposeRow finishes.
     LRESULT DrawListItem(CSubclassWnd& host, DRAWITEMSTRUCT* item);
-    // The row from the host's drawing `drawing` (row-sized, at 0,0), the
-    // marks (RowMark bits) and the background, copied to the item's place
-    // in `target`.
-    void ComposeRow(CDC& target, CDC& drawing, UINT marks, const DRAWITEMSTRUCT& item, int row, int index);
+    // The row from the host's drawing (in the row canvas, at 0,0), the marks
+    // (RowMark bits) and the background, copied to the item's place in `target`.
+    void ComposeRow(CDC& target, UINT marks, const DRAWITEMSTRUCT& item, int row, int index);
     // Finds or builds the cached gradient mark `id` (a RowMark bit) of
     // style 1..3 for a row of the rectangle's size.
     void UpdateItemMark(UINT id, int style, COLORREF color, const RECT& rect);
@@ -264,7 +264,9 @@ private:
     CFileArray m_files;  // one entry per host item, in row order
     std::unique_ptr<CBitmap> m_background;    // the picture tiled to the background size
     std::unique_ptr<CBrush> m_backgroundBrush; // the picture's pattern brush
+    std::unique_ptr<CDC> m_backgroundDC;        // holds m_background selected
     SIZE m_backgroundSize = {};
+    CRowCanvas m_rowDrawing, m_rowComposed;     // the host's drawing of a row, the composed row
     COLORREF m_ruleBackColor;
     COLORREF m_ruleBackColor2;
     std::vector<std::unique_ptr<ItemMark>> m_marks;
