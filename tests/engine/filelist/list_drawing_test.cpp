@@ -183,22 +183,21 @@ TEST_F(ListDrawingTest, RowColoursFollowTheRowAndTheKeyTheHostIndex)
 
 TEST_F(ListDrawingTest, DirectPathKeepsTheHostsDcAndRestoresTheItem)
 {
+    // One row colour and no mark: the host draws host 8 of row 1 straight
+    // into the list's DC; a bookmark composes it in a bitmap of its own.
     m_context.host.backColor2 = Back;
     Stick({L"f8"});
-    m_context.Settings().StickyFiles = 0; // ordered, but nothing marked
     m_context.marks = nullptr;
     Build({Folder()});
-    CMemoryCanvas canvas(RowWidth, RowHeight);
-    EXPECT_EQ(3u, Draw(canvas, 3));
-    ASSERT_EQ(1u, m_drawn.size());
-    EXPECT_EQ(canvas.dc, m_drawn[0].dc);
-    // A mark composes in a bitmap of its own; the item id comes back too.
-    m_context.marks = &m_marks;
-    m_marks.bookmarked = {3};
-    EXPECT_EQ(3u, Draw(canvas, 3));
-    ASSERT_EQ(1u, m_drawn.size());
-    EXPECT_NE(canvas.dc, m_drawn[0].dc);
-    EXPECT_EQ(3, m_drawn[0].item);
+    for (bool marked : {false, true}) {
+        m_marks.bookmarked = {8};
+        m_context.marks = marked ? &m_marks : nullptr;
+        CMemoryCanvas canvas(RowWidth, RowHeight);
+        EXPECT_EQ(1u, Draw(canvas, 1)); // the row comes back in the structure
+        ASSERT_EQ(1u, m_drawn.size());
+        EXPECT_EQ(8, m_drawn[0].item);
+        EXPECT_EQ(!marked, canvas.dc == m_drawn[0].dc);
+    }
 }
 
 TEST_F(ListDrawingTest, LostFocusMarkFollowsTheFocus)
@@ -240,18 +239,12 @@ TEST_F(ListDrawingTest, RuleColoursAndBackgroundPicture)
     }
     // A 2 x 2 picture (red, green / blue, white) tiles the background; a file
     // that is no picture keeps it.
-    std::string bmp("BM", 2);
-    auto put32 = [&](DWORD v) { bmp.append(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](WORD v) { bmp.append(reinterpret_cast<const char*>(&v), 2); };
-    put32(14 + 40 + 16); put32(0); put32(54);
-    put32(40); put32(2); put32((DWORD)-2); put16(1); put16(32); put32(0); put32(16); put32(0); put32(0); put32(0); put32(0);
-    for (DWORD pixel : {0xFF0000u, 0x00FF00u, 0x0000FFu, 0xFFFFFFu})
-        put32(pixel);
+    static const BYTE bmp[70] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0,
+                                 0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 32, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0,
+                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0,
+                                 0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
     std::wstring picture = m_folder.File(L"tile.bmp"), broken = m_folder.File(L"broken.bmp");
-    HANDLE file = CreateFileW(picture.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bmp.data(), (DWORD)bmp.size(), &written, nullptr);
-    CloseHandle(file);
+    WriteBytes(picture, bmp, sizeof(bmp));
     WriteText(broken, "not a picture");
     CoInitialize(nullptr);
     CRuleBackground none = {ColorNone, picture.c_str()};
