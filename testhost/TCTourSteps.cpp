@@ -348,6 +348,32 @@ bool ShowDriveMenu(CTour& tour, std::wstring& why)
     return true;
 }
 
+// A drag with the middle button from row 4 to row 7 of the left list: the
+// band selects the four rows (the host's own order would have taken others).
+bool ShowZiravirura(CTour& tour, std::wstring& why)
+{
+    HWND list = LeftList();
+    int height = (int)SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    if (!tour.Focus(list) || height <= 0) {
+        why = L"the file list cannot take the focus";
+        return false;
+    }
+    SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+    SendMessageW(list, LB_SETSEL, FALSE, -1);
+    auto at = [&](int row) { return MAKELPARAM(40, row * height + height / 2); };
+    PostMessageW(list, WM_MBUTTONDOWN, MK_MBUTTON, at(4));
+    for (int row = 5; row <= 7; ++row)
+        PostMessageW(list, WM_MOUSEMOVE, MK_MBUTTON, at(row));
+    PostMessageW(list, WM_MBUTTONUP, 0, at(7));
+    if (!tour.WaitFor(5000, [&] { return SendMessageW(list, LB_GETSELCOUNT, 0, 0) == 4; })) {
+        why = std::to_wstring(SendMessageW(list, LB_GETSELCOUNT, 0, 0)) + L" rows are selected instead of 4";
+        return false;
+    }
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Sleep(300);
+    return true;
+}
+
 } // namespace
 
 const std::vector<CTourStep>& TourSteps()
@@ -373,21 +399,25 @@ const std::vector<CTourStep>& TourSteps()
         {L"09-stickit.png",
          L"Sticky files: Ctrl+Alt+S pins report.pdf as well; the pinned names are sorted, so it shows under readme.txt",
          ShowStickIt, nullptr},
-        {L"10-tab-colours.png",
+        {L"10-ziravirura.png",
+         L"Ziravirura: a drag with the middle button selects rows 4 to 7 as shown; the sticky rows carry the "
+         L"StickColor bar of their mark",
+         ShowZiravirura, nullptr},
+        {L"11-tab-colours.png",
          L"Folder tabs: each tab keeps the colour chosen for it (Ctrl+Alt+T), kept when the tab moves and saved "
          L"in Merovin.ini; the tab the host locked (Projects) carries a red bar",
          ShowTabColours, nullptr},
-        {L"11-colour-popup.png",
+        {L"12-colour-popup.png",
          L"The colour popup: 40 named colours, \"No Color\" and \"More Colors\" for the common colour dialog",
          ShowColourPopup, CloseColourPopup},
-        {L"12-drives.png",
+        {L"13-drives.png",
          L"Drive menu: a click on the drive box drops Merovin's menu of the drives, grouped by type with their free "
          L"space, the network row and the user command of usercmd.ini",
          ShowDriveMenu, CloseMenu},
-        {L"13-settings-keys.png",
+        {L"14-settings-keys.png",
          L"MerovSet, the settings utility beside the engine, edits the demo's Merovin.ini: the Keyboard Mapping page",
          ShowSettingsKeys, nullptr},
-        {L"14-settings-plugins.png",
+        {L"15-settings-plugins.png",
          L"MerovSet's Plugins page lists each module with its commands; Numbra's Dec shows its key, Ctrl+Q",
          ShowSettingsPlugins, CloseSettings},
     };

@@ -221,6 +221,8 @@ void CMerovinApp::ReadHostValues()
     ResolveHostIniFile(L"Colors", m_paths.hostIni, colors, HostIniPathLength + 1);
     m_host.dirBrackets = ReadIniNumber(L"Configuration", L"DirBrackets", 1, configuration);
     m_host.sizeStyle = ReadIniNumber(L"Configuration", L"SizeStyle", 0, configuration);
+    m_host.useRightButton = ReadIniNumber(L"Configuration", L"UseRightButton", 1, configuration);
+    m_host.thumbWidthNoCache = ReadIniNumber(L"Configuration", L"ThumbWidthNoCache", 96, configuration);
     int back = ReadIniNumber(L"Colors", L"BackColor", -1, colors);
     m_host.backColor = back == -1 ? GetSysColor(COLOR_WINDOW) : (COLORREF)back;
     int back2 = ReadIniNumber(L"Colors", L"BackColor2", -1, colors);

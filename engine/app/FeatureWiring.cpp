@@ -181,6 +181,17 @@ int CFeatureWiring::RunStickyCommand(int op)
     return list ? list->StickyCommand(op, m_sticky) : 0;
 }
 
+// Sticky items by their rows, bookmarks by the item's full path.
+UINT CFeatureWiring::RowMarks(CTCFileList& list, int index)
+{
+    const EngineSettings& settings = m_engine.Settings();
+    UINT marks = IsStickyItem(settings.StickyFiles != 0, list, index) ? MarkSticky : 0;
+    CString path;
+    if (settings.BookMarks && list.GetItemPath(path, index) && m_bookmarks.IndexOf(path) > 0)
+        marks |= MarkBookmark;
+    return marks;
+}
+
 // The focus is the left or right file list (while the engine has file-list
 // objects), or inside the host's command-line combo box.
 bool CFeatureWiring::IsDriveListFocus(HWND focus)

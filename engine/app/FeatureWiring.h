@@ -9,12 +9,13 @@
 #include "CommandTargets.h"
 #include "ContentColumns.h"
 #include "EngineTimer.h"
+#include "RowMarks.h"
 #include "StickyFile.h"
 #include "Strings.h"
 
 class CEngineContext;
 
-class CFeatureWiring : public CCommandTargets {
+class CFeatureWiring : public CCommandTargets, public CRowMarkSource {
 public:
     explicit CFeatureWiring(CEngineContext& engine)
         : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky) {}
@@ -52,6 +53,9 @@ public:
     int RunFeatureCommand(UINT number) override;
     bool IsDriveListFocus(HWND focus) override;
     HWND DriveComboWindow(int side) override;
+
+    // CRowMarkSource: sticky rows and bookmarked items.
+    UINT RowMarks(CTCFileList& list, int index) override;
 
     // The bookmarks and the content columns (the engine's exports).
     CBookmarks& Bookmarks() { return m_bookmarks; }

@@ -16,6 +16,7 @@ class CKeyApprentice;
 class CMenuHotkeyTexts;
 class CCommandExecutor;
 class CModuleLoader;
+class CRowMarkSource;
 
 typedef UINT (WINAPI* PrivateExtractIconsProc)(LPCWSTR file, int index, int cx, int cy,
                                                 HICON* icons, UINT* ids, UINT count, UINT flags);
@@ -42,6 +43,8 @@ struct HostValues {
     COLORREF backColor = 0;
     COLORREF backColor2 = 0;
     int inverseCursor = 0;
+    int useRightButton = 1;     // [Configuration] "UseRightButton"
+    int thumbWidthNoCache = 96; // [Configuration] "ThumbWidthNoCache"
     // "PrivateExtractIconsW" of user32, or null.
     PrivateExtractIconsProc extractIcons = nullptr;
 };
@@ -65,6 +68,9 @@ public:
     virtual const CMenuHotkeyTexts& MenuHotkeyTexts() const = 0;
     virtual CCommandExecutor& Commands() = 0;
     virtual CModuleLoader& Modules() = 0;
+    // Where the file lists learn which rows are sticky or bookmarked; null
+    // when nothing marks rows.
+    virtual CRowMarkSource* RowMarks() { return nullptr; }
 
     // Services.
     virtual HINSTANCE EngineInstance() const = 0;

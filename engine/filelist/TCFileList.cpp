@@ -25,7 +25,10 @@ CTCFileList::CTCFileList(CEngineContext& engine, int side)
 {
 }
 
-CTCFileList::~CTCFileList() = default;
+CTCFileList::~CTCFileList()
+{
+    ClearBackground();
+}
 
 bool CTCFileList::AttachFileList(HWND list)
 {
@@ -48,6 +51,9 @@ bool CTCFileList::AttachFileList(HWND list)
         if (m_columnsWidth >= MinColumnsWidth)
             ApplyColumnsWidth(m_columnsWidth);
     }
+    // Without folder rules the background picture is the settings' own.
+    if (!settings.BkgFile.IsEmpty())
+        ApplyRuleBackground(nullptr);
     m_dirty = TRUE;
     return true;
 }
@@ -162,6 +168,12 @@ LRESULT CTCFileList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnMouseMove(wParam, lParam);
     case WM_DESTROY:
         return OnDestroy();
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd(wParam);
+    case WM_MBUTTONDOWN:
+        return OnMButtonDown(lParam);
+    case WM_MBUTTONUP:
+        return OnMButtonUp();
     default:
         return CPanelWnd::WindowProc(message, wParam, lParam);
     }

@@ -21,16 +21,23 @@
 // passes unchanged.
 #pragma once
 #include <windows.h>
+#include <memory>
 #include <string>
+#include <vector>
 #include "FileArray.h"
+#include "ItemMark.h"
 #include "ListLayout.h"
 #include "PanelWnd.h"
+#include "RowCanvas.h"
 #include "SortStringArray.h"
+#include "TCTracktor.h"
+#include "TracktorList.h"
 
 class CStickyStore;
 struct CRebuildLookup;
+struct CRuleBackground;
 
-class CTCFileList : public CPanelWnd {
+class CTCFileList : public CPanelWnd, public CTracktorList {
     DECLARE_DYNAMIC(CTCFileList)
 public:
     CTCFileList(CEngineContext& engine, int side);
@@ -44,7 +51,7 @@ public:
     // Column width of multi-column lists: SetColumnsWidth stores it as
     // "ColumnsWidth0"/"ColumnsWidth1" and applies it; ApplyColumnsWidth
     // sends it to a multi-column list.
-    void SetColumnsWidth(int width);
+    void SetColumnsWidth(int width) override;
     void ApplyColumnsWidth(int width);
 
     // Index translation; both rebuild a dirty order first. An index outside
@@ -69,11 +76,11 @@ public:
 
     // For the band selection: scrolls by `delta` rows (whole columns in a
     // multi-column list); false when refused.
-    bool ScrollRows(int delta);
+    bool ScrollRows(int delta) override;
     // Sets the rows from `start` to `end` (in a multi-column list the block
     // between their columns and column positions): flags 0x20000 select,
     // 0x10000 alone deselect, neither toggle.
-    void SelectRowRange(int start, int end, int rowsPerColumn, UINT flags);
+    void SelectRowRange(int start, int end, int rowsPerColumn, UINT flags) override;
 
     // The panel's current folder, from the host's path bar of the side.
     CString GetPanelPath() const;
@@ -88,8 +95,43 @@ public:
     void OnFolderChanged() { m_dirty = TRUE; }
 
     // The host main window's WM_DRAWITEM for this list, `host` being the
-    // main window's subclass: the host draws the item of the row's host index.
+    // main window's subclass: the host draws the item of the row's host
+    // index, directly or into a memory bitmap that ComposeRow finishes.
     LRESULT DrawListItem(CSubclassWnd& host, DRAWITEMSTRUCT* item);
+    // The row from the host's drawing (in the row canvas, at 0,0), the marks
+    // (RowMark bits) and the background, copied to the item's place in `target`.
+    void ComposeRow(CDC& target, UINT marks, const DRAWITEMSTRUCT& item, int row, int index);
+    // Finds or builds the cached gradient mark `id` (a RowMark bit) of
+    // style 1..3 for a row of the rectangle's size.
+    void UpdateItemMark(UINT id, int style, COLORREF color, const RECT& rect);
+    size_t MarkCount() const { return m_marks.size(); }
+    // The marks of host item `index`.
+    UINT RowMarksOf(int index);
+
+    // The list's WM_ERASEBKGND: TRUE when the engine erased (a picture or
+    // a rule colour), FALSE when the host erases.
+    BOOL EraseListBackground(HDC dc);
+    // Loads a picture (environment variables expanded) as the tiled
+    // background; FALSE, and the old background kept, when it cannot be loaded.
+    BOOL SetBackgroundPicture(LPCWSTR path);
+    void ClearBackground();
+    const CString& BackgroundPicture() const { return m_backgroundPicture; }
+    HBRUSH BackgroundBrush() const { return m_backgroundBrush ? (HBRUSH)*m_backgroundBrush : nullptr; }
+    // A folder rule's background (null: no rule): its colour, else its
+    // picture, else "BkgFile".
+    void ApplyRuleBackground(const CRuleBackground* rule);
+    COLORREF RuleBackColor(int parity) const { return parity ? m_ruleBackColor2 : m_ruleBackColor; }
+
+    // The band selection of this list.
+    CTCTracktor& Tracker() { return m_tracker; }
+
+    // CTracktorList
+    HWND ListWindow() const override { return m_hWnd; }
+    UINT ListLayout() override;
+    bool KeyDown(int vk) const override;
+    int RowAtPoint(POINT point, bool* outside) override;
+    bool RowRect(int row, RECT* rect) override;
+    int TopRowIndex() override { return TopRow(); }
 
     // The state of the order, for the drawing of marked rows and the tests.
     UINT Layout() const { return m_layout; }
@@ -109,7 +151,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Input state, replaceable for tests.
-    virtual bool KeyDown(int vk) const;
     virtual POINT CursorPos() const;
 
 private:
@@ -150,6 +191,16 @@ private:
     LRESULT OnRButtonUp();
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy();
+    LRESULT OnEraseBkgnd(WPARAM wParam);
+    LRESULT OnMButtonDown(LPARAM lParam);
+    LRESULT OnMButtonUp();
+
+    // Drawing.
+    void MarkStyle(UINT bit, int& style, COLORREF& color, int& percent) const;
+    // A row's number for the row colours: its place in its column in a
+    // multi-column list, else the row itself.
+    int PlaceInColumn(int row);
+    CString ResolveRulePath(const CString& path) const;
 
     // Order.
     void EnsureOrder();
@@ -211,8 +262,14 @@ private:
     BOOL m_folderExists = FALSE;
     CString m_backgroundPicture;
     CFileArray m_files;  // one entry per host item, in row order
+    std::unique_ptr<CBitmap> m_background;    // the picture tiled to the background size
+    std::unique_ptr<CBrush> m_backgroundBrush; // the picture's pattern brush
+    std::unique_ptr<CDC> m_backgroundDC;        // holds m_background selected
+    SIZE m_backgroundSize = {};
+    CRowCanvas m_rowDrawing, m_rowComposed;     // the host's drawing of a row, the composed row
     COLORREF m_ruleBackColor;
     COLORREF m_ruleBackColor2;
+    std::vector<std::unique_ptr<ItemMark>> m_marks;
     UINT m_lastKeyDown = 0;
     int m_columnsWidth = 0;
     BOOL m_firstCaretAfterRebuild = TRUE;
@@ -231,4 +288,5 @@ private:
     CSortStringArray m_sticky;
     int m_attachColumnWidth = 0;
     WNDPROC m_listProc = nullptr;  // the list box's own procedure (its class's)
+    CTCTracktor m_tracker{m_engine, *this};
 };

@@ -3,6 +3,9 @@
 // folders in brackets with "DirBrackets") and records what it was asked to
 // draw, a path bar, the engine's main-window subclass and the engine's
 // file-list object on the list, reached through a context of the test's own.
+// The host paints each item on "BackColor"/"BackColor2" by the parity of its
+// host index (in a multi-column list its place in the column), its text in
+// TextColor.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -11,6 +14,7 @@
 #include <string>
 #include <vector>
 #include "FakeEngine.h"
+#include "RowMarks.h"
 #include "TCWnd.h"
 #include "TCFileList.h"
 #include "TestFiles.h"
@@ -22,7 +26,9 @@ public:
     const HostTreeSnapshot& Tree() const override { return tree; }
     CPanelObjects& Panels() override { return panels; }
     CString LoadText(int) const override { return L"sorted|names"; }
+    CRowMarkSource* RowMarks() override { return marks; }
 
+    CRowMarkSource* marks = nullptr;
     EnginePaths paths;
     HostValues host;
     HostTreeSnapshot tree = {};
@@ -46,7 +52,11 @@ struct CDrawn {
     int item;
     int top;
     DWORD dcType;
+    HDC dc;
 };
+
+// The colour of the host's text; differs from every background of the tests.
+const COLORREF TextColor = RGB(10, 200, 30);
 
 struct CListOptions {
     std::vector<std::wstring> rows;
@@ -191,7 +201,20 @@ private:
 
     void DrawRow(const DRAWITEMSTRUCT& item)
     {
-        m_drawn.push_back({(int)item.itemID, item.rcItem.top, GetObjectType(item.hDC)});
+        m_drawn.push_back({(int)item.itemID, item.rcItem.top, GetObjectType(item.hDC), item.hDC});
+        int place = (int)item.itemID;
+        if (GetWindowLongW(item.hwndItem, GWL_STYLE) & LBS_MULTICOLUMN) {
+            RECT client;
+            GetClientRect(item.hwndItem, &client);
+            int perColumn = (client.bottom - client.top) / m_rowHeight;
+            place %= perColumn > 0 ? perColumn : 1;
+        }
+        COLORREF back = place & 1 ? m_context.host.backColor2 : m_context.host.backColor;
+        HBRUSH brush = CreateSolidBrush(back);
+        FillRect(item.hDC, &item.rcItem, brush);
+        DeleteObject(brush);
+        SetBkMode(item.hDC, TRANSPARENT);
+        SetTextColor(item.hDC, TextColor);
         int length = (int)SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
         std::wstring text(length > 0 ? length + 1 : 1, L'\0');
         SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, (LPARAM)&text[0]);

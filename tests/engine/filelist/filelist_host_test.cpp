@@ -65,10 +65,16 @@ protected:
         size_t mark = m_host.LogMark();
         RedrawWindow(m_list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         m_host.Flush();
+        // A marked row is drawn into a bitmap of its own at 0,0: it is the
+        // row after the one painted before it.
         std::map<int, std::wstring> rows;
-        for (const CHostLogEntry& draw : m_host.LogSince(mark, L"draw"))
-            if (draw.Int(L"side") == 0 && draw.Int(L"dc") != OBJ_ENHMETADC)
-                rows[(int)draw.Int(L"top") / rowHeight] = draw.Get(L"name");
+        int row = -1;
+        for (const CHostLogEntry& draw : m_host.LogSince(mark, L"draw")) {
+            if (draw.Int(L"side") != 0 || draw.Int(L"dc") == OBJ_ENHMETADC)
+                continue;
+            row = draw.Int(L"dc") == OBJ_MEMDC ? row + 1 : (int)draw.Int(L"top") / rowHeight;
+            rows[row] = draw.Get(L"name");
+        }
         return rows;
     }
 
