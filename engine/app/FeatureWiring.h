@@ -5,10 +5,12 @@
 // one method named for it; until then the engine behaves as the comment says.
 #pragma once
 #include <windows.h>
+#include "AutoCompletion.h"
 #include "Bookmarks.h"
 #include "CommandTargets.h"
 #include "ContentColumns.h"
 #include "EngineTimer.h"
+#include "ListerWindows.h"
 #include "StickyFile.h"
 #include "Strings.h"
 
@@ -17,7 +19,8 @@ class CEngineContext;
 class CFeatureWiring : public CCommandTargets {
 public:
     explicit CFeatureWiring(CEngineContext& engine)
-        : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky) {}
+        : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky),
+          m_listers(engine) {}
     CFeatureWiring(const CFeatureWiring&) = delete;
     CFeatureWiring& operator=(const CFeatureWiring&) = delete;
 
@@ -64,4 +67,6 @@ private:
     CBookmarks m_bookmarks;   // kept across teardown and reloads
     CStickyFile m_sticky;
     CContentColumns m_columns;
+    CListerWindows m_listers;
+    CAutoCompletion m_completion; // the running completion cycle
 };

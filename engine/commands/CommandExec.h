@@ -59,6 +59,20 @@ public:
     // and posted again when the command returns; true when it was kept.
     bool HoldReload();
 
+    // Marks a running command (or a dialog shown outside the executor) for
+    // its scope: the depth goes back down and a held reload is posted
+    // however it ends (also by an exception).
+    class CRunScope {
+    public:
+        explicit CRunScope(CCommandExecutor& executor) : m_executor(executor) { ++m_executor.m_depth; }
+        ~CRunScope() { m_executor.Leave(); }
+        CRunScope(const CRunScope&) = delete;
+        CRunScope& operator=(const CRunScope&) = delete;
+
+    private:
+        CCommandExecutor& m_executor;
+    };
+
     // The counter of Esc presses of the special-key filter.
     int m_escCount = 0;
 
@@ -74,18 +88,6 @@ private:
     bool PostDeferred(INT_PTR index);
     bool PostHostCommand(UINT number, bool send);
     int SendUserCommand(LPCWSTR name);
-    // Marks a running command for its scope: the depth goes back down and a
-    // held reload is posted however the command ends (also by an exception).
-    class CRunScope {
-    public:
-        explicit CRunScope(CCommandExecutor& executor) : m_executor(executor) { ++m_executor.m_depth; }
-        ~CRunScope() { m_executor.Leave(); }
-        CRunScope(const CRunScope&) = delete;
-        CRunScope& operator=(const CRunScope&) = delete;
-
-    private:
-        CCommandExecutor& m_executor;
-    };
     void Leave();
 
     // Engine command handlers of this part.
