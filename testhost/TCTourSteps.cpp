@@ -342,9 +342,16 @@ bool ShowStickyDialog(CTour& tour, std::wstring& why)
         why = L"the sticky-files dialog did not open";
         return false;
     }
-    HWND list = GetDlgItem(DialogTitled(L"Stick Files on Top"), 4000);
-    if (SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) < 2) {
-        why = L"the dialog does not list the folder's sticky names";
+    HWND dialog = DialogTitled(L"Stick Files on Top");
+    wchar_t folder[MAX_PATH] = L"";
+    GetDlgItemTextW(dialog, 4001, folder, MAX_PATH);
+    if (wcscmp(folder, L"C:\\data\\left") != 0 || SendMessageW(GetDlgItem(dialog, 4000), LVM_GETITEMCOUNT, 0, 0) < 2) {
+        why = L"the dialog does not show the sticky names of C:\\data\\left";
+        return false;
+    }
+    // The names are sorted: the move buttons stay off.
+    if (IsWindowEnabled(GetDlgItem(dialog, 4002)) || IsWindowEnabled(GetDlgItem(dialog, 4003))) {
+        why = L"the move buttons are on although the names are sorted";
         return false;
     }
     Sleep(300);

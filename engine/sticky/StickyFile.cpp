@@ -149,6 +149,8 @@ void CStickyFile::RunDialog(HWND owner, LPCWSTR folder, BOOL sort)
 
 INT_PTR CStickyFile::ShowDialog(HWND owner, LPCWSTR folder, BOOL sort)
 {
+    if (m_engine.Paths().stickyFile.IsEmpty())
+        return IDCANCEL; // not started: a bare name would be a file of the Windows folder
     CCommandExecutor::CRunScope running(m_engine.Commands());
     CConfigDlg dialog(m_engine, owner);
     dialog.m_stickyFile = m_engine.Paths().stickyFile;

@@ -212,19 +212,18 @@ TEST_F(Listers, CloseAllNeedsTheFocusInAListerExceptFromTheMenu)
     }
 }
 
+// The host's close question counts visible Listers only (answered No, then Yes).
 TEST_F(Listers, HostCloseCountsVisibleListersOnly)
 {
     Start("CheckCloseTC=1\r\n");
     HWND shown = MakeLister(true), hidden = MakeLister(false);
-    g_answers = {IDNO};
+    g_answers = {IDNO, IDYES};
     SendMessageW(m_host.main, WM_CLOSE, 0, 0);
     Pump(200);
-    ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_EQ(L"There are 1 open Lister(s).\nExit TC anyway?", g_boxes[0]);
     EXPECT_TRUE(IsWindow(m_host.main));
-    g_answers = {IDYES};
     SendMessageW(m_host.main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil(3000, [&] { return !IsWindow(m_host.main); }));
+    EXPECT_EQ(std::vector<std::wstring>(2, L"There are 1 open Lister(s).\nExit TC anyway?"), g_boxes);
     DestroyWindow(shown);
     DestroyWindow(hidden);
 }
@@ -259,6 +258,7 @@ TEST_F(Listers, MultiFileListerAsksOnEveryCloseRequestOnce)
         g_answers = {c.answer};
         HWND lister = MakeLister(true, c.menuItems);
         HWND child = ListerChild(lister);
+        EXPECT_EQ(0, CountId(lister, ListerItemId)) << "the item needs CloseAllListers";
         LONG_PTR procedure = GetWindowLongPtrW(lister, GWLP_WNDPROC);
         switch (c.path) {
         case Posted:
@@ -320,6 +320,7 @@ TEST(ListerQuickView, NextQuickViewSendsFourOrOpensTheQuickView)
         SetFocus(focus);
         ASSERT_EQ(focus, GetFocus()) << c.name;
 
+        // F9 and the host command 304 as they leave the queue.
         static int s_keys, s_opened;
         s_keys = s_opened = 0;
         HHOOK spy = SetWindowsHookExW(WH_GETMESSAGE, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -330,22 +331,15 @@ TEST(ListerQuickView, NextQuickViewSendsFourOrOpensTheQuickView)
             }
             return CallNextHookEx(nullptr, code, wParam, lParam);
         }, nullptr, GetCurrentThreadId());
-        INPUT keys[2] = {};
-        for (INPUT& key : keys) {
-            key.type = INPUT_KEYBOARD;
-            key.ki.wVk = VK_F9;
-            key.ki.wScan = (WORD)MapVirtualKeyW(VK_F9, MAPVK_VK_TO_VSC);
-        }
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        INPUT keys[2] = {{INPUT_KEYBOARD}, {INPUT_KEYBOARD}};
+        for (INPUT& key : keys)
+            key.ki = {VK_F9, (WORD)MapVirtualKeyW(VK_F9, MAPVK_VK_TO_VSC), DWORD(&key == &keys[1] ? KEYEVENTF_KEYUP : 0)};
         SendInput(2, keys, sizeof(INPUT));
         Pump(300);
         UnhookWindowsHookEx(spy);
 
-        ASSERT_EQ((size_t)c.chars, g_chars.size()) << c.name;
-        if (c.chars) {
-            EXPECT_EQ((WPARAM)'4', g_chars[0].first);
-            EXPECT_EQ(1, g_chars[0].second);
-        }
+        const std::vector<std::pair<WPARAM, LPARAM>> sent(c.chars, {'4', 1});
+        EXPECT_EQ(sent, g_chars) << c.name;
         EXPECT_EQ(c.opened ? 1 : 0, s_opened) << c.name;
         EXPECT_EQ(c.passed ? 1 : 0, s_keys) << c.name;
         EXPECT_EQ(focus, GetFocus()) << c.name;

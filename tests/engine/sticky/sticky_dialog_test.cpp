@@ -4,6 +4,7 @@
 // changes, "delete all", and what the sticky file holds afterwards.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -134,15 +135,12 @@ std::string Buttons(HWND dialog)
 std::string ReadBytes(const std::wstring& path)
 {
     std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read)
-        bytes.append(buffer, read);
-    CloseHandle(file);
+    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+        char buffer[4096];
+        for (size_t read; (read = fread(buffer, 1, sizeof buffer, file)) > 0;)
+            bytes.append(buffer, read);
+        fclose(file);
+    }
     return bytes;
 }
 
@@ -332,6 +330,26 @@ TEST_F(StickyDialog, EmptyFileLeavesOnlyDeleteEveryEnabled)
     });
     EXPECT_EQ("000001", buttons);
     EXPECT_EQ(L"", folders);
+}
+
+// More folders than a 32767-character list of section names holds: all of
+// them are offered, and "delete all" leaves none behind.
+TEST_F(StickyDialog, DeleteAllEmptiesAFileOfManyFolders)
+{
+    std::string text, base(m_base.begin(), m_base.end());
+    for (int i = 0; i < 400; ++i)
+        text += "[" + base + std::string(100, 'f') + std::to_string(1000 + i) + "]\r\n1=x\r\n";
+    WriteText(m_file, text.c_str());
+    g_answers = {IDYES};
+    LRESULT folders = 0;
+    int result = Run([&](HWND dialog) {
+        folders = SendMessageW(Item(dialog, Folders), CB_GETCOUNT, 0, 0);
+        Click(dialog, DeleteEvery);
+    });
+    EXPECT_EQ(400, folders);
+    EXPECT_EQ(ContentSetSuccess, result);
+    wchar_t probe[4] = {};
+    EXPECT_EQ(0u, GetPrivateProfileSectionNamesW(probe, 4, m_file.c_str()));
 }
 
 } // namespace
