@@ -3,6 +3,7 @@
 // the expected window or text appeared. A new feature adds its step here.
 #include "TCHostApp.h"
 #include "TCTour.h"
+#include "HostProtocol.h"
 #include <commctrl.h>
 
 namespace {
@@ -374,6 +375,124 @@ bool ShowZiravirura(CTour& tour, std::wstring& why)
     return true;
 }
 
+// A Lister of the host: its system menu ends with the engine's "Close All"
+// and the CloseAllListers key (Ctrl+Alt+L in the demo's settings).
+bool ShowListerMenu(CTour& tour, std::wstring& why)
+{
+    HWND lister = (HWND)SendMessageW(TheApp().Main().m_hwnd, TCHost::MsgShowWindow, TCHost::KindLister, 3);
+    if (!lister || !tour.Focus(lister)) {
+        why = L"no Lister window opened";
+        return false;
+    }
+    HMENU system = GetSystemMenu(lister, FALSE);
+    int last = system ? GetMenuItemCount(system) - 1 : -1;
+    wchar_t text[128] = L"";
+    if (last < 0 || GetMenuItemID(system, last) != 2 || !GetMenuStringW(system, last, text, 128, MF_BYPOSITION) ||
+        wcsstr(text, L"Close All") != text) {
+        why = L"the Lister's system menu has no \"Close All\" item";
+        return false;
+    }
+    PostMessageW(lister, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+    if (!tour.WaitFor(5000, [&] { return Menu(tour) != nullptr; })) {
+        why = L"the Lister's system menu did not open";
+        return false;
+    }
+    Sleep(300);
+    return true;
+}
+
+void CloseListerMenu(CTour& tour)
+{
+    CloseMenu(tour);
+    if (HWND lister = tour.Popup(L"TLister"))
+        PostMessageW(lister, WM_CLOSE, 0, 0);
+    tour.WaitFor(3000, [&] { return tour.Popup(L"TLister") == nullptr; });
+}
+
+// Ctrl+Alt+C (AutoCompletion) completes the name typed in the command line.
+bool ShowCompletion(CTour& tour, std::wstring& why)
+{
+    HWND edit = CommandLine();
+    const std::wstring typed = L"cd C:\\data\\left\\Pro", done = L"cd C:\\data\\left\\Projects";
+    tour.SetText(edit, L"");
+    if (!tour.Focus(edit) || !tour.Type(typed) || !tour.WaitFor(3000, [&] { return tour.Text(edit) == typed; })) {
+        why = L"could not type into the command line";
+        return false;
+    }
+    tour.Keys({VK_LCONTROL, VK_LMENU}, 'C');
+    if (!tour.WaitFor(5000, [&] { return tour.Text(edit) == done; })) {
+        why = L"the command line shows \"" + tour.Text(edit) + L"\" instead of \"" + done + L"\"";
+        return false;
+    }
+    Sleep(300);
+    return true;
+}
+
+void ClearCommandLine(CTour& tour)
+{
+    tour.SetText(CommandLine(), L"");
+}
+
+// The visible dialog of the host's thread with that title.
+HWND DialogTitled(const wchar_t* title)
+{
+    struct Find {
+        const wchar_t* title;
+        HWND found;
+    } find{title, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(TheApp().Main().m_hwnd, nullptr), [](HWND wnd, LPARAM data) -> BOOL {
+        auto* f = (Find*)data;
+        wchar_t cls[16] = L"", text[64] = L"";
+        GetClassNameW(wnd, cls, 16);
+        GetWindowTextW(wnd, text, 64);
+        if (IsWindowVisible(wnd) && wcscmp(cls, L"#32770") == 0 && wcscmp(text, f->title) == 0) {
+            f->found = wnd;
+            return FALSE;
+        }
+        return TRUE;
+    }, (LPARAM)&find);
+    return find.found;
+}
+
+// Ctrl+Alt+K (StickConfig) on the left list: the names are sorted, which a
+// note says first; then the sticky-files dialog shows the folder's names.
+bool ShowStickyDialog(CTour& tour, std::wstring& why)
+{
+    if (!tour.Focus(LeftList())) {
+        why = L"the file list cannot take the focus";
+        return false;
+    }
+    tour.Keys({VK_LCONTROL, VK_LMENU}, 'K');
+    if (!tour.WaitFor(5000, [&] { return DialogTitled(L"Merovin") != nullptr; })) {
+        why = L"the note on sorted names did not show";
+        return false;
+    }
+    PostMessageW(DialogTitled(L"Merovin"), WM_COMMAND, IDOK, 0);
+    if (!tour.WaitFor(5000, [&] { return DialogTitled(L"Stick Files on Top") != nullptr; })) {
+        why = L"the sticky-files dialog did not open";
+        return false;
+    }
+    HWND dialog = DialogTitled(L"Stick Files on Top");
+    wchar_t folder[MAX_PATH] = L"";
+    GetDlgItemTextW(dialog, 4001, folder, MAX_PATH);
+    if (wcscmp(folder, L"C:\\data\\left") != 0 || SendMessageW(GetDlgItem(dialog, 4000), LVM_GETITEMCOUNT, 0, 0) < 2) {
+        why = L"the dialog does not show the sticky names of C:\\data\\left";
+        return false;
+    }
+    // The names are sorted: the move buttons stay off.
+    if (IsWindowEnabled(GetDlgItem(dialog, 4002)) || IsWindowEnabled(GetDlgItem(dialog, 4003))) {
+        why = L"the move buttons are on although the names are sorted";
+        return false;
+    }
+    Sleep(300);
+    return true;
+}
+
+void CloseStickyDialog(CTour& tour)
+{
+    tour.Dismiss([] { return DialogTitled(L"Stick Files on Top"); });
+}
+
 } // namespace
 
 const std::vector<CTourStep>& TourSteps()
@@ -414,10 +533,19 @@ const std::vector<CTourStep>& TourSteps()
          L"Drive menu: a click on the drive box drops Merovin's menu of the drives, grouped by type with their free "
          L"space, the network row and the user command of usercmd.ini",
          ShowDriveMenu, CloseMenu},
-        {L"14-settings-keys.png",
+        {L"14-sticky-dialog.png",
+         L"Sticky files: Ctrl+Alt+K opens the sticky-files dialog on the folder, to reorder and delete pinned names",
+         ShowStickyDialog, CloseStickyDialog},
+        {L"15-completion.png",
+         L"Auto-completion: Ctrl+Alt+C completes \"cd C:\\data\\left\\Pro\" to the folder Projects; again, to the next match",
+         ShowCompletion, ClearCommandLine},
+        {L"16-lister-menu.png",
+         L"Lister windows: each Lister's system menu offers \"Close All\" with its key, closing every Lister at once",
+         ShowListerMenu, CloseListerMenu},
+        {L"17-settings-keys.png",
          L"MerovSet, the settings utility beside the engine, edits the demo's Merovin.ini: the Keyboard Mapping page",
          ShowSettingsKeys, nullptr},
-        {L"15-settings-plugins.png",
+        {L"18-settings-plugins.png",
          L"MerovSet's Plugins page lists each module with its commands; Numbra's Dec shows its key, Ctrl+Q",
          ShowSettingsPlugins, CloseSettings},
     };

@@ -60,20 +60,39 @@ void CFeatureWiring::InitIconMenu()
 {
     CIconMenuShared::ReadVisualStyles();
 }
-// Start-up with the get-message hook: Listers get no engine item.
-void CFeatureWiring::AddListerMenuItems() {}
+// Start-up with the get-message hook: with "CloseAllListers" every open
+// Lister gets the engine's system-menu item.
+void CFeatureWiring::AddListerMenuItems()
+{
+    m_listers.AddMenuItems();
+}
 
-// Teardown: nothing was added to Listers.
-void CFeatureWiring::RemoveListerMenuItems() {}
-// Teardown: no folder rules or other tables to free.
-void CFeatureWiring::FreeStartupTables() {}
+// Teardown: the Listers' items go, and no Lister keeps a procedure of ours.
+void CFeatureWiring::RemoveListerMenuItems()
+{
+    m_listers.RemoveMenuItems();
+}
+// Teardown: the completion's directory search is closed.
+void CFeatureWiring::FreeStartupTables()
+{
+    m_completion.Reset();
+}
 
-// Watcher: a new Lister gets no engine item.
-void CFeatureWiring::AddListerMenuItem(HWND) {}
-// Watcher: a closing Lister is not checked.
-void CFeatureWiring::SubclassListerOnClose(HWND) {}
-// Get-message hook: every message passes.
-void CFeatureWiring::OnGetMessage(MSG&) {}
+// Watcher: a new Lister gets the system-menu item.
+void CFeatureWiring::AddListerMenuItem(HWND lister)
+{
+    m_listers.AddMenuItem(lister);
+}
+// Watcher: a WM_CLOSE sent to a Lister gets the multi-file check.
+void CFeatureWiring::SubclassListerOnClose(HWND lister)
+{
+    m_listers.CheckSentClose(lister);
+}
+// Get-message hook: the Listers' close requests and the close-all item.
+void CFeatureWiring::OnGetMessage(MSG& message)
+{
+    m_listers.OnGetMessage(message);
+}
 
 // The drive switch (key: the side) runs once; a tab's timed icon (the key
 // names the side in its low bit).
@@ -107,21 +126,18 @@ void CFeatureWiring::OnKeyUp(bool shiftDown)
             tabs->ChronoTabsKeyUp(shiftDown);
 }
 
-// "NextQuickView" acts on any focus.
 bool CFeatureWiring::NextQuickViewApplies()
 {
-    return true;
+    return m_listers.NextQuickViewApplies();
 }
 
-// Auto-completion does nothing yet.
-int CFeatureWiring::RunAutoCompletion(HWND)
+int CFeatureWiring::RunAutoCompletion(HWND focus)
 {
-    return 0;
+    return m_completion.Complete(focus);
 }
 
 // The engine commands of the features; those of features not built yet
-// (Lister, grouping, engine menu) are not handled, so the key goes on to the
-// host.
+// (grouping, engine menu) are not handled, so the key goes on to the host.
 int CFeatureWiring::RunFeatureCommand(UINT number)
 {
     switch (number) {
@@ -169,6 +185,10 @@ int CFeatureWiring::RunFeatureCommand(UINT number)
         tabs->ShowTabList(POINT{r.right + 1, r.bottom + 1});
         return 1;
     }
+    case CmdCloseAllListers:
+        return m_listers.CloseAll(true);
+    case CmdNextQuickView:
+        return m_listers.NextQuickView();
     default:
         return 0;
     }

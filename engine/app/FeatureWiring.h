@@ -5,10 +5,12 @@
 // one method named for it; until then the engine behaves as the comment says.
 #pragma once
 #include <windows.h>
+#include "AutoCompletion.h"
 #include "Bookmarks.h"
 #include "CommandTargets.h"
 #include "ContentColumns.h"
 #include "EngineTimer.h"
+#include "ListerWindows.h"
 #include "RowMarks.h"
 #include "StickyFile.h"
 #include "Strings.h"
@@ -18,7 +20,8 @@ class CEngineContext;
 class CFeatureWiring : public CCommandTargets, public CRowMarkSource {
 public:
     explicit CFeatureWiring(CEngineContext& engine)
-        : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky) {}
+        : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky),
+          m_listers(engine) {}
     CFeatureWiring(const CFeatureWiring&) = delete;
     CFeatureWiring& operator=(const CFeatureWiring&) = delete;
 
@@ -68,4 +71,6 @@ private:
     CBookmarks m_bookmarks;   // kept across teardown and reloads
     CStickyFile m_sticky;
     CContentColumns m_columns;
+    CListerWindows m_listers;
+    CAutoCompletion m_completion; // the running completion cycle
 };

@@ -93,6 +93,6 @@ int CContentColumns::EditValue(HWND parent, int field, void* value, int maxLengt
         return ContentSetCancel;
     int place = EditedPlace;
     memcpy(value, &place, sizeof place);
-    m_sticky.RunDialog(parent, L"", FALSE);
-    return ContentSetCancel; // the dialog ends as cancelled until it exists
+    // The host's window owns the dialog, so it cannot be used meanwhile.
+    return m_sticky.ShowDialog(parent, L"", FALSE) == IDOK ? ContentSetSuccess : ContentSetCancel;
 }

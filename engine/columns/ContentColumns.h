@@ -24,7 +24,8 @@ public:
     // "Order" while a file list has the focus: the file's sticky place and a
     // rebuild of that list; 0 (success) also when nothing was done.
     int SetValue(const char* file, int field, const void* value, bool running);
-    // Writes 8 and opens the sticky-files dialog: 0 on OK, else cancel.
+    // Writes 8 and opens the sticky-files dialog over `parent`: 0 on OK,
+    // else cancel.
     int EditValue(HWND parent, int field, void* value, int maxLength);
 
 private:

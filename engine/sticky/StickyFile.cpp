@@ -1,4 +1,6 @@
 #include "StickyFile.h"
+#include "CommandExec.h"
+#include "ConfigDlg.h"
 #include "Prompt.h"
 #include "ScopedLock.h"
 #include "EngineContext.h"
@@ -133,4 +135,23 @@ void CStickyFile::SetPosition(LPCWSTR folder, LPCWSTR name, int place)
         AfxMessageBeep(MB_ICONASTERISK);
 }
 
-void CStickyFile::RunDialog(HWND, LPCWSTR, BOOL) {}
+void CStickyFile::RunDialog(HWND owner, LPCWSTR folder, BOOL sort)
+{
+    ShowDialog(owner, folder, sort);
+}
+
+INT_PTR CStickyFile::ShowDialog(HWND owner, LPCWSTR folder, BOOL sort)
+{
+    if (m_engine.Paths().stickyFile.IsEmpty())
+        return IDCANCEL; // not started: a bare name would be a file of the Windows folder
+    CCommandExecutor::CRunScope running(m_engine.Commands());
+    CConfigDlg dialog(m_engine, owner);
+    dialog.m_stickyFile = m_engine.Paths().stickyFile;
+    dialog.m_preselect = folder ? folder : L"";
+    dialog.m_sort = sort;
+    INT_PTR result = dialog.DoModal();
+    CScopedLock lock(m_lock);
+    m_sections.clear(); // the dialog may have written the file
+    m_checkedAt = ::GetTickCount() - FileTimeCheckInterval;
+    return result;
+}

@@ -43,8 +43,13 @@ public:
     // CStickyStore
     // A refused change (no folder) beeps.
     void SetPosition(LPCWSTR folder, LPCWSTR name, int place) override;
-    // The sticky-files dialog: it ends as cancelled until it exists.
+    // The sticky-files dialog (ShowDialog).
     void RunDialog(HWND owner, LPCWSTR folder, BOOL sort) override;
+
+    // The sticky-files dialog, modal over `owner`, on the engine's sticky
+    // file with `folder` shown first; its end code (IDOK after saving). A
+    // settings reload that arrives meanwhile waits until it has ended.
+    INT_PTR ShowDialog(HWND owner, LPCWSTR folder, BOOL sort);
 
 private:
     // Drops the cached sections when the file changed on disk.
