@@ -113,7 +113,9 @@ TEST_F(StickyInHost, StickConfigFirstSaysTheNamesAreSorted)
         HWND focus;
         std::vector<std::wstring> prompts;
     } cases[] = {
-        {m_list, {L"Sticked files are sorted automatically.\r\nDisable sorting to set file order manually."}},
+        // The note, then the dialog (a dialog box without a text of its own),
+        // closed with OK and nothing changed.
+        {m_list, {L"Sticked files are sorted automatically.\r\nDisable sorting to set file order manually.", L""}},
         {FindWindowExW(m_host.Query(QueryCommandLine), nullptr, L"Edit", nullptr), {}},
     };
     for (const Case& c : cases) {
