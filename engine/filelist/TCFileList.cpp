@@ -149,7 +149,7 @@ LRESULT CTCFileList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HSCROLL:
         return OnHScroll();
     case WM_MOUSEWHEEL:
-        return OnMouseWheel();
+        return OnMouseWheel(wParam, lParam);
     case WM_SETFOCUS:
         return OnSetFocus();
     case WM_KILLFOCUS:
@@ -173,7 +173,7 @@ LRESULT CTCFileList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MBUTTONDOWN:
         return OnMButtonDown(lParam);
     case WM_MBUTTONUP:
-        return OnMButtonUp();
+        return OnMButtonUp(lParam);
     default:
         return CPanelWnd::WindowProc(message, wParam, lParam);
     }
