@@ -40,7 +40,7 @@ CMyTabs* FocusedTabs(CEngineContext& engine)
 // Every settings load: file grouping's keys of [Config].
 int CFeatureWiring::ReadGroupingSettings(CString& spec)
 {
-    return ReadGroupSpec(L"Config", m_engine.Paths().settingsFile, spec);
+    return ReadGroupPattern(L"Config", m_engine.Paths().settingsFile, spec);
 }
 
 // Start-up: the engine menu's texts come from the localisation file when shown.

@@ -27,7 +27,7 @@ public:
     CFeatureWiring& operator=(const CFeatureWiring&) = delete;
 
     // Start-up steps, in the engine's start-up order.
-    // The [Config] grouping specification; returns whether grouping is active.
+    // The [Config] grouping pattern; returns whether grouping is active.
     int ReadGroupingSettings(CString& spec);
     void LoadEngineTexts();
     void ReadDriveListIcons();

@@ -37,7 +37,7 @@ bool CTCFileList::AttachFileList(HWND list)
     m_listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(list, GCLP_WNDPROC));
     const EngineSettings& settings = m_engine.Settings();
     m_grouping = settings.groupingActive;
-    m_groupMasks = settings.groupingActive ? settings.groupingSpec : CString();
+    m_groupMasks = settings.groupingActive ? settings.groupingPattern : CString();
     m_layout = m_markLayout = LayoutUnclassified;
     m_dirty = TRUE;
     // The host's caret item keeps the caret once the order is in force.
