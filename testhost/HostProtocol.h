@@ -30,6 +30,7 @@ const UINT MsgSetRefuseClose = WM_APP + 0x209; // sent; wParam 1 refuses WM_CLOS
 const UINT MsgRecreate = WM_APP + 0x210;       // sent; wParam side (0/1), lParam a RecreatePart; returns the new window
 const UINT MsgCreateWindows = WM_APP + 0x211;  // sent; wParam count, lParam interval in ms: "Window" children of the bottom bar
 const UINT MsgMoveTab = WM_APP + 0x212;        // sent; wParam MAKEWPARAM(side, delete delay ms), lParam MAKELPARAM(from, to)
+const UINT MsgLogDump = WM_APP + 0x213;        // sent; logs the plug-in's "MerovinDebugDump" as one "dump" line of its keys
 
 // Parts of a panel that MsgRecreate destroys and creates again.
 enum RecreatePart {

@@ -18,6 +18,8 @@ enum {
     CmSrcActivateLeft = 2034,
     CmSrcActivateRight = 2035,
     CmSrcActivateTab1 = 5001,
+    CmLeftActivateTab1 = 5201,
+    CmRightActivateTab1 = 5301,
     TabMenuCommand = 3009,
 };
 
@@ -56,6 +58,10 @@ LRESULT CTCMainWnd::OnHostCommand(WPARAM cmd, LPARAM lParam)
     default:
         if (cmd >= CmSrcActivateTab1 && cmd < CmSrcActivateTab1 + 100)
             m_panels[side].SelectTab((int)cmd - CmSrcActivateTab1);
+        else if (cmd >= CmLeftActivateTab1 && cmd < CmLeftActivateTab1 + 99)
+            m_panels[0].SelectTab((int)cmd - CmLeftActivateTab1);
+        else if (cmd >= CmRightActivateTab1 && cmd < CmRightActivateTab1 + 99)
+            m_panels[1].SelectTab((int)cmd - CmRightActivateTab1);
         break;
     }
     return 1;

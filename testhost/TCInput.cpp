@@ -1,6 +1,6 @@
 // Subclasses the host puts on its own controls before any plug-in runs:
-// key logging on lists and edits (what really reached the control), the
-// active side, and the tab controls' popup command.
+// key and selection logging on lists and edits (what really reached the
+// control), the active side, and the tab controls' popup command.
 #include "HostProtocol.h"
 #include "TCHostApp.h"
 #include "TCMainWnd.h"
@@ -90,6 +90,8 @@ static LRESULT CALLBACK InputProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
         if (side >= 0)
             TheApp().Main().m_panels[side].UpdateStatus();
         return r;
+    } else if (msg == EM_SETSEL) {
+        TheApp().Log(CTCLogLine(L"setsel").Add(L"start", (int)wParam).Add(L"end", (int)lParam).AddWindow(L"wnd", wnd));
     } else if (msg == WM_NCDESTROY) {
         RemovePropW(wnd, OldProcProp);
         SetWindowLongPtrW(wnd, GWLP_WNDPROC, (LONG_PTR)old);

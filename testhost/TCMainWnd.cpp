@@ -210,6 +210,8 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnCreateWindows((int)wParam, (int)lParam);
     case MsgMoveTab:
         return m_panels[LOWORD(wParam) ? 1 : 0].MoveTab(LOWORD(lParam), HIWORD(lParam), HIWORD(wParam)) ? 1 : 0;
+    case MsgLogDump:
+        return LogPluginDump();
     case WM_SIZE:
         TheApp().Log(CTCLogLine(L"size").Add(L"cx", (long long)LOWORD(lParam)).Add(L"cy", (long long)HIWORD(lParam)));
         break;
@@ -334,4 +336,23 @@ LRESULT CTCMainWnd::OnCreateWindows(int count, int interval)
     if (m_pendingWindows == 0)
         KillTimer(m_hwnd, TimerCreateWindows);
     return 1;
+}
+
+LRESULT CTCMainWnd::LogPluginDump()
+{
+    std::wstring text = TheApp().Plugin().DebugDump();
+    CTCLogLine line(L"dump");
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = text.size();
+        std::wstring entry = text.substr(start, end - start);
+        size_t equals = entry.find(L'=');
+        if (equals != std::wstring::npos && equals > 0)
+            line.Add(entry.substr(0, equals).c_str(), entry.substr(equals + 1));
+        start = end + 1;
+    }
+    TheApp().Log(line);
+    return text.empty() ? 0 : 1;
 }

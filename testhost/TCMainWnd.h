@@ -41,6 +41,7 @@ private:
     LRESULT OnClose();
     LRESULT OnRecreate(int side, int part);
     LRESULT OnCreateWindows(int count, int interval);
+    LRESULT LogPluginDump();
     LRESULT OnShowWindow(int kind, LPARAM arg);
     void OnMessageBoxRequest(LPARAM arg);
     void SelectFromClipboard();

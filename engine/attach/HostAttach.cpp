@@ -235,6 +235,9 @@ CString CHostAttach::Describe() const
         text.AppendFormat(L"tabs%d=%s\n", side, object(p.tabs[side]).GetString());
         text.AppendFormat(L"pathWnd%d=%s\n", side, object(p.pathWnd[side]).GetString());
         text.AppendFormat(L"driveCombo%d=%s\n", side, object(p.driveCombo[side]).GetString());
+        const CMyCombo* combo = p.driveCombo[side];
+        text.AppendFormat(L"driveIconsMade%d=%d\ndriveIconsFreed%d=%d\n", side, combo ? combo->IconsMade() : 0, side,
+                          combo ? combo->IconsFreed() : 0);
         text.AppendFormat(L"quickSearch%d=%d\n", side, p.fileList[side] && p.fileList[side]->m_noLostFocusMark ? 1 : 0);
     }
     return text;

@@ -88,3 +88,77 @@ TEST(DriveMenuHost, ClickDropsTheMenuTypedLetterSwitchesDeviceChangeCloses)
     Sleep(300);
     EXPECT_TRUE(host.LogSince(mark, L"drivesel").empty());
 }
+
+TEST(DriveMenuHost, ReopenDelayCommandLineSelectionAndIconsOverManyDropDowns)
+{
+    CHostDriver host;
+    ASSERT_TRUE(host.Start(EngineHostSetup("[Config]\r\nDriveList=1\r\n"))) << host.LastError();
+    HWND combo = host.Query(13), edit = GetWindow(host.Query(20), GW_CHILD);
+    HWND menu = nullptr;
+    auto open = [&] {
+        Sleep(150); // past the reopen delay of the last close
+        PostMessageW(combo, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        return WaitFor(5000, [&] { return (menu = MenuWindowOf(host.ThreadId())) != nullptr; });
+    };
+    auto closed = [&] { return WaitFor(5000, [&] { return MenuWindowOf(host.ThreadId()) == nullptr; }); };
+
+    // A click right after the menu closed is the click that closed it: it
+    // opens nothing. A later one asks the host again.
+    ASSERT_TRUE(host.Focus(host.Query(1)));
+    for (DWORD pause : {0, 150}) {
+        ASSERT_TRUE(open());
+        size_t mark = host.LogMark();
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (pause) {
+            ASSERT_TRUE(closed());
+            Sleep(pause);
+        }
+        PostMessageW(combo, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        ASSERT_TRUE(host.Flush() && host.Flush()); // the click, then what it posted
+        EXPECT_EQ(pause ? 1u : 0u, host.LogSince(mark, L"cmd").size()) << pause;
+        if (pause) {
+            ASSERT_TRUE(WaitFor(5000, [&] { return (menu = MenuWindowOf(host.ThreadId())) != nullptr; }));
+            PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        ASSERT_TRUE(closed());
+    }
+
+    // From the command line: Escape, or the user command listed last; the
+    // edit gets its focus back with the selection cleared.
+    struct { std::vector<WPARAM> keys; const wchar_t* command; } closes[] = {
+        {{VK_ESCAPE}, nullptr}, {{VK_END, VK_RETURN}, L"em_mvdl_data"}};
+    for (auto& c : closes) {
+        ASSERT_TRUE(host.Focus(edit));
+        ASSERT_TRUE(open());
+        size_t mark = host.LogMark();
+        for (WPARAM key : c.keys)
+            PostMessageW(menu, WM_KEYDOWN, key, 0);
+        ASSERT_TRUE(closed());
+        ASSERT_TRUE(host.WaitForLog(mark, L"setsel"));
+        auto selection = host.LogSince(mark, L"setsel").back();
+        EXPECT_EQ(-1, selection.Int(L"start"));
+        EXPECT_EQ(0, selection.Int(L"end"));
+        if (c.command)
+            EXPECT_TRUE(host.WaitForLog(mark, L"copydata", L"name", c.command));
+        ASSERT_TRUE(host.Flush());
+        EXPECT_EQ(c.command ? 1u : 0u, host.LogSince(mark, L"copydata").size());
+    }
+
+    // 200 drop-downs: every icon a menu build made is destroyed after it.
+    ASSERT_TRUE(host.Focus(host.Query(1)));
+    auto icons = [&](const wchar_t* key) {
+        size_t mark = host.LogMark();
+        host.Send(TCHost::MsgLogDump);
+        auto dump = host.LogSince(mark, L"dump");
+        return dump.empty() ? -1 : dump[0].Int(key);
+    };
+    long long made = icons(L"driveIconsMade0");
+    for (int i = 0; i < 200; ++i) {
+        host.Post(HostCommandMessage, 131, 0);
+        host.Post(WM_KEYDOWN, VK_ESCAPE, 0); // taken by the menu's loop
+        ASSERT_TRUE(host.Flush()) << i;
+    }
+    EXPECT_GE(icons(L"driveIconsMade0") - made, 200);
+    EXPECT_EQ(icons(L"driveIconsMade0"), icons(L"driveIconsFreed0"));
+    EXPECT_EQ(nullptr, MenuWindowOf(host.ThreadId()));
+}
