@@ -203,7 +203,9 @@ int CFeatureWiring::RunStickyCommand(int op)
 }
 
 // Sticky items by their rows, bookmarks by the item's full path.
-// With "TabsWheel", the wheel over the client area of either tab control.
+// With "TabsWheel", the wheel over the client area of either tab control:
+// the point lies in the control's window, which answers HTCLIENT only over
+// its tabs.
 bool CFeatureWiring::OfferWheelToTabs(WPARAM wParam, LPARAM lParam)
 {
     if (!m_engine.Settings().TabsWheel)
@@ -211,7 +213,8 @@ bool CFeatureWiring::OfferWheelToTabs(WPARAM wParam, LPARAM lParam)
     POINT point = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
     for (CMyTabs* tabs : m_engine.Panels().tabs) {
         HWND window = tabs ? tabs->Window() : nullptr;
-        if (window && ::WindowFromPoint(point) == window &&
+        RECT area;
+        if (window && ::IsWindowVisible(window) && ::GetWindowRect(window, &area) && ::PtInRect(&area, point) &&
             ::SendMessageW(window, WM_NCHITTEST, 0, lParam) == HTCLIENT)
             return tabs->ScrollByWheel(wParam, lParam);
     }

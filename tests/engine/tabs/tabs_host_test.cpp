@@ -2,11 +2,12 @@
 // in the popup follows the host's tab move and is saved at teardown, after a
 // reload and after the tab control was recreated; ChronoTabs commits on the
 // Shift release with either keyboard hook; the tab menu is sorted and its
-// choice reaches the host.
+// choice switches the host's tab; the wheel in a file list scrolls the strip.
 #include <gtest/gtest.h>
 #include "EngineHost.h"
 #include "HostTestSupport.h"
 #include "TCProtocol.h"
+#include <commctrl.h>
 
 using namespace TCHost;
 
@@ -52,7 +53,8 @@ protected:
         CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=" + std::to_string(GetParam()) + "\r\n" + config +
                                                "[Keyboard]\r\n" + keyboard,
                                            {L"--tabs=both"});
-        setup.leftFiles = {L"a\\", L"b\\", L"c\\", L"x.txt"};
+        setup.leftFiles = {L"a\\", L"b\\", L"c\\", L"x.txt", L"first long folder name\\",
+                           L"second long folder name\\", L"third long folder name\\"};
         return m_host.Start(setup);
     }
     // Opens a folder of the left panel in a new tab, as the host's "CD" request does.
@@ -127,6 +129,8 @@ TEST_P(HostTabs, ChronoTabsCommitsOnShiftReleaseAndTheTabMenuIsSorted)
     ASSERT_TRUE(m_host.Chord({VK_LSHIFT}, VK_F12));
     ASSERT_TRUE(m_host.Flush());
     EXPECT_EQ(std::vector<long long>{5002}, Commands(m_host.LogSince(mark)));
+    HWND tabs = m_host.Query(26);
+    EXPECT_EQ(1, SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
 
     // Sorted: a (id 3), b (2), left (1); Down, Enter takes the first.
     ASSERT_TRUE(m_host.Focus(m_host.Query(1)));
@@ -139,7 +143,39 @@ TEST_P(HostTabs, ChronoTabsCommitsOnShiftReleaseAndTheTabMenuIsSorted)
     ASSERT_TRUE(WaitFor(3000, [&] { return HostPopup(m_host.Main(), L"#32768") == nullptr; }));
     ASSERT_TRUE(m_host.Flush());
     EXPECT_EQ(std::vector<long long>{5203}, Commands(m_host.LogSince(mark)));
+    EXPECT_EQ(2, SendMessageW(tabs, TCM_GETCURSEL, 0, 0)) << "the host switched to the chosen tab";
 }
+
+// "TabsWheel": the wheel turned in a file list over the tab row scrolls the
+// strip by one tab; elsewhere it scrolls the list as before.
+class HostTabsWheel : public HostTabs {};
+
+TEST_P(HostTabsWheel, WheelInTheFileListOverTheTabRowScrollsTheStrip)
+{
+    // The engine takes the file lists only with a setting of their own.
+    ASSERT_TRUE(Start("TabsWheel=1\r\nMClick2NewTab=1\r\n", "")) << m_host.LastError();
+    for (const wchar_t* name : {L"first long folder name", L"second long folder name", L"third long folder name"})
+        NewTab(name);
+    ASSERT_TRUE(m_host.Flush());
+    HWND tabs = m_host.Query(26), list = m_host.Query(1);
+    HWND arrows = FindWindowExW(tabs, nullptr, L"msctls_updown32", nullptr);
+    ASSERT_TRUE(arrows && IsWindowVisible(arrows));
+    RECT strip, rows;
+    GetWindowRect(tabs, &strip);
+    GetWindowRect(list, &rows);
+    SendMessageW(tabs, TCM_SETCURSEL, 0, 0); // the strip scrolls back to the first tab
+    ASSERT_EQ(0, LOWORD(SendMessageW(arrows, UDM_GETPOS, 0, 0)));
+    struct { int delta; POINT at; int position; } turns[] = {
+        {120, {strip.left + 5, strip.top + 5}, 1}, {120, {strip.left + 5, strip.top + 5}, 2},
+        {-120, {strip.left + 5, strip.top + 5}, 1}, {120, {rows.left + 20, rows.top + 20}, 1},
+    };
+    for (const auto& t : turns) {
+        SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, t.delta), MAKELPARAM(t.at.x, t.at.y));
+        EXPECT_EQ(t.position, LOWORD(SendMessageW(arrows, UDM_GETPOS, 0, 0))) << t.delta << " at " << t.at.y;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ThreadHook, HostTabsWheel, ::testing::Values(0));
 
 INSTANTIATE_TEST_SUITE_P(Hooks, HostTabs, ::testing::Values(0, 1),
                          [](const ::testing::TestParamInfo<int>& info) {

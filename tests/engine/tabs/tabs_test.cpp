@@ -1,12 +1,17 @@
 // The folder-tab object on a real tab control in the test's own thread: moves,
 // saved colours, folder decorations, timed and owned icons, painting into
 // memory, the tab menu's order, ChronoTabs, mouse actions and the colour
-// popup's round trip, and the restore from the host's INI.
+// popup's round trip, and the restore from the host's INI; the timed icon
+// through the engine's thread timers and the feature wiring.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <functional>
 #include "ColourPopup.h"
+#include "EngineTimers.h"
 #include "FakeEngine.h"
+#include "FeatureWiring.h"
 #include "MyTabs.h"
 #include "TestFiles.h"
 #include "../../support/MemoryCanvas.h"
@@ -361,4 +366,111 @@ TEST_F(TabsTest, RestoreNumbersTheOtherTabsPastTheActiveOne)
     EXPECT_EQ(TabNoColor, tabs->GetTabColor(1));
     EXPECT_EQ(TabNoColor, tabs->GetTabColor(2));
     EXPECT_GE(CMyTabs::ProcessAgeMs(), 0);
+}
+
+namespace {
+
+// The engine's thread timers, handed to the feature wiring when they fire.
+class CWiredEngine : public CTabsEngine {
+public:
+    CWiredEngine() : wiring(*this) { s_current = this; }
+    ~CWiredEngine() override
+    {
+        registry.KillAll();
+        s_current = nullptr;
+    }
+    UINT_PTR StartTimer(EngineTimer kind, UINT_PTR key, UINT elapse) override
+    {
+        return registry.Start(kind, key, elapse, Fire);
+    }
+    void KillTimer(EngineTimer kind, UINT_PTR key) override { registry.Kill(kind, key); }
+    static VOID CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        EngineTimer kind;
+        UINT_PTR key = 0;
+        if (!s_current->registry.Lookup(id, kind, key))
+            ::KillTimer(nullptr, id);
+        else if (!s_current->wiring.OnTimer(kind, key))
+            s_current->registry.Kill(kind, key);
+    }
+    CEngineTimers registry;
+    CFeatureWiring wiring;
+    static CWiredEngine* s_current;
+};
+CWiredEngine* CWiredEngine::s_current = nullptr;
+
+void PumpFor(DWORD ms, const std::function<bool()>& done = [] { return false; })
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms && !done();) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        Sleep(5);
+    }
+}
+
+} // namespace
+
+TEST(TabTimers, TimedIconReachesTheRightTabsThroughTheEngineTimersOnce)
+{
+    InitCommonControls();
+    HWND main = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
+                                nullptr, nullptr);
+    HWND control = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 40, main, nullptr,
+                                   nullptr, nullptr);
+    CWiredEngine engine;
+    engine.host.mainWindow = main;
+    CMyTabs* right = new CMyTabs(engine, 1);
+    engine.Panels().tabs[1] = right;
+    ASSERT_TRUE(right->InitTabs(control));
+    for (int i = 0; i < 3; ++i) {
+        TCITEMW item = {TCIF_TEXT};
+        item.pszText = const_cast<LPWSTR>(L"t");
+        SendMessageW(control, TCM_INSERTITEMA, i, (LPARAM)&item);
+    }
+    struct { int current; int switchTo; COLORREF colour; } rounds[] = {{0, 2, Red}, {1, 1, Blue}};
+    for (const auto& r : rounds) {
+        TabCtrl_SetCurSel(control, r.current);
+        HICON icon = SolidIcon(r.colour);
+        DWORD start = GetTickCount();
+        right->SetTabIconAndColor(icon, r.colour, -1, true);
+        TabCtrl_SetCurSel(control, r.switchTo);
+        EXPECT_EQ(1, engine.registry.Count());
+        PumpFor(2000, [&] { return right->Tab(r.switchTo)->icon == icon; });
+        EXPECT_GE(GetTickCount() - start, 190u) << "applied when the timer fired";
+        EXPECT_EQ(icon, right->Tab(r.switchTo)->icon) << r.switchTo;
+        EXPECT_EQ(r.colour, right->GetTabColor(r.switchTo));
+        EXPECT_EQ(0, engine.registry.Count()) << "one shot: killed when it fired";
+        EXPECT_EQ(0, right->PendingTimedIcons());
+    }
+    DestroyWindow(main);
+    engine.Panels().DeleteAll();
+}
+
+TEST_F(TabsTest, RestoreRunsWhenTheTabsAttachWhileTheHostIsYoung)
+{
+    WriteText(folder.File(L"wincmd.ini"),
+              "[lefttabs]\r\nactivetab=1\r\n0_path=C:\\B\r\n[left]\r\npath=C:\\A\r\n");
+    DestroyWindow(tabControl);
+    delete tabs;
+    tabs = nullptr;
+    for (bool young : {true, false}) {
+        if (!young)
+            Sleep(DWORD(std::max(0, 3100 - CMyTabs::ProcessAgeMs())));
+        else if (CMyTabs::ProcessAgeMs() > 2500)
+            GTEST_SKIP() << "the test process is older than the host's start-up";
+        // The host made its tabs before the engine attaches.
+        tabControl = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD, 0, 0, 400, 40, main, nullptr, nullptr, nullptr);
+        for (int i = 0; i < 2; ++i) {
+            TCITEMW item = {TCIF_TEXT};
+            item.pszText = const_cast<LPWSTR>(i ? L"A" : L"B");
+            SendMessageW(tabControl, TCM_INSERTITEMW, i, (LPARAM)&item);
+        }
+        delete tabs;
+        tabs = new CMyTabs(engine, 0);
+        tabs->m_decorations = &rules;
+        ASSERT_TRUE(tabs->InitTabs(tabControl));
+        EXPECT_EQ(young ? Green : TabNoColor, tabs->GetTabColor(0)) << young;
+        DestroyWindow(tabControl);
+    }
 }
