@@ -100,7 +100,10 @@ TEST(DriveMenuHost, ReopenDelayCommandLineSelectionAndIconsOverManyDropDowns)
         PostMessageW(combo, WM_LBUTTONDOWN, MK_LBUTTON, 0);
         return WaitFor(5000, [&] { return (menu = MenuWindowOf(host.ThreadId())) != nullptr; });
     };
-    auto closed = [&] { return WaitFor(5000, [&] { return MenuWindowOf(host.ThreadId()) == nullptr; }); };
+    // Gone, and the host done with it (the close time is taken after the menu).
+    auto closed = [&] {
+        return WaitFor(5000, [&] { return MenuWindowOf(host.ThreadId()) == nullptr; }) && host.Flush();
+    };
 
     // A click right after the menu closed is the click that closed it: it
     // opens nothing. A later one asks the host again.
@@ -156,7 +159,7 @@ TEST(DriveMenuHost, ReopenDelayCommandLineSelectionAndIconsOverManyDropDowns)
     for (int i = 0; i < 200; ++i) {
         host.Post(HostCommandMessage, 131, 0);
         host.Post(WM_KEYDOWN, VK_ESCAPE, 0); // taken by the menu's loop
-        ASSERT_TRUE(host.Flush()) << i;
+        ASSERT_TRUE(host.Flush(20000)) << i;
     }
     EXPECT_GE(icons(L"driveIconsMade0") - made, 200);
     EXPECT_EQ(icons(L"driveIconsMade0"), icons(L"driveIconsFreed0"));
