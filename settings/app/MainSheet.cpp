@@ -4,6 +4,7 @@
 #include "KeyPage.h"
 #include "PlaceholderPage.h"
 #include "PluginPage.h"
+#include "TabPage.h"
 #include "Prompt.h"
 #include "Resource.h"
 #include "WinApp.h"
@@ -65,6 +66,8 @@ CMainSheet::CMainSheet(CSettingsModel& model)
         } else if (id == IDD_PLUGINS) {
             m_pPluginPage = new CPluginPage(model, this);
             page.reset(m_pPluginPage);
+        } else if (id == IDD_TAB_OPTIONS) {
+            page.reset(new CTabPage(model));
         } else {
             page.reset(new CPlaceholderPage(id, model.m_localizer));
         }
