@@ -3,6 +3,7 @@
 #include "MainSheet.h"
 #include "KeyPage.h"
 #include "PlaceholderPage.h"
+#include "AboutPage.h"
 #include "PluginPage.h"
 #include "TabPage.h"
 #include "Prompt.h"
@@ -66,6 +67,8 @@ CMainSheet::CMainSheet(CSettingsModel& model)
         } else if (id == IDD_PLUGINS) {
             m_pPluginPage = new CPluginPage(model, this);
             page.reset(m_pPluginPage);
+        } else if (id == IDD_ABOUT) {
+            page.reset(new CAboutPage);
         } else if (id == IDD_TAB_OPTIONS) {
             page.reset(new CTabPage(model));
         } else {

@@ -25,6 +25,11 @@
 #define IDI_FILTER_ALL 190
 #define IDI_PLUGIN_ADD 160
 #define IDI_PLUGIN_REMOVE 161
+#define IDI_ABOUT 142
+#define IDB_ABOUT_SUN 181
+#define IDB_ABOUT_SEA 183
+#define IDB_ABOUT_HILL 184
+#define IDB_ABOUT_NIGHT 185
 
 // The pages' accelerators: Alt+P opens the file-mask menu.
 #define IDR_PAGE_ACCELERATORS 198
@@ -85,6 +90,16 @@
 #define IDC_TAB_SKIP_DISCONNECTED 1206
 #define IDC_TAB_ACTIVE_COLOR 1208
 #define IDC_TAB_PRIORITY 1209
+
+// About page: two quotations set by the program.
+#define IDC_ABOUT_QUOTE_1 1087
+#define IDC_ABOUT_QUOTE_2 1188
+#define IDC_ABOUT_PICTURE_1 1320
+#define IDC_ABOUT_PICTURE_2 1321
+#define IDC_ABOUT_PICTURE_3 1322
+#define IDC_ABOUT_PICTURE_4 1323
+#define IDC_ABOUT_TEXT_1 1324
+#define IDC_ABOUT_TEXT_2 1325
 
 // Placeholder pages.
 #define IDC_PLACEHOLDER_TEXT 1310

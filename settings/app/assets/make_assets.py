@@ -138,6 +138,39 @@ def tree_pictures():
     return rows
 
 
+def info(x, y):
+    # A blue disc with a white "i".
+    dx, dy = x - 7.5, y - 7.5
+    if dx * dx + dy * dy > 56:
+        return None
+    if 7 <= x < 9 and (3 <= y < 5 or 6 <= y < 13):
+        return WHITE
+    return BLUE
+
+
+def about_picture(kind):
+    """A 32x32 picture for the About page: sun, sea, hill or night sky."""
+    rows = []
+    for y in range(32):
+        row = []
+        for x in range(32):
+            if kind == 0:
+                d = (x - 16) ** 2 + (y - 16) ** 2
+                p = YELLOW if d < 64 else (ORANGE if d < 100 and (x + y) % 4 == 0 else (200, 225, 250))
+            elif kind == 1:
+                wave = 16 + (3 if (x // 4) % 2 else -3) * ((x % 4) / 4.0)
+                p = (200, 225, 250) if y < wave else (30, 80 + y * 3, 150 + y * 2)
+            elif kind == 2:
+                hill = 22 - 8 * (1 - ((x - 12) / 16.0) ** 2)
+                p = (200, 225, 250) if y < hill else (60, 140 - y, 60)
+            else:
+                star = (x * 7 + y * 13) % 29 == 0
+                p = WHITE if star else (10, 15, 40 + y)
+            row.append(p)
+        rows.append(row)
+    return rows
+
+
 def main():
     write_files(__file__, {
         "merovset.ico": icon_bytes([draw(32, program), draw(16, program)]),
@@ -148,6 +181,11 @@ def main():
         "plus.ico": icon_bytes([draw(16, sign(True))]),
         "minus.ico": icon_bytes([draw(16, sign(False))]),
         "tree.bmp": bmp_bytes(tree_pictures()),
+        "about.ico": icon_bytes([draw(16, info)]),
+        "about_sun.bmp": bmp_bytes(about_picture(0)),
+        "about_sea.bmp": bmp_bytes(about_picture(1)),
+        "about_hill.bmp": bmp_bytes(about_picture(2)),
+        "about_night.bmp": bmp_bytes(about_picture(3)),
     })
 
 
