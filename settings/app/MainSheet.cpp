@@ -2,6 +2,8 @@
 // boxes and command visits.
 #include "MainSheet.h"
 #include "KeyPage.h"
+#include "DriveListPage.h"
+#include "MarkPage.h"
 #include "PlaceholderPage.h"
 #include "AboutPage.h"
 #include "PluginPage.h"
@@ -71,6 +73,12 @@ CMainSheet::CMainSheet(CSettingsModel& model)
             page.reset(new CAboutPage);
         } else if (id == IDD_TAB_OPTIONS) {
             page.reset(new CTabPage(model));
+        } else if (id == IDD_DRIVE_LIST) {
+            page.reset(new CDriveListPage(model));
+        } else if (id == IDD_STICKY_FILES) {
+            page.reset(new CStickyFilesPage(model, this));
+        } else if (id == IDD_BOOKMARKS) {
+            page.reset(new CBookmarksPage(model, this));
         } else {
             page.reset(new CPlaceholderPage(id, model.m_localizer));
         }

@@ -171,6 +171,33 @@ def about_picture(kind):
     return rows
 
 
+def preview_files():
+    """The picture behind the mark previews: a file list on white, a column
+    header, then rows 16 pixels high from y 6 (the sample rows start at 38)
+    with an icon and a name on each; the right part of every row stays white."""
+    width, height = 200, 170
+    rows = [[WHITE] * width for _ in range(height)]
+    for y in range(17):
+        for x in range(width):
+            rows[y][x] = (212, 208, 200) if y < 16 and x % 70 != 69 else GREY
+    names = [70, 52, 88, 61, 95, 47, 76, 58, 83]
+    for i, length in enumerate(names):
+        top = 22 + i * 16
+        for y in range(top + 2, top + 14):
+            for x in range(4, 16):
+                folder_row = i < 3
+                edge = x in (4, 15) or y in (top + 2, top + 13)
+                rows[y][x] = (ORANGE if edge else YELLOW) if folder_row else (GREY if edge else (250, 250, 250))
+        for y in range(top + 6, top + 10):
+            for x in range(22, 22 + length):
+                if (x - 22) % 7 != 6:
+                    rows[y][x] = DARK
+        for y in range(top + 6, top + 10):
+            for x in range(130, 130 + (length // 3)):
+                rows[y][x] = GREY
+    return rows
+
+
 def main():
     write_files(__file__, {
         "merovset.ico": icon_bytes([draw(32, program), draw(16, program)]),
@@ -186,6 +213,7 @@ def main():
         "about_sea.bmp": bmp_bytes(about_picture(1)),
         "about_hill.bmp": bmp_bytes(about_picture(2)),
         "about_night.bmp": bmp_bytes(about_picture(3)),
+        "preview_files.bmp": bmp_bytes(preview_files()),
     })
 
 

@@ -34,6 +34,10 @@ public:
     // default box shows `text`, or "No Color" when none is given.
     void SetNoColorText(LPCWSTR text = nullptr);
     bool IsAutomatic() const { return m_automatic; }
+    // The colour the button stands for: the default colour while it shows
+    // automatic, else its colour.
+    COLORREF GetShownColor() const
+    { return m_color == PopupColorAutomatic && m_automatic ? m_defaultColor : m_color; }
     bool IsPopupOpen() const { return m_popupOpen; }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
