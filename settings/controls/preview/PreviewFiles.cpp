@@ -150,8 +150,13 @@ LRESULT CPreviewFiles::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: {
+        // Only what the picture repainted: a fade drawn twice would darken.
+        CRgn update;
+        update.CreateRectRgn(0, 0, 0, 0);
+        ::GetUpdateRgn(m_hWnd, update, FALSE);
         LRESULT result = CStatic::WindowProc(message, wParam, lParam);
         CClientDC dc(this);
+        dc.SelectObject(&update);
         CRect client;
         GetClientRect(&client);
         DrawMarks(&dc, client);

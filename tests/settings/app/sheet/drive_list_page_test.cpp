@@ -3,18 +3,12 @@
 // order, and that opening the mark and drive pages and OK write nothing.
 #include "DriveListPage.h"
 #include "MarkPage.h"
+#include "PageInput.h"
 #include "Resource.h"
 #include "SheetFixture.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string Hex(COLORREF c)
-{
-    char text[8];
-    snprintf(text, sizeof(text), "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
-    return text;
-}
 
 class CDriveFixture
 {
@@ -23,18 +17,6 @@ public:
     {
         page = static_cast<CDriveListPage*>(f.sheet->FindPage(IDD_DRIVE_LIST));
         f.sheet->SetActivePage(page);
-    }
-    void Choose(int id, int index)
-    {
-        HWND combo = page->GetDlgItemHwnd(id);
-        SendMessageW(combo, CB_SETCURSEL, index, 0);
-        page->SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)combo);
-    }
-    void Click(int id, bool on)
-    {
-        HWND box = page->GetDlgItemHwnd(id);
-        SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-        page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)box);
     }
     int Selected(int id) { return (int)SendMessageW(page->GetDlgItemHwnd(id), CB_GETCURSEL, 0, 0); }
     bool Enabled(int id) { return IsWindowEnabled(page->GetDlgItemHwnd(id)) != FALSE; }
@@ -53,16 +35,16 @@ public:
 
 TEST(DriveListPage, FillStylesShownAndWritten)
 {
-    struct { const char* stored; int index; } shown[] = {{"0", 2}, {"3", 0}, {"9", 1}, {"1", 3}, {"2", 4}};
+    struct { const char* stored; int index; } shown[] = {{"0", 2}, {"3", 0}, {"9", 1}};
     for (const auto& s : shown) {
         CDriveFixture t(L"drive_show", std::string("[Colors&Styles]\r\nMenuTextStyle=") + s.stored + "\r\n");
         ASSERT_TRUE(t.f.created);
         EXPECT_EQ(s.index, t.Selected(IDC_DRIVE_FILL_STYLE)) << s.stored;
     }
     struct { int index; const char* written; } chosen[] = {{0, "3"}, {1, "4"}, {2, "0"}, {3, "1"}, {4, "2"}};
+    CDriveFixture t(L"drive_styles", "[Keyboard]\r\n");
     for (const auto& c : chosen) {
-        CDriveFixture t(L"drive_styles", "[Keyboard]\r\n");
-        t.Choose(IDC_DRIVE_FILL_STYLE, c.index);
+        ChooseEntry(t.page, IDC_DRIVE_FILL_STYLE, c.index);
         t.f.sheet->ApplyAndBroadcast();
         EXPECT_EQ(c.written, t.Value("Colors&Styles", "MenuTextStyle")) << c.index;
     }
@@ -74,7 +56,7 @@ TEST(DriveListPage, AutomaticTakesTheKindsDefaultAndKeysKeepTheirOrder)
     ASSERT_TRUE(t.f.created);
     EXPECT_EQ(RGB(0x10, 0x20, 0x30), t.page->GetStartButton().GetColor());
     EXPECT_EQ(RGB(0x10, 0x20, 0x30), t.page->GetEndButton().GetColor()) << "the 2nd colour follows the 1st";
-    t.Choose(IDC_DRIVE_ITEM_TYPE, 1); // "Selected"
+    ChooseEntry(t.page, IDC_DRIVE_ITEM_TYPE, 1); // "Selected"
     t.page->GetStartButton().SendMessage(WMU_COLOR_SELENDOK, PopupColorAutomatic);
     EXPECT_EQ(GetSysColor(COLOR_MENUHILIGHT), t.page->GetPreview().KindColors(PreviewHighlighted).crFirst);
     t.f.sheet->ApplyAndBroadcast();
@@ -89,7 +71,7 @@ TEST(DriveListPage, AutomaticTakesTheKindsDefaultAndKeysKeepTheirOrder)
         EXPECT_GE(at, last) << key;
         last = at;
     }
-    EXPECT_EQ(Hex(GetSysColor(COLOR_MENUHILIGHT)), t.Value("Colors&Styles", "Select1stColor"));
+    EXPECT_EQ(HexColour(GetSysColor(COLOR_MENUHILIGHT)), t.Value("Colors&Styles", "Select1stColor"));
     EXPECT_EQ("#102030", t.Value("Colors&Styles", "Menu2ndColor"));
     EXPECT_EQ("DriveList=1\r\nDontShowIcons=0\r\nUDIDriveList=1\r\nCustomDLIcons=0\r\n",
               CModelFiles::Section(t.f.files.OwnIni(), "Config"));
@@ -97,24 +79,25 @@ TEST(DriveListPage, AutomaticTakesTheKindsDefaultAndKeysKeepTheirOrder)
 
 TEST(DriveListPage, ListTypeAndIconsSwitchTheControls)
 {
-    CDriveFixture t(L"drive_enable", "[Keyboard]\r\n");
+    CDriveFixture t(L"drive_enable", "[Config]\r\nDriveList=7\r\n");
     ASSERT_TRUE(t.f.created);
+    EXPECT_EQ(1, t.Selected(IDC_DRIVE_LIST_TYPE)) << "a list type out of range shows the default";
     const int others[] = {IDC_DRIVE_ITEM_TYPE, IDC_DRIVE_FILL_STYLE, IDC_DRIVE_START_COLOR, IDC_DRIVE_PREVIEW,
                           IDC_DRIVE_NO_ICONS, IDC_DRIVE_USER_ITEMS, IDC_DRIVE_CUSTOM_ICONS, IDC_DRIVE_LIST_TYPE_LABEL};
-    t.Click(IDC_DRIVE_NO_ICONS, true);
+    ClickBox(t.page, IDC_DRIVE_NO_ICONS, true);
     EXPECT_FALSE(t.Enabled(IDC_DRIVE_CUSTOM_ICONS));
     EXPECT_TRUE(t.page->GetPreview().IsHidingIcons());
-    t.Click(IDC_DRIVE_NO_ICONS, false);
+    ClickBox(t.page, IDC_DRIVE_NO_ICONS, false);
     EXPECT_TRUE(t.Enabled(IDC_DRIVE_CUSTOM_ICONS));
-    t.Choose(IDC_DRIVE_LIST_TYPE, 0);
+    ChooseEntry(t.page, IDC_DRIVE_LIST_TYPE, 0);
     for (int id : others)
         EXPECT_FALSE(t.Enabled(id)) << id;
     EXPECT_TRUE(t.Enabled(IDC_DRIVE_LIST_TYPE));
-    t.Click(IDC_DRIVE_NO_ICONS, true);
-    t.Choose(IDC_DRIVE_LIST_TYPE, 2);
+    ClickBox(t.page, IDC_DRIVE_NO_ICONS, true);
+    ChooseEntry(t.page, IDC_DRIVE_LIST_TYPE, 2);
     EXPECT_TRUE(t.Enabled(IDC_DRIVE_ITEM_TYPE));
     EXPECT_FALSE(t.Enabled(IDC_DRIVE_CUSTOM_ICONS)) << "icons are still off";
-    t.Choose(IDC_DRIVE_LIST_TYPE, 0);
+    ChooseEntry(t.page, IDC_DRIVE_LIST_TYPE, 0);
     t.f.sheet->ApplyAndBroadcast();
     EXPECT_EQ("0", t.Value("Config", "DriveList"));
     EXPECT_EQ("1", t.Value("Config", "DontShowIcons"));

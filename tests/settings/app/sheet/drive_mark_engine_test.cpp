@@ -3,6 +3,7 @@
 #include "DriveListPage.h"
 #include "EngineSettings.h"
 #include "MarkPage.h"
+#include "PageInput.h"
 #include "Resource.h"
 #include "SheetFixture.h"
 #include <gtest/gtest.h>
@@ -11,31 +12,21 @@ TEST(DriveMarkPagesEngine, EngineReadsWhatThePagesWrote)
 {
     CSheetFixture f(L"drive_mark_engine", CStringArray(), "[Colors&Styles]\r\nMarkPercent=25\r\n");
     ASSERT_TRUE(f.created);
-    auto Choose = [](CWnd* page, int id, int index) {
-        HWND combo = page->GetDlgItemHwnd(id);
-        SendMessageW(combo, CB_SETCURSEL, index, 0);
-        page->SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)combo);
-    };
-    auto Tick = [](CWnd* page, int id) {
-        HWND box = page->GetDlgItemHwnd(id);
-        SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
-        page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)box);
-    };
     auto* drives = static_cast<CDriveListPage*>(f.sheet->FindPage(IDD_DRIVE_LIST));
     f.sheet->SetActivePage(drives);
-    Choose(drives, IDC_DRIVE_LIST_TYPE, 2);
-    Choose(drives, IDC_DRIVE_ITEM_TYPE, 2); // "Separator"
+    ChooseEntry(drives, IDC_DRIVE_LIST_TYPE, 2);
+    ChooseEntry(drives, IDC_DRIVE_ITEM_TYPE, 2); // "Separator"
     drives->GetTextButton().SendMessage(WMU_COLOR_SELENDOK, RGB(1, 2, 3));
-    Choose(drives, IDC_DRIVE_FILL_STYLE, 0); // "Frame"
-    Tick(drives, IDC_DRIVE_NO_ICONS);
+    ChooseEntry(drives, IDC_DRIVE_FILL_STYLE, 0); // "Frame"
+    ClickBox(drives, IDC_DRIVE_NO_ICONS, true);
 
     auto* sticky = static_cast<CMarkPage*>(f.sheet->FindPage(IDD_STICKY_FILES));
     f.sheet->SetActivePage(sticky);
-    Tick(sticky, IDC_MARK_ENABLE);
-    Choose(sticky, IDC_MARK_STYLE, 3); // "Underline"
+    ClickBox(sticky, IDC_MARK_ENABLE, true);
+    ChooseEntry(sticky, IDC_MARK_STYLE, 3); // "Underline"
     auto* bookmarks = static_cast<CMarkPage*>(f.sheet->FindPage(IDD_BOOKMARKS));
     f.sheet->SetActivePage(bookmarks);
-    Tick(bookmarks, IDC_MARK_ENABLE);
+    ClickBox(bookmarks, IDC_MARK_ENABLE, true);
     bookmarks->SetDlgItemText(IDC_MARK_FILL, L"60");
     bookmarks->GetColorButton().SendMessage(WMU_COLOR_SELENDOK, RGB(10, 20, 30));
     f.sheet->ApplyAndBroadcast();

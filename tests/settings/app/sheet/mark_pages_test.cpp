@@ -3,18 +3,12 @@
 // that opening them and OK write nothing.
 #include "KeyPage.h"
 #include "MarkPage.h"
+#include "PageInput.h"
 #include "Resource.h"
 #include "SheetFixture.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string Hex(COLORREF c)
-{
-    char text[8];
-    snprintf(text, sizeof(text), "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
-    return text;
-}
 
 // A white 24-bit BMP file's bytes.
 std::string WhiteBmp(int w, int h)
@@ -48,18 +42,6 @@ public:
         f.sheet->SetActivePage(page);
         return page;
     }
-    static void Click(CWnd* page, int id, bool on)
-    {
-        HWND box = page->GetDlgItemHwnd(id);
-        SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-        page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)box);
-    }
-    static void Choose(CWnd* page, int id, int index)
-    {
-        HWND combo = page->GetDlgItemHwnd(id);
-        SendMessageW(combo, CB_SETCURSEL, index, 0);
-        page->SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)combo);
-    }
     std::string Section(const char* name) { return CModelFiles::Section(f.files.OwnIni(), name); }
 
     CSheetFixture f;
@@ -72,24 +54,27 @@ TEST(MarkPages, ApplyWritesEveryMarkInOrder)
     CMarkFixture t(L"marks_apply", "[Colors&Styles]\r\nStickStyle=1\r\nMarkPercent=40\r\nBookMarkColor=E696E6\r\n");
     ASSERT_TRUE(t.f.created);
     CMarkPage* page = t.Show(IDD_BOOKMARKS);
-    t.Click(page, IDC_MARK_ENABLE, true);
-    t.Choose(page, IDC_MARK_STYLE, 2); // "Solid"
+    ClickBox(page, IDC_MARK_ENABLE, true);
+    ChooseEntry(page, IDC_MARK_STYLE, 2); // "Solid"
     page->GetColorButton().SendMessage(WMU_COLOR_SELENDOK, RGB(255, 128, 0));
     t.f.sheet->ApplyAndBroadcast();
     EXPECT_EQ("StickyFiles=0\r\nStickySort=1\r\nBookMarks=1\r\nPersistBookmarks=0\r\nLostFocus=0\r\n",
               t.Section("Config"));
     EXPECT_EQ("StickStyle=2\r\nMarkPercent=40\r\nBookMarkColor=#FF8000\r\nStickColor=" +
-                  Hex(GetSysColor(COLOR_ACTIVECAPTION)) +
+                  HexColour(GetSysColor(COLOR_ACTIVECAPTION)) +
                   "\r\nMarkPercentStick=40\r\nBookMarkStyle=4\r\nMarkPercentBM=40\r\nLostFocusStyle=3\r\n"
                   "MarkPercentCursor=40\r\n",
               t.Section("Colors&Styles"));
 }
 
-TEST(MarkPages, FillTextAndEnabling)
+TEST(MarkPages, FillTextEnablingAndSort)
 {
     CMarkFixture t(L"marks_fill", "[Config]\r\nStickyFiles=1\r\n[Colors&Styles]\r\nMarkPercentStick=150\r\n");
     ASSERT_TRUE(t.f.created);
     CMarkPage* page = t.Show(IDD_STICKY_FILES);
+    EXPECT_FALSE(page->IsModified());
+    ClickBox(page, IDC_STICKY_SORT, false);
+    EXPECT_TRUE(page->IsModified()) << "the sort box alone";
     CString shown;
     page->GetDlgItemText(IDC_MARK_FILL, shown);
     EXPECT_STREQ(L"50", (LPCWSTR)shown);
@@ -101,25 +86,16 @@ TEST(MarkPages, FillTextAndEnabling)
     auto Enabled = [&](int id) { return IsWindowEnabled(page->GetDlgItemHwnd(id)) != FALSE; };
     const int others[] = {IDC_STICKY_SORT, IDC_MARK_COLOR, IDC_MARK_STYLE, IDC_MARK_KEYS, IDC_MARK_KEYS_BUTTON,
                           IDC_MARK_PREVIEW_LABEL};
-    t.Click(page, IDC_MARK_ENABLE, false);
+    ClickBox(page, IDC_MARK_ENABLE, false);
     for (int id : others)
         EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_FALSE(Enabled(IDC_MARK_FILL));
-    t.Click(page, IDC_MARK_ENABLE, true);
+    ClickBox(page, IDC_MARK_ENABLE, true);
     for (int id : others)
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(IDC_MARK_FILL));
-    t.Choose(page, IDC_MARK_STYLE, 1);
+    ChooseEntry(page, IDC_MARK_STYLE, 1);
     EXPECT_FALSE(Enabled(IDC_MARK_FILL)) << "only Alpha-Grad has a fill";
-}
-
-TEST(MarkPages, SortAloneIsWritten)
-{
-    CMarkFixture t(L"marks_sort", "[Config]\r\nStickyFiles=1\r\n");
-    ASSERT_TRUE(t.f.created);
-    CMarkPage* page = t.Show(IDD_STICKY_FILES);
-    t.Click(page, IDC_STICKY_SORT, false);
-    EXPECT_TRUE(page->IsModified());
     t.f.sheet->ApplyAndBroadcast();
     EXPECT_NE(std::string::npos, t.Section("Config").find("StickySort=0\r\n"));
 }
@@ -163,14 +139,15 @@ TEST(MarkPages, BackgroundsAreSharedByBothPages)
     // Chosen on Sticky Files, kept by the Bookmarks page shown before and after.
     CMarkPage* bookmarks = t.Show(IDD_BOOKMARKS);
     sticky = t.Show(IDD_STICKY_FILES);
-    t.Choose(sticky, IDC_MARK_BACKGROUND, 1);
+    ChooseEntry(sticky, IDC_MARK_BACKGROUND, 1);
     EXPECT_EQ(40, sticky->GetPreview().GetFirstTop());
     bookmarks = t.Show(IDD_BOOKMARKS);
     EXPECT_EQ(18, bookmarks->GetPreview().GetRowHeight());
-    t.Click(bookmarks, IDC_BOOKMARKS_PERSIST, true);
+    ClickBox(bookmarks, IDC_BOOKMARKS_PERSIST, true);
     t.f.sheet->ApplyAndBroadcast();
     EXPECT_NE(std::string::npos, t.Section("Config").find("DefPreviewFile=files-40-18.bkg.bmp\r\n"));
-    t.Choose(bookmarks, IDC_MARK_BACKGROUND, 0);
+    ChooseEntry(bookmarks, IDC_MARK_BACKGROUND, 0);
+    EXPECT_EQ(38, bookmarks->GetPreview().GetFirstTop()) << "the built-in picture's own layout";
     t.f.sheet->ApplyAndBroadcast();
     EXPECT_EQ(std::string::npos, t.Section("Config").find("DefPreviewFile"));
 

@@ -161,61 +161,45 @@ TEST(PreviewList, FillStylesAndSeparatorLines)
 TEST(PreviewList, TextIconsAndTheAreaBelow)
 {
     CListFixture f;
-    const COLORREF text = RGB(0, 255, 0);
-    f.list.KindColors(PreviewNormal) = {RGB(255, 255, 255), RGB(255, 255, 255), text, 5};
+    f.list.KindColors(PreviewNormal) = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(0, 255, 0), 5};
+    const DWORD column = Rgb(f.list.GetIconColumnColor());
     HICON icon = nullptr;
     ExtractIconExW(L"SHELL32.DLL", 8, nullptr, &icon, 1);
     f.list.AddPreviewItem(L"CCCC+DDDD", PreviewNormal, icon);
     f.list.AddPreviewItem(L"last", PreviewNormal);
-    auto TextAt = [&](CMemoryCanvas& canvas, int from, int to) {
-        for (int x = from; x < to; ++x)
+    // Pixels of x0..x1 (rows 0..19) that are neither white nor the icon column.
+    auto Drawn = [&](CMemoryCanvas& canvas, int x0, int x1) {
+        int n = 0;
+        for (int x = x0; x < x1; ++x)
             for (int y = 0; y < 20; ++y)
-                if (canvas.At(x, y) != 0xFFFFFF && canvas.At(x, y) != Rgb(f.list.GetIconColumnColor()))
-                    return true;
-        return false;
+                n += canvas.At(x, y) != 0xFFFFFF && canvas.At(x, y) != column;
+        return n;
     };
-    CMemoryCanvas split(200, 60);
-    f.Draw(split, 0);
-    EXPECT_TRUE(TextAt(split, 28, 60)) << "the part before the +";
-    EXPECT_TRUE(TextAt(split, 150, 196)) << "the part after it";
-    EXPECT_FALSE(TextAt(split, 90, 120));
-    int iconPixels[2] = {};
-    for (int hide = 0; hide < 2; ++hide) {
+    for (BOOL hide : {FALSE, TRUE}) {
+        SCOPED_TRACE(hide);
         f.list.SetHideIcons(hide);
         CMemoryCanvas canvas(200, 60);
         f.Draw(canvas, 0);
-        for (int x = 0; x < 20; ++x)
-            for (int y = 0; y < 20; ++y)
-                iconPixels[hide] += canvas.At(x, y) != Rgb(f.list.GetIconColumnColor());
+        EXPECT_EQ(!hide, Drawn(canvas, 0, 20) > 0) << "the icon";
+        EXPECT_GT(Drawn(canvas, 28, 60), 0) << "the text before the +";
+        EXPECT_GT(Drawn(canvas, 150, 196), 0) << "the text after it";
+        EXPECT_EQ(0, Drawn(canvas, 90, 120));
     }
-    EXPECT_GT(iconPixels[0], 0);
-    EXPECT_EQ(0, iconPixels[1]);
-    // Below the last entry down to the client's bottom: the icon column and
-    // the normal colours.
+    // Below the last entry, down to the client's bottom.
     CMemoryCanvas below(200, 60);
     f.Draw(below, 1);
-    EXPECT_EQ(Rgb(f.list.GetIconColumnColor()), below.At(5, 40));
+    EXPECT_EQ(column, below.At(5, 40));
     EXPECT_EQ(0xFFFFFFu, below.At(100, 40));
 }
 
-TEST(PreviewList, ItemHeightAndTheSharedFont)
+TEST(PreviewList, SharedFontLivesUntilTheLastList)
 {
-    HFONT font;
-    {
-        CPreviewList first;
-        std::unique_ptr<CPreviewList> second(new CPreviewList);
-        font = CPreviewList::SharedFont();
-        ASSERT_NE(nullptr, font);
-        CClientDC dc(nullptr);
-        HGDIOBJ old = SelectObject(dc, font);
-        int w = dc.GetTextExtent(L"W", 1).cy + 2;
-        SelectObject(dc, old);
-        EXPECT_EQ(w < 16 ? 18 : w, first.CalcItemHeight());
-        second.reset();
-        // The first list still draws with a live font.
-        EXPECT_EQ(font, CPreviewList::SharedFont());
-        EXPECT_EQ((DWORD)OBJ_FONT, GetObjectType(font));
-    }
+    std::unique_ptr<CPreviewList> first(new CPreviewList), second(new CPreviewList);
+    HFONT font = CPreviewList::SharedFont();
+    ASSERT_NE(nullptr, font);
+    first.reset();
+    EXPECT_EQ((DWORD)OBJ_FONT, GetObjectType(font)) << "the second list still draws with it";
+    second.reset();
     EXPECT_EQ(nullptr, CPreviewList::SharedFont());
     CPreviewList again;
     EXPECT_EQ((DWORD)OBJ_FONT, GetObjectType(CPreviewList::SharedFont()));
