@@ -2,8 +2,12 @@
 // boxes and command visits.
 #include "MainSheet.h"
 #include "KeyPage.h"
+#include "DriveListPage.h"
+#include "MarkPage.h"
 #include "PlaceholderPage.h"
+#include "AboutPage.h"
 #include "PluginPage.h"
+#include "TabPage.h"
 #include "Prompt.h"
 #include "Resource.h"
 #include "WinApp.h"
@@ -65,6 +69,16 @@ CMainSheet::CMainSheet(CSettingsModel& model)
         } else if (id == IDD_PLUGINS) {
             m_pPluginPage = new CPluginPage(model, this);
             page.reset(m_pPluginPage);
+        } else if (id == IDD_ABOUT) {
+            page.reset(new CAboutPage);
+        } else if (id == IDD_TAB_OPTIONS) {
+            page.reset(new CTabPage(model));
+        } else if (id == IDD_DRIVE_LIST) {
+            page.reset(new CDriveListPage(model));
+        } else if (id == IDD_STICKY_FILES) {
+            page.reset(new CStickyFilesPage(model, this));
+        } else if (id == IDD_BOOKMARKS) {
+            page.reset(new CBookmarksPage(model, this));
         } else {
             page.reset(new CPlaceholderPage(id, model.m_localizer));
         }

@@ -138,6 +138,66 @@ def tree_pictures():
     return rows
 
 
+def info(x, y):
+    # A blue disc with a white "i".
+    dx, dy = x - 7.5, y - 7.5
+    if dx * dx + dy * dy > 56:
+        return None
+    if 7 <= x < 9 and (3 <= y < 5 or 6 <= y < 13):
+        return WHITE
+    return BLUE
+
+
+def about_picture(kind):
+    """A 32x32 picture for the About page: sun, sea, hill or night sky."""
+    rows = []
+    for y in range(32):
+        row = []
+        for x in range(32):
+            if kind == 0:
+                d = (x - 16) ** 2 + (y - 16) ** 2
+                p = YELLOW if d < 64 else (ORANGE if d < 100 and (x + y) % 4 == 0 else (200, 225, 250))
+            elif kind == 1:
+                wave = 16 + (3 if (x // 4) % 2 else -3) * ((x % 4) / 4.0)
+                p = (200, 225, 250) if y < wave else (30, 80 + y * 3, 150 + y * 2)
+            elif kind == 2:
+                hill = 22 - 8 * (1 - ((x - 12) / 16.0) ** 2)
+                p = (200, 225, 250) if y < hill else (60, 140 - y, 60)
+            else:
+                star = (x * 7 + y * 13) % 29 == 0
+                p = WHITE if star else (10, 15, 40 + y)
+            row.append(p)
+        rows.append(row)
+    return rows
+
+
+def preview_files():
+    """The picture behind the mark previews: a file list on white, a column
+    header, then rows 16 pixels high from y 6 (the sample rows start at 38)
+    with an icon and a name on each; the right part of every row stays white."""
+    width, height = 200, 170
+    rows = [[WHITE] * width for _ in range(height)]
+    for y in range(17):
+        for x in range(width):
+            rows[y][x] = (212, 208, 200) if y < 16 and x % 70 != 69 else GREY
+    names = [70, 52, 88, 61, 95, 47, 76, 58, 83]
+    for i, length in enumerate(names):
+        top = 22 + i * 16
+        for y in range(top + 2, top + 14):
+            for x in range(4, 16):
+                folder_row = i < 3
+                edge = x in (4, 15) or y in (top + 2, top + 13)
+                rows[y][x] = (ORANGE if edge else YELLOW) if folder_row else (GREY if edge else (250, 250, 250))
+        for y in range(top + 6, top + 10):
+            for x in range(22, 22 + length):
+                if (x - 22) % 7 != 6:
+                    rows[y][x] = DARK
+        for y in range(top + 6, top + 10):
+            for x in range(130, 130 + (length // 3)):
+                rows[y][x] = GREY
+    return rows
+
+
 def main():
     write_files(__file__, {
         "merovset.ico": icon_bytes([draw(32, program), draw(16, program)]),
@@ -148,6 +208,12 @@ def main():
         "plus.ico": icon_bytes([draw(16, sign(True))]),
         "minus.ico": icon_bytes([draw(16, sign(False))]),
         "tree.bmp": bmp_bytes(tree_pictures()),
+        "about.ico": icon_bytes([draw(16, info)]),
+        "about_sun.bmp": bmp_bytes(about_picture(0)),
+        "about_sea.bmp": bmp_bytes(about_picture(1)),
+        "about_hill.bmp": bmp_bytes(about_picture(2)),
+        "about_night.bmp": bmp_bytes(about_picture(3)),
+        "preview_files.bmp": bmp_bytes(preview_files()),
     })
 
 

@@ -1,0 +1,13 @@
+#include "ChooseColor.h"
+#include "Localizer.h"
+#include "Resource.h"
+
+CChooseColor::CChooseColor(const CLocalizer& localizer)
+{
+    CString text = localizer.LoadLocalizedString(IDS_AUTO_COLOR);
+    if (!text.IsEmpty())
+        SetDefaultText(text);
+    text = localizer.LoadLocalizedString(IDS_MORE_COLORS);
+    if (!text.IsEmpty())
+        SetCustomText(text);
+}

@@ -1,0 +1,4 @@
+// The application object of the Drive List and mark page tests.
+#include "WinApp.h"
+
+CWinApp theApp(L"MerovSet");
