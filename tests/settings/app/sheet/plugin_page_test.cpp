@@ -4,6 +4,7 @@
 // written, read back with the engine's own readers.
 #include "EngineHelpers.h"
 #include "IniSection.h"
+#include "KeyPage.h"
 #include "ModuleListText.h"
 #include "PluginPage.h"
 #include "Resource.h"
@@ -11,14 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-CString ExeFolder()
-{
-    WCHAR path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    CString folder(path);
-    return folder.Left(folder.ReverseFind(L'\\'));
-}
 
 // Module files: "<name>.dll" from one of the two builds, with "<name>.ini".
 struct CModuleFile
@@ -276,4 +269,45 @@ TEST(PluginPage, FortyLongModuleLinesSurviveAddingOne)
     f.page->AddModule(CString(f.Expand("$\\Extra.dll").c_str()));
     f.sheet->sheet->ApplyAndBroadcast();
     EXPECT_EQ(f.Expand(list + "Extra=$\\Extra.dll\r\n"), f.Section("PluginList"));
+}
+
+TEST(PluginPage, HotKeyBoxMenusSpeakTheLanguageFile)
+{
+    // The box of either page; a missing or empty text keeps the English one.
+    const struct
+    {
+        const char* language; // [Prefector] lines; NULL: no language file
+        bool pluginPage;
+        LPCWSTR texts[4];     // menu commands 1, 2, 3 and 5
+    } cases[] = {
+        { "161=Bearbeiten|Tastenmodus|Seite merken\r\n230=Taste entfernen\r\n", true,
+          { L"Bearbeiten", L"Tastenmodus", L"Seite merken", L"Taste entfernen" } },
+        { "161=Bearbeiten||Seite merken\r\n", false,
+          { L"Bearbeiten", L"HotKey Mode", L"Seite merken", L"Clear Hotkey" } },
+        { nullptr, true, { L"Edit Mode", L"HotKey Mode", L"Remember Side", L"Clear Hotkey" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language ? c.language : "none");
+        CTestFolder lang(L"box_lang");
+        std::string ini = "[Keyboard]\r\n";
+        if (c.language) {
+            CString file = lang.Write(L"lang.ini", std::string("[Prefector]\r\n") + c.language);
+            ini = "[Config]\r\nLocalizator=" + Narrow(file) + "\r\n";
+        }
+        CSheetFixture f(L"box_menu", CStringArray(), ini);
+        ASSERT_TRUE(f.created);
+        if (c.pluginPage)
+            f.sheet->SetActivePage(f.sheet->GetPluginPage());
+        CHotKeyExCtrl& box = c.pluginPage ? f.sheet->GetPluginPage()->GetHotKeyBox()
+                                          : f.sheet->GetKeyPage()->GetHotKeyBox();
+        CMenu menu;
+        ASSERT_TRUE(box.BuildMenu(menu));
+        const UINT commands[] = { CHotKeyExCtrl::MenuEditMode, CHotKeyExCtrl::MenuHotKeyMode,
+                                  CHotKeyExCtrl::MenuRememberSide, CHotKeyExCtrl::MenuClearHotkey };
+        for (int i = 0; i < 4; ++i) {
+            CString text;
+            menu.GetMenuString(commands[i], text, MF_BYCOMMAND);
+            EXPECT_STREQ(c.texts[i], text);
+        }
+    }
 }
