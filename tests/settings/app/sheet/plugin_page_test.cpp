@@ -34,7 +34,8 @@ const CModuleFile kModules[] = {
 class CPluginFixture
 {
 public:
-    CPluginFixture(LPCWSTR name, const std::string& pluginList, const std::string& plugins = std::string())
+    CPluginFixture(LPCWSTR name, const std::string& pluginList, const std::string& plugins = std::string(),
+                   const std::string& config = std::string())
         : mods(CString(name) + L"_mods"), other(CString(name) + L"_other")
     {
         for (const CModuleFile& m : kModules) {
@@ -44,8 +45,8 @@ public:
         }
         CopyFileW(ExeFolder() + L"\\ListedMod64.dll", other.Path(L"TestMod.dll"), FALSE);
         CString lang = mods.Write(L"lang.ini", "[TestMod]\r\n0=Test Module\r\n7=Seventh, localised\r\n");
-        std::string ini = "[Config]\r\nLocalizator=" + Narrow(lang) + "\r\n[PluginList]\r\n" + Expand(pluginList) +
-                          "[Plugins]\r\n" + plugins;
+        std::string ini = "[Config]\r\n" + config + "Localizator=" + Narrow(lang) + "\r\n[PluginList]\r\n" +
+                          Expand(pluginList) + "[Plugins]\r\n" + plugins;
         sheet.reset(new CSheetFixture(name, CStringArray(), ini));
         // Listed by its file name alone: the page lists it from its own folder.
         CopyFileW(ExeFolder() + L"\\ListedMod64.dll", sheet->files.Own(L"Short.dll"), FALSE);
@@ -264,11 +265,13 @@ TEST(PluginPage, FortyLongModuleLinesSurviveAddingOne)
         std::string path = "$\\" + std::string(300, char('a' + i % 26)) + "\\Module" + std::to_string(i) + ".dll";
         list += i % 2 ? "M" + std::to_string(i) + "=" + path + "\r\n" : path + "=M" + std::to_string(i) + "\r\n";
     }
-    CPluginFixture f(L"plug_forty", list);
+    CPluginFixture f(L"plug_forty", list, "", "EnablePlugins=0\r\n");
     ASSERT_TRUE(f.sheet->created);
+    EXPECT_EQ((UINT)BST_UNCHECKED, ::IsDlgButtonChecked(f.page->m_hWnd, IDC_PLUGIN_ENABLE));
     f.page->AddModule(CString(f.Expand("$\\Extra.dll").c_str()));
     f.sheet->sheet->ApplyAndBroadcast();
     EXPECT_EQ(f.Expand(list + "Extra=$\\Extra.dll\r\n"), f.Section("PluginList"));
+    EXPECT_NE(std::string::npos, f.Section("Config").find("EnablePlugins=0\r\n"));
 }
 
 TEST(PluginPage, HotKeyBoxMenusSpeakTheLanguageFile)
