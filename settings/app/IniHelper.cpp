@@ -5,7 +5,10 @@
 
 namespace {
 
-// First size of a growing read, and its growth (characters).
+// First size of a growing read, and its growth (characters). A value or
+// key list is read into a short buffer first: most are short, and a fresh
+// block of 64K characters for every lookup is slow to map and clear.
+const DWORD kShortSize = 1024;
 const DWORD kFirstSize = 65536;
 const DWORD kGrowBy = 1024;
 // Longest buffer a growing read makes (a damaged file must not eat memory).
@@ -86,7 +89,7 @@ DWORD CIniHelper::ReadProfileBuffer(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWST
     // A cut value comes back as size - 1 characters, a cut list of names
     // as size - 2: grow until the read is shorter.
     DWORD cut = (lpszKey && lpszSection) ? 1 : 2;
-    for (DWORD size = kFirstSize;; size += kGrowBy) {
+    for (DWORD size = kShortSize;; size = size < kFirstSize ? kFirstSize : size + kGrowBy) {
         buffer.assign(size + 2, 0);
         DWORD n = bRedirect ? ReadHostIniString(lpszSection, lpszKey, lpszDefault, buffer.data(), size, lpszFile)
                             : ::GetPrivateProfileStringW(lpszSection, lpszKey, lpszDefault, buffer.data(), size,

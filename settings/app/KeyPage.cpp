@@ -82,6 +82,7 @@ BOOL CKeyPage::OnInitDialog()
     SetDlgItemText(IDC_KEY_HOST_FOLDER, m_strHostFolder);
     for (int id : kLocalizedControls)
         m_model.m_localizer.LocalizeDlgItem(id, this);
+    m_hotkey.SetMenuTexts(Text(IDS_HOTKEY_MODES), Text(IDS_CLEAR_HOTKEY));
     m_setCombo.AddString(Text(IDS_HOST_COMMANDS));
     m_setCombo.AddString(Text(IDS_OWN_COMMANDS));
     m_setCombo.SetCurSel(0);

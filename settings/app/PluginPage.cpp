@@ -65,6 +65,7 @@ BOOL CPluginPage::OnInitDialog()
     }
     for (int id : kLocalizedControls)
         m_model.m_localizer.LocalizeDlgItem(id, this);
+    m_hotkey.SetMenuTexts(Text(IDS_HOTKEY_MODES), Text(IDS_CLEAR_HOTKEY));
     m_addButton.SetIcon(SmallIcon(IDI_PLUGIN_ADD));
     m_removeButton.SetIcon(SmallIcon(IDI_PLUGIN_REMOVE));
     FillFromIni();

@@ -5,7 +5,6 @@
 #include "HotkeyFormat.h"
 #include "HotkeyText.h"
 #include "KeyNameTable.h"
-#include "Menu.h"
 #include "Prompt.h"
 #include <string>
 
@@ -228,19 +227,44 @@ void CHotKeyExCtrl::OnMenuCommand(UINT nCommand)
         Invalidate();
 }
 
+void CHotKeyExCtrl::SetMenuTexts(LPCWSTR lpszModes, LPCWSTR lpszClear)
+{
+    CString modes(lpszModes);
+    int start = 0;
+    for (CString& text : m_strModes) {
+        if (start > modes.GetLength())
+            break;
+        int bar = modes.Find(L'|', start);
+        int end = bar < 0 ? modes.GetLength() : bar;
+        CString part = modes.Mid(start, end - start);
+        if (!part.IsEmpty())
+            text = part;
+        start = end + 1;
+    }
+    if (lpszClear && *lpszClear)
+        m_strClear = lpszClear;
+}
+
+BOOL CHotKeyExCtrl::BuildMenu(CMenu& menu) const
+{
+    if (!menu.CreatePopupMenu())
+        return FALSE;
+    menu.AppendMenu(MF_STRING, MenuEditMode, m_strModes[0]);
+    menu.AppendMenu(MF_STRING, MenuHotKeyMode, m_strModes[1]);
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | (m_bRememberSide ? MF_CHECKED : 0), MenuRememberSide, m_strModes[2]);
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, MenuClearHotkey, m_strClear);
+    menu.CheckMenuRadioItem(MenuEditMode, MenuHotKeyMode, m_bCapturing ? MenuHotKeyMode : MenuEditMode,
+                            MF_BYCOMMAND);
+    return TRUE;
+}
+
 void CHotKeyExCtrl::ShowMenu(CPoint point)
 {
     CMenu menu;
-    if (!menu.CreatePopupMenu())
+    if (!BuildMenu(menu))
         return;
-    menu.AppendMenu(MF_STRING, MenuEditMode, L"Edit Mode");
-    menu.AppendMenu(MF_STRING, MenuHotKeyMode, L"HotKey Mode");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | (m_bRememberSide ? MF_CHECKED : 0), MenuRememberSide, L"Remember Side");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, MenuClearHotkey, L"Clear Hotkey");
-    menu.CheckMenuRadioItem(MenuEditMode, MenuHotKeyMode, m_bCapturing ? MenuHotKeyMode : MenuEditMode,
-                            MF_BYCOMMAND);
     UINT command = (UINT)menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this);
     if (command && m_hWnd)
         OnMenuCommand(command);

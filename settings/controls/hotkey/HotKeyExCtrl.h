@@ -17,6 +17,7 @@
 #include "CommonControls.h"
 #include "Controls.h"
 #include "Gdi.h"
+#include "Menu.h"
 
 // Notification codes of WM_COMMAND to the parent.
 const WORD HKXN_CHANGED = 0x301;
@@ -59,6 +60,12 @@ public:
 
     // Indicator icons (16x16, not owned; NULL: the mode's colour).
     void SetIndicatorIcons(HICON hEdit, HICON hHotKey, HICON hSide, BOOL bUseIcons);
+    // The menu's texts in the user's language: the three mode names
+    // "Edit Mode|HotKey Mode|Remember Side" and "Clear Hotkey". A missing or
+    // empty text (or part) keeps the English one.
+    void SetMenuTexts(LPCWSTR lpszModes, LPCWSTR lpszClear);
+    // The mode menu as a right click on the square shows it.
+    BOOL BuildMenu(CMenu& menu) const;
     // 0: silent; otherwise the MessageBeep sound played on a capture.
     void SetBeepType(UINT nBeep) { m_nBeep = nBeep; }
     // The indicator square in client coordinates.
@@ -93,6 +100,8 @@ protected:
     BOOL HasNoneText() const;
 
     CToolTipCtrl m_tip;
+    CString m_strModes[3] = { L"Edit Mode", L"HotKey Mode", L"Remember Side" };
+    CString m_strClear = L"Clear Hotkey";
     COLORREF m_crEdit = RGB(0, 128, 0);
     COLORREF m_crHotKey = RGB(128, 0, 0);
     COLORREF m_crSide = RGB(0, 0, 128);

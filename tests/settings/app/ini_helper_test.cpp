@@ -51,10 +51,12 @@ TEST(CIniHelper, ReadsAndWritesExactly)
         EXPECT_EQ(std::string::npos, ReadFileText(file).find("Hash="));
     }
 
-    // A value and a key list longer than the first buffer come back whole.
-    CString longValue(L'v', 70000);
-    EXPECT_TRUE(ini.WriteString(L"Config", L"StartupSequence", longValue));
-    EXPECT_EQ(longValue, ini.ReadString(L"Config", L"StartupSequence"));
+    // Values and a key list longer than the first buffers come back whole.
+    for (int length : { 1022, 1023, 1024, 1025, 65535, 70000 }) {
+        CString longValue(L'v', length);
+        EXPECT_TRUE(ini.WriteString(L"Config", L"StartupSequence", longValue));
+        EXPECT_EQ(longValue, ini.ReadString(L"Config", L"StartupSequence")) << length;
+    }
     CStringArray lines;
     for (int i = 0; i < 7000; ++i) {
         CString line;

@@ -67,6 +67,15 @@ inline void PumpFor(DWORD ms)
     } while (GetTickCount() - start < ms);
 }
 
+// The folder of the test program (the test modules are built beside it).
+inline CString ExeFolder()
+{
+    WCHAR path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    CString folder(path);
+    return folder.Left(folder.ReverseFind(L'\\'));
+}
+
 // A wide text for test messages.
 inline std::string Narrow(LPCWSTR text)
 {

@@ -4,6 +4,7 @@
 // written, read back with the engine's own readers.
 #include "EngineHelpers.h"
 #include "IniSection.h"
+#include "KeyPage.h"
 #include "ModuleListText.h"
 #include "PluginPage.h"
 #include "Resource.h"
@@ -11,14 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-CString ExeFolder()
-{
-    WCHAR path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    CString folder(path);
-    return folder.Left(folder.ReverseFind(L'\\'));
-}
 
 // Module files: "<name>.dll" from one of the two builds, with "<name>.ini".
 struct CModuleFile
@@ -41,7 +34,8 @@ const CModuleFile kModules[] = {
 class CPluginFixture
 {
 public:
-    CPluginFixture(LPCWSTR name, const std::string& pluginList, const std::string& plugins = std::string())
+    CPluginFixture(LPCWSTR name, const std::string& pluginList, const std::string& plugins = std::string(),
+                   const std::string& config = std::string())
         : mods(CString(name) + L"_mods"), other(CString(name) + L"_other")
     {
         for (const CModuleFile& m : kModules) {
@@ -51,8 +45,8 @@ public:
         }
         CopyFileW(ExeFolder() + L"\\ListedMod64.dll", other.Path(L"TestMod.dll"), FALSE);
         CString lang = mods.Write(L"lang.ini", "[TestMod]\r\n0=Test Module\r\n7=Seventh, localised\r\n");
-        std::string ini = "[Config]\r\nLocalizator=" + Narrow(lang) + "\r\n[PluginList]\r\n" + Expand(pluginList) +
-                          "[Plugins]\r\n" + plugins;
+        std::string ini = "[Config]\r\n" + config + "Localizator=" + Narrow(lang) + "\r\n[PluginList]\r\n" +
+                          Expand(pluginList) + "[Plugins]\r\n" + plugins;
         sheet.reset(new CSheetFixture(name, CStringArray(), ini));
         // Listed by its file name alone: the page lists it from its own folder.
         CopyFileW(ExeFolder() + L"\\ListedMod64.dll", sheet->files.Own(L"Short.dll"), FALSE);
@@ -271,9 +265,52 @@ TEST(PluginPage, FortyLongModuleLinesSurviveAddingOne)
         std::string path = "$\\" + std::string(300, char('a' + i % 26)) + "\\Module" + std::to_string(i) + ".dll";
         list += i % 2 ? "M" + std::to_string(i) + "=" + path + "\r\n" : path + "=M" + std::to_string(i) + "\r\n";
     }
-    CPluginFixture f(L"plug_forty", list);
+    CPluginFixture f(L"plug_forty", list, "", "EnablePlugins=0\r\n");
     ASSERT_TRUE(f.sheet->created);
+    EXPECT_EQ((UINT)BST_UNCHECKED, ::IsDlgButtonChecked(f.page->m_hWnd, IDC_PLUGIN_ENABLE));
     f.page->AddModule(CString(f.Expand("$\\Extra.dll").c_str()));
     f.sheet->sheet->ApplyAndBroadcast();
     EXPECT_EQ(f.Expand(list + "Extra=$\\Extra.dll\r\n"), f.Section("PluginList"));
+    EXPECT_NE(std::string::npos, f.Section("Config").find("EnablePlugins=0\r\n"));
+}
+
+TEST(PluginPage, HotKeyBoxMenusSpeakTheLanguageFile)
+{
+    // The box of either page; a missing or empty text keeps the English one.
+    const struct
+    {
+        const char* language; // [Prefector] lines; NULL: no language file
+        bool pluginPage;
+        LPCWSTR texts[4];     // menu commands 1, 2, 3 and 5
+    } cases[] = {
+        { "161=Bearbeiten|Tastenmodus|Seite merken\r\n230=Taste entfernen\r\n", true,
+          { L"Bearbeiten", L"Tastenmodus", L"Seite merken", L"Taste entfernen" } },
+        { "161=Bearbeiten||Seite merken\r\n", false,
+          { L"Bearbeiten", L"HotKey Mode", L"Seite merken", L"Clear Hotkey" } },
+        { nullptr, true, { L"Edit Mode", L"HotKey Mode", L"Remember Side", L"Clear Hotkey" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language ? c.language : "none");
+        CTestFolder lang(L"box_lang");
+        std::string ini = "[Keyboard]\r\n";
+        if (c.language) {
+            CString file = lang.Write(L"lang.ini", std::string("[Prefector]\r\n") + c.language);
+            ini = "[Config]\r\nLocalizator=" + Narrow(file) + "\r\n";
+        }
+        CSheetFixture f(L"box_menu", CStringArray(), ini);
+        ASSERT_TRUE(f.created);
+        if (c.pluginPage)
+            f.sheet->SetActivePage(f.sheet->GetPluginPage());
+        CHotKeyExCtrl& box = c.pluginPage ? f.sheet->GetPluginPage()->GetHotKeyBox()
+                                          : f.sheet->GetKeyPage()->GetHotKeyBox();
+        CMenu menu;
+        ASSERT_TRUE(box.BuildMenu(menu));
+        const UINT commands[] = { CHotKeyExCtrl::MenuEditMode, CHotKeyExCtrl::MenuHotKeyMode,
+                                  CHotKeyExCtrl::MenuRememberSide, CHotKeyExCtrl::MenuClearHotkey };
+        for (int i = 0; i < 4; ++i) {
+            CString text;
+            menu.GetMenuString(commands[i], text, MF_BYCOMMAND);
+            EXPECT_STREQ(c.texts[i], text);
+        }
+    }
 }
