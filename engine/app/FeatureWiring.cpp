@@ -265,7 +265,8 @@ bool CFeatureWiring::OfferWheelToTabs(WPARAM wParam, LPARAM lParam)
     POINT point = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
     for (CMyTabs* tabs : m_engine.Panels().tabs) {
         HWND window = tabs ? tabs->Window() : nullptr;
-        if (window && ::WindowFromPoint(point) == window &&
+        RECT r;
+        if (window && ::IsWindowVisible(window) && ::GetWindowRect(window, &r) && ::PtInRect(&r, point) &&
             ::SendMessageW(window, WM_NCHITTEST, 0, lParam) == HTCLIENT)
             return tabs->ScrollByWheel(wParam, lParam);
     }

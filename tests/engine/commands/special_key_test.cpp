@@ -1,6 +1,6 @@
 // The special-key filter of the fixed bindings: the Esc sequence, Back and
-// Ctrl+PgUp at a drive's root, End, and the Esc counter counting every press
-// once when the low-level hook defers the command.
+// Ctrl+PgUp at a drive's root, End; the Esc counter counts every press once,
+// also when the low-level hook defers the command.
 #include <gtest/gtest.h>
 #include <vector>
 #include "FakeEngine.h"
@@ -18,13 +18,16 @@ HotkeyEntry Entry(BYTE modifiers, BYTE key, UINT fixed = 1)
     return entry;
 }
 
-const HotkeyEntry Esc = Entry(0, VK_ESCAPE), Back = Entry(0, VK_BACK), CtrlPgUp = Entry(HotkeyCtrl, VK_PRIOR);
-
-SpecialKeyInput InList(int selected, int height, LPCWSTR path = L"C:\\Dir")
+// Focus in the left list of `path`; `flags`: u GotoUpFromRoot, e ESCSpecial,
+// d drive menu open, o an edit box outside the host, n no list focused.
+SpecialKeyInput In(const char* flags, int selected = 0, int height = 16, LPCWSTR path = L"C:\\Dir")
 {
     SpecialKeyInput in;
-    in.escSpecial = true;
-    in.listSide = 0;
+    in.gotoUpFromRoot = strchr(flags, 'u') != nullptr;
+    in.escSpecial = strchr(flags, 'e') != nullptr;
+    in.driveListOpen = strchr(flags, 'd') != nullptr;
+    in.editOutsideHost = strchr(flags, 'o') != nullptr;
+    in.listSide = strchr(flags, 'n') ? -1 : 0;
     in.selectedCount = selected;
     in.itemHeight = height;
     in.path = path;
@@ -33,81 +36,57 @@ SpecialKeyInput InList(int selected, int height, LPCWSTR path = L"C:\\Dir")
 
 } // namespace
 
-TEST(SpecialKeyFilter, EscSequence)
+TEST(SpecialKeyFilter, Outcomes)
 {
+    const HotkeyEntry esc = Entry(0, VK_ESCAPE), back = Entry(0, VK_BACK), end = Entry(0, VK_END);
     struct Case {
         const char* name;
+        HotkeyEntry entry;
         SpecialKeyInput in;
-        std::vector<int> answers;
+        std::vector<int> answers; // one per press, from a count of 0
+        int countAfter;
     } cases[] = {
-        {"short rows", InList(0, 16), {2, 2, 0, 2, 0}},
-        {"tall rows", InList(0, 49), {2, 1, 0, 1, 0}},
-        {"selection", InList(3, 16), {1, 1, 1}},
+        {"Esc, short rows", esc, In("e"), {2, 2, 0, 2, 0}, 5},
+        {"Esc, tall rows", esc, In("e", 0, 49), {2, 1, 0, 1, 0}, 5},
+        {"Esc with a selection", esc, In("e", 3), {1, 1}, 2},
+        {"Esc outside the lists", esc, In("en"), {2, 2}, 0},
+        {"Esc while the drive menu is open", esc, In("ed"), {2}, 0},
+        {"ESCSpecial off", esc, In(""), {1}, 0},
+        {"not a fixed binding", Entry(0, VK_ESCAPE, 0), In("e"), {3}, 0},
+        {"Back at a root", back, In("ue", 0, 16, L"C:"), {1}, 0},
+        {"Ctrl+PgUp at a root", Entry(HotkeyCtrl, VK_PRIOR), In("u", 0, 16, L"D:"), {1}, 0},
+        {"Back in a folder", back, In("u"), {2}, 0},
+        {"Back outside the lists", back, In("un", 0, 16, L"C:"), {2}, 0},
+        {"Esc with GotoUpFromRoot goes on", esc, In("ue", 0, 16, L"C:"), {2, 2, 0}, 3},
+        {"End outside a host dialog", end, In(""), {2}, 0},
+        {"End in a host dialog's edit box", end, In("o"), {0}, 0},
     };
     for (const Case& c : cases) {
         int count = 0;
         for (size_t press = 0; press < c.answers.size(); ++press) {
             SpecialKeyAction action;
-            EXPECT_EQ(c.answers[press], FilterSpecialKey(Esc, c.in, count, action)) << c.name << " press " << press;
-            bool restores = c.answers[press] == 0;
-            EXPECT_EQ(restores ? SpecialKeyRestoreSelection : SpecialKeyNoAction, action) << c.name;
+            EXPECT_EQ(c.answers[press], FilterSpecialKey(c.entry, c.in, count, action)) << c.name << " #" << press;
+            bool restores = c.answers[press] == 0 && HotkeyKey(c.entry.code) == VK_ESCAPE;
+            EXPECT_EQ(restores, action == SpecialKeyRestoreSelection) << c.name;
         }
-    }
-}
-
-TEST(SpecialKeyFilter, OtherRules)
-{
-    SpecialKeyInput upOn = InList(0, 16, L"C:");
-    upOn.gotoUpFromRoot = true;
-    SpecialKeyInput upInDir = upOn;
-    upInDir.path = L"C:\\Dir";
-    SpecialKeyInput upOutside = upOn;
-    upOutside.listSide = -1;
-    SpecialKeyInput plain = InList(0, 16);
-    plain.escSpecial = false;
-    SpecialKeyInput driveMenu = InList(0, 16);
-    driveMenu.driveListOpen = true;
-    SpecialKeyInput endInDialog = plain;
-    endInDialog.editOutsideHost = true;
-    struct Case {
-        const char* name;
-        HotkeyEntry entry;
-        SpecialKeyInput in;
-        int answer;
-        int countAfter;
-    } cases[] = {
-        {"Back at a root", Back, upOn, 1, 5},
-        {"Ctrl+PgUp at a root", CtrlPgUp, upOn, 1, 5},
-        {"Back in a folder", Back, upInDir, 2, 5},
-        {"Back outside the lists", Back, upOutside, 2, 5},
-        {"Esc with GotoUpFromRoot goes on to the Esc rule", Esc, upOn, 2, 6},
-        {"not a fixed binding", Entry(0, VK_ESCAPE, 0), InList(0, 16), 3, 5},
-        {"ESCSpecial off", Esc, plain, 1, 5},
-        {"drive menu open", Esc, driveMenu, 2, 5},
-        {"another fixed key resets the count", Back, InList(0, 16), 2, 0},
-        {"End outside a host dialog", Entry(0, VK_END), plain, 2, 5},
-        {"End in a host dialog's edit box", Entry(0, VK_END), endInDialog, 0, 5},
-    };
-    for (const Case& c : cases) {
-        int count = 5;
-        SpecialKeyAction action;
-        EXPECT_EQ(c.answer, FilterSpecialKey(c.entry, c.in, count, action)) << c.name;
         EXPECT_EQ(c.countAfter, count) << c.name;
     }
+    int count = 4; // another fixed key ends the sequence
+    SpecialKeyAction action;
+    EXPECT_EQ(2, FilterSpecialKey(back, In("e"), count, action));
+    EXPECT_EQ(0, count);
 }
 
 namespace {
 
-// Features whose filter is the real one over a list without a selection.
 class CFilterTargets : public CNoTargets {
 public:
     CCommandExecutor* executor = nullptr;
     std::vector<int> answers;
-
     int SpecialKeyFilter(const HotkeyEntry& entry, HWND) override
     {
         SpecialKeyAction action;
-        answers.push_back(FilterSpecialKey(entry, InList(0, 16), executor->m_escCount, action));
+        answers.push_back(FilterSpecialKey(entry, In("e"), executor->m_escCount, action));
         return answers.back();
     }
 };
