@@ -88,7 +88,10 @@ void CEngineTexts::Load(LPCWSTR localizationFile, HINSTANCE instance)
             continue;
         m_texts[row.id] = text;
     }
-    for (int id : {50, 120, 121})
+    // The note before the sticky dialog breaks as its box always did; the
+    // Lister questions with a plain line feed.
+    m_texts[50].Replace(L"|", L"\r\n");
+    for (int id : {120, 121})
         m_texts[id].Replace(L"|", L"\n");
 }
 

@@ -50,8 +50,8 @@ public:
     // Every text back to its default.
     void Reset();
     // Reads every text (localisation file, then string resource id + 5000;
-    // none for 121) and post-processes: "|" becomes a line break in 50, 120
-    // and 121.
+    // none for 121) and post-processes: "|" becomes a line break in 50
+    // (CR LF), 120 and 121 (LF).
     void Load(LPCWSTR localizationFile, HINSTANCE instance);
     // The text of `id`; empty for an unknown id.
     CString Text(int id) const;

@@ -24,7 +24,7 @@ TEST(EngineTexts, OverridesResourcesDefaultsAndFormats)
         {106, L"All files belong to '%s' folder. Apply selection?"}, // "%d" for "%s": default
         {120, L"Es gibt %d Lister.\nTrotzdem beenden?"},    // same specifier, "|" a line break
         {121, L"Mehrere\nDateien"},
-        {50, L"Sticked files are sorted automatically.\nDisable sorting to set file order manually."},
+        {50, L"Sticked files are sorted automatically.\r\nDisable sorting to set file order manually."},
         {999, L""},
     };
     for (const Case& c : cases)
