@@ -493,6 +493,23 @@ void CloseStickyDialog(CTour& tour)
     tour.Dismiss([] { return DialogTitled(L"Stick Files on Top"); });
 }
 
+// Ctrl+Alt+M (ShowMVMenu) on the left list: the engine menu opens below the
+// left path bar with the sticky commands, the bookmarks and the settings.
+bool ShowEngineMenu(CTour& tour, std::wstring& why)
+{
+    if (!tour.Focus(LeftList())) {
+        why = L"the file list cannot take the focus";
+        return false;
+    }
+    tour.Keys({VK_LCONTROL, VK_LMENU}, 'M');
+    if (!tour.WaitFor(5000, [&] { return Menu(tour) != nullptr; })) {
+        why = L"the engine menu did not open";
+        return false;
+    }
+    Sleep(300);
+    return true;
+}
+
 } // namespace
 
 const std::vector<CTourStep>& TourSteps()
@@ -542,10 +559,14 @@ const std::vector<CTourStep>& TourSteps()
         {L"16-lister-menu.png",
          L"Lister windows: each Lister's system menu offers \"Close All\" with its key, closing every Lister at once",
          ShowListerMenu, CloseListerMenu},
-        {L"17-settings-keys.png",
+        {L"17-engine-menu.png",
+         L"The engine menu: Ctrl+Alt+M opens Merovin's commands with their keys and state, the bookmarks, "
+         L"the column widths, reloading the settings and the settings utility",
+         ShowEngineMenu, CloseMenu},
+        {L"18-settings-keys.png",
          L"MerovSet, the settings utility beside the engine, edits the demo's Merovin.ini: the Keyboard Mapping page",
          ShowSettingsKeys, nullptr},
-        {L"18-settings-plugins.png",
+        {L"19-settings-plugins.png",
          L"MerovSet's Plugins page lists each module with its commands; Numbra's Dec shows its key, Ctrl+Q",
          ShowSettingsPlugins, CloseSettings},
     };

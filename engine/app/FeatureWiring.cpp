@@ -9,6 +9,9 @@
 #include "HostTreeSnapshot.h"
 #include "MyCombo.h"
 #include "PanelObjects.h"
+#include "SpecialKeyFilter.h"
+#include "CommandExec.h"
+#include "FocusClass.h"
 #include "TCProtocol.h"
 
 namespace {
@@ -43,8 +46,13 @@ int CFeatureWiring::ReadGroupingSettings(CString& spec)
     return ReadGroupPattern(L"Config", m_engine.Paths().settingsFile, spec);
 }
 
-// Start-up: the engine menu's texts come from the localisation file when shown.
-void CFeatureWiring::LoadEngineTexts() {}
+// Every start: the engine's texts from the localisation file and the string
+// table, and the column widths as the settings give them.
+void CFeatureWiring::LoadEngineTexts()
+{
+    m_texts.Load(m_engine.Paths().localizationFile, m_engine.EngineInstance());
+    m_menu.Reset();
+}
 // Start-up: each drive combo object loads the custom drive icons
 // ("CustomDLIcons") when attaching gives it its style, and frees them with
 // itself at teardown.
@@ -112,11 +120,49 @@ bool CFeatureWiring::OnTimer(EngineTimer kind, UINT_PTR key)
     return tabs && tabs->OnTimedIcon(key);
 }
 
-// Every host-command hotkey runs and its key is swallowed until the engine
-// menu's filter of the fixed bindings exists.
-int CFeatureWiring::SpecialKeyFilter(const HotkeyEntry&, HWND)
+// The fixed bindings' filter (Esc sequence, GotoUpFromRoot, End) on the
+// state of the focused file list.
+int CFeatureWiring::SpecialKeyFilter(const HotkeyEntry& entry, HWND focus)
 {
-    return SpecialKeyRunSwallow;
+    if (!entry.fixed)
+        return SpecialKeyRunSwallow;
+    const EngineSettings& settings = m_engine.Settings();
+    const HostTreeSnapshot& tree = m_engine.Tree();
+    CCommandExecutor& commands = m_engine.Commands();
+    SpecialKeyInput in;
+    in.gotoUpFromRoot = settings.GotoUpFromRoot != 0;
+    in.escSpecial = settings.ESCSpecial != 0;
+    UINT focusClass = ClassifyFocus(focus);
+    in.editOutsideHost = (focusClass & FocusEdit) && (focusClass & FocusOtherTopLevel);
+    in.driveListOpen = commands.IsDriveListOpen();
+    CString path;
+    for (int side = 0; side < 2 && tree.valid; ++side)
+        if (focus && focus == tree.fileList[side])
+            in.listSide = side;
+    if (in.listSide >= 0) {
+        CTCFileList* list = m_engine.Panels().fileList[in.listSide];
+        path = list ? list->GetPanelPath() : CString();
+        in.selectedCount = (int)::SendMessageW(focus, LB_GETSELCOUNT, 0, 0);
+        in.itemHeight = (int)::SendMessageW(focus, LB_GETITEMHEIGHT, 0, 0);
+    }
+    in.path = path;
+    SpecialKeyAction action = SpecialKeyNoAction;
+    int answer = FilterSpecialKey(entry, in, commands.m_escCount, action);
+    if (action == SpecialKeyRestoreSelection) {
+        commands.RunCommandByName(L"cm_RestoreSelection", false);
+    } else if (action == SpecialKeyLeftListToEnd && tree.valid && tree.fileList[0]) {
+        HWND left = tree.fileList[0];
+        int count = (int)::SendMessageW(left, LB_GETCOUNT, 0, 0);
+        if (count > 0)
+            ::SendMessageW(left, LB_SETCARETINDEX, count - 1, 0);
+        ::InvalidateRect(left, nullptr, FALSE);
+    }
+    return answer;
+}
+
+int CFeatureWiring::ShowEngineMenu(int side, POINT point)
+{
+    return m_menu.Show(side, point);
 }
 
 // Key-up: a pending "ChronoTabs" switch commits once Shift is up.
@@ -137,11 +183,19 @@ int CFeatureWiring::RunAutoCompletion(HWND focus)
     return m_completion.Complete(focus);
 }
 
-// The engine commands of the features; those of features not built yet
-// (grouping, engine menu) are not handled, so the key goes on to the host.
+// The engine commands of the features; that of a feature not built yet
+// (grouping's switch) is not handled, so the key goes on to the host.
 int CFeatureWiring::RunFeatureCommand(UINT number)
 {
     switch (number) {
+    case CmdJumpBookMark:
+        return m_bookmarks.Jump();
+    case CmdShowMVMenu:
+        return m_menu.Show(-1, POINT{});
+    case CmdChangeColumns:
+        return m_menu.ChangeColumns();
+    case CmdGotoDirRelative:
+        return m_menu.GotoDirRelative();
     case CmdToggleBookMark:
         return m_bookmarks.Toggle();
     case CmdBookMarkNext:

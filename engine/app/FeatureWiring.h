@@ -9,6 +9,8 @@
 #include "Bookmarks.h"
 #include "CommandTargets.h"
 #include "ContentColumns.h"
+#include "EngineMenu.h"
+#include "EngineTexts.h"
 #include "EngineTimer.h"
 #include "ListerWindows.h"
 #include "RowMarks.h"
@@ -22,7 +24,7 @@ class CFeatureWiring : public CCommandTargets, public CRowMarkSource, public CLi
 public:
     explicit CFeatureWiring(CEngineContext& engine)
         : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky),
-          m_listers(engine) {}
+          m_listers(engine), m_menu(engine, m_bookmarks) {}
     CFeatureWiring(const CFeatureWiring&) = delete;
     CFeatureWiring& operator=(const CFeatureWiring&) = delete;
 
@@ -57,6 +59,7 @@ public:
     int RunFeatureCommand(UINT number) override;
     bool IsDriveListFocus(HWND focus) override;
     HWND DriveComboWindow(int side) override;
+    int ShowEngineMenu(int side, POINT point) override;
 
     // CRowMarkSource: sticky rows and bookmarked items.
     UINT RowMarks(CTCFileList& list, int index) override;
@@ -67,6 +70,8 @@ public:
     // The bookmarks and the content columns (the engine's exports).
     CBookmarks& Bookmarks() { return m_bookmarks; }
     CContentColumns& Columns() { return m_columns; }
+    // The engine's texts of this start.
+    const CEngineTexts& Texts() const { return m_texts; }
 
 private:
     int RunStickyCommand(int op);
@@ -77,4 +82,6 @@ private:
     CContentColumns m_columns;
     CListerWindows m_listers;
     CAutoCompletion m_completion; // the running completion cycle
+    CEngineMenu m_menu;
+    CEngineTexts m_texts;
 };

@@ -120,7 +120,7 @@ bool CMerovinApp::BroadcastSettingsReload() const
 
 CString CMerovinApp::LoadText(int id) const
 {
-    return LoadEngineText(id, UINT(id + 5000), m_paths.localizationFile, m_hInstance);
+    return m_features.Texts().Text(id);
 }
 
 UINT_PTR CMerovinApp::StartTimer(EngineTimer kind, UINT_PTR key, UINT elapse)

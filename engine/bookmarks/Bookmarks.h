@@ -38,6 +38,12 @@ public:
     int Copy(bool toSelection);
     int Paste();
     int Clear();
+    // "JumpBookMark": the bookmark menu at the focused list (or centred on
+    // the host for the command line), then the chosen command or bookmark.
+    int Jump();
+    // A choice of the bookmark menu: an engine command runs, bookmark id
+    // 10 + n goes to bookmark n (and makes it the current one).
+    int RunMenuChoice(UINT id, const std::vector<CString>& items);
 
 private:
     // Adds or removes under the lock.

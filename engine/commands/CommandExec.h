@@ -50,6 +50,12 @@ public:
     // command, a text beginning with a letter a module command.
     void RunTextCommand(UINT number, LPCWSTR text);
 
+    // The engine menu opened by a click (the path window's middle button):
+    // runs as a command, so a reload chosen in it waits for the menu to end.
+    int ShowEngineMenu(int side, POINT point);
+    // While the engine's drive menu is open.
+    bool IsDriveListOpen() const { return m_driveGuard != 0; }
+
     // True while a command runs (inside its menus and message boxes).
     bool IsCommandRunning() const { return m_depth > 0; }
     // While a command runs from the thread hook: whether this is its own key

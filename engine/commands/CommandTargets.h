@@ -34,4 +34,7 @@ public:
     virtual bool IsDriveListFocus(HWND focus) = 0;
     // The drive combo box of a side (0 left, 1 right), or null.
     virtual HWND DriveComboWindow(int side) = 0;
+    // The engine menu for a side (0 left, 1 right) at a screen point, or
+    // (side -1) for the focused file list below its path window; 1 handled.
+    virtual int ShowEngineMenu(int side, POINT point) { return 0; }
 };

@@ -20,6 +20,10 @@ int CCommandExecutor::ExecuteEngineCommand(UINT number, int* result)
     case CmdAutoCompletion:
         value = AutoCompletion();
         break;
+    case CmdPanelOperationLeft:
+    case CmdPanelOperationRight:
+        value = 0; // nothing to do: the key goes on to the host
+        break;
     default:
         value = m_targets.RunFeatureCommand(number);
         break;
@@ -27,6 +31,12 @@ int CCommandExecutor::ExecuteEngineCommand(UINT number, int* result)
     if (result)
         *result = value;
     return 1;
+}
+
+int CCommandExecutor::ShowEngineMenu(int side, POINT point)
+{
+    CRunScope scope(*this);
+    return m_targets.ShowEngineMenu(side, point);
 }
 
 int CCommandExecutor::ToggleSaveBookmark()

@@ -73,4 +73,19 @@ TEST(CommandExecutor, ACommandThatThrowsLeavesNothingRunning)
     }
 }
 
+TEST(CommandExecutor, PanelOperationsPassTheirKeyAndMenuIdsAreNoCommands)
+{
+    CFakeEngine engine;
+    CFakeTargets targets;
+    CCommandExecutor executor(engine, targets);
+    engine.commands = &executor;
+    ASSERT_TRUE(engine.hotkeys.AddHotkey(L"Ctrl+Q", CmdPanelOperationLeft, nullptr, 0));
+    ASSERT_TRUE(engine.hotkeys.AddHotkey(L"Ctrl+W", CmdPanelOperationRight, nullptr, 0));
+    EXPECT_EQ(0, executor.ExecuteHotkey(0, true));
+    EXPECT_EQ(0, executor.ExecuteHotkey(1, true));
+    for (UINT menuOnly : {65500u, 65521u})
+        EXPECT_EQ(0, executor.ExecuteEngineCommand(menuOnly)) << menuOnly;
+    EXPECT_EQ(0, targets.runs);
+}
+
 } // namespace

@@ -1,0 +1,121 @@
+// The engine commands in the stand-in host: "ChangeColumns" switches both
+// multi-column lists between their stored widths and the host's own and
+// never writes "Merovin.ini"; "GotoDirRelative" sends the other panel to the
+// matching folder ("CD" for the target panel); with "TabsWheel" the lists'
+// wheel scrolls the tab strip.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <fstream>
+#include <sstream>
+#include "EngineHost.h"
+#include "HostTestSupport.h"
+#include "TCProtocol.h"
+
+namespace {
+
+std::string ReadAll(const std::wstring& path)
+{
+    std::ifstream file(std::string(path.begin(), path.end()), std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// The engine's subclass is on the window.
+bool EngineOn(HWND window)
+{
+    return EnumPropsExW(window, [](HWND, LPWSTR name, HANDLE, ULONG_PTR) -> BOOL {
+        return IS_INTRESOURCE(name) || wcsncmp(name, L"SC_PROP-", 8) != 0;
+    }, 0) == FALSE;
+}
+
+int ColumnWidth(HWND list)
+{
+    RECT rect = {};
+    SendMessageW(list, LB_GETITEMRECT, 0, (LPARAM)&rect);
+    return rect.right - rect.left;
+}
+
+} // namespace
+
+TEST(EngineCommandsInHost, ChangeColumnsAndGotoDirRelative)
+{
+    CHostDriver host;
+    CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=0\r\nCheckCloseTC=0\r\nChangeColumns=1\r\n"
+                                       "ColumnsWidth0=300\r\nColumnsWidth1=250\r\n",
+                                       {L"--view=brief"});
+    setup.leftFiles = {L"a.txt", L"b.txt"};
+    setup.rightFiles = {L"c.txt"};
+    ASSERT_TRUE(host.Start(setup)) << host.LastError();
+    HWND left = host.Query(1), right = host.Query(2);
+    ASSERT_TRUE(WaitFor(5000, [&] { return ColumnWidth(left) == 300; }));
+    HWND dispatcher = Dispatcher(host.ThreadId());
+    ASSERT_NE(nullptr, dispatcher);
+    auto run = [&](UINT number) { SendMessageW(dispatcher, WM_SETTEXT, number, (LPARAM)L""); };
+    std::wstring ini = host.PluginDir() + L"\\Merovin.ini";
+    std::string before = ReadAll(ini);
+
+    int hostWidth = -1;
+    for (int round = 0; round < 2; ++round) {
+        run(CmdChangeColumns);
+        EXPECT_NE(300, ColumnWidth(left));
+        EXPECT_NE(250, ColumnWidth(right));
+        EXPECT_TRUE(hostWidth < 0 || hostWidth == ColumnWidth(left));
+        hostWidth = ColumnWidth(left);
+        run(CmdChangeColumns);
+        EXPECT_EQ(300, ColumnWidth(left));
+        EXPECT_EQ(250, ColumnWidth(right));
+    }
+    EXPECT_EQ(before, ReadAll(ini));
+
+    ASSERT_TRUE(host.Focus(left));
+    size_t mark = host.LogMark();
+    run(CmdGotoDirRelative);
+    ASSERT_TRUE(host.WaitForLog(mark, L"copydata", L"ok", L"1"));
+    CHostLogEntry sent = host.LogSince(mark, L"copydata")[0];
+    EXPECT_EQ(L"1", sent.Get(L"second")); // the target panel: a leading CR
+    EXPECT_EQ(L"SA", sent.Get(L"flags"));
+    EXPECT_EQ(host.DataDir(0), sent.Get(L"path"));
+}
+
+// "TabsWheel": the wheel over the tab row reaches the tabs from the file list
+// and scrolls the strip; elsewhere it stays the list's.
+TEST(EngineCommandsInHost, FileListWheelScrollsTheTabStrip)
+{
+    CHostDriver host;
+    ASSERT_TRUE(host.Start(EngineHostSetup("[Config]\r\nUseLLHook=0\r\nCheckCloseTC=0\r\nTabsWheel=1\r\n"
+                                           "ColoredTabs=1\r\nBookMarks=1\r\n",
+                                           {L"--tabs=left"})))
+        << host.LastError();
+    HWND list = host.Query(QueryLeftList), tabs = host.Query(26);
+    ASSERT_TRUE(tabs);
+    ASSERT_TRUE(WaitFor(5000, [&] { return EngineOn(list) && EngineOn(tabs); }));
+    std::wstring left = host.DataDir(0);
+    std::string folder(left.begin(), left.end());
+    for (int i = 0; i < 12; ++i) {
+        std::string block = "\xEF\xBB\xBF" + folder + "\r" + std::string("\0AT\0", 4);
+        host.CopyData(0x4443, block.data(), DWORD(block.size()));
+    }
+    HWND arrows = nullptr;
+    ASSERT_TRUE(WaitFor(5000, [&] {
+        arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+        return arrows && IsWindowVisible(arrows);
+    }));
+    RECT strip;
+    GetWindowRect(tabs, &strip);
+    RECT below;
+    GetWindowRect(list, &below);
+    int start = LOWORD(SendMessageW(arrows, UDM_GETPOS, 0, 0));
+    ASSERT_GE(start, 2);
+    POINT onTabs = {strip.left + 10, strip.top + 5}, onList = {below.left + 10, below.top + 10};
+    struct Step {
+        POINT at;
+        int delta;
+        int moved;
+    } steps[] = {{onTabs, -120, -1}, {onTabs, -120, -2}, {onList, -120, -2}, {onTabs, 120, -1}};
+    for (const Step& s : steps) {
+        SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, s.delta), MAKELPARAM(s.at.x, s.at.y));
+        EXPECT_EQ(start + s.moved, LOWORD(SendMessageW(arrows, UDM_GETPOS, 0, 0))) << s.at.y << " " << s.delta;
+    }
+}
