@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "DesktopIni.h"
+#include "RuleDecorations.h"
 #include "TestFiles.h"
 
 namespace {
@@ -69,4 +70,48 @@ TEST(DesktopIni, ResourceIdGivesASmallIcon)
     DeleteObject(info.hbmMask);
     DeleteObject(info.hbmColor);
     DestroyIcon(icon);
+}
+
+TEST(DesktopIni, TabDecorationChoice)
+{
+    CTempFolder folder(L"dinitab");
+    std::wstring f = folder.Path();
+    WriteText(folder.File(L"desktop.ini"), "[.ShellClassInfo]\nIconResource=%SystemRoot%\\system32\\shell32.dll,-4\n");
+    std::string settings = "[AutoView]\nWithIcon=?" + std::string(f.begin(), f.end()) +
+                           "\nPlain=?*\n[WithIcon]\nTabIcon=%SystemRoot%\\system32\\shell32.dll,3\nTabColor=#0000FF\n";
+    WriteText(folder.File(L"Merovin.ini"), settings.c_str());
+    PrivateExtractIconsProc extract =
+        (PrivateExtractIconsProc)GetProcAddress(GetModuleHandleW(L"user32.dll"), "PrivateExtractIconsW");
+    CFolderRules rules;
+    ASSERT_EQ(2, rules.Read(folder.File(L"Merovin.ini").c_str(), L"", extract));
+    ASSERT_NE(nullptr, rules.Rule(0).tabIcon);
+
+    enum { None, RuleIcon, IniIcon };
+    struct Case {
+        int rule;
+        bool useDesktopIni, overrideVisualMode;
+        int icon;
+        COLORREF colour;
+    } cases[] = {
+        {0, false, false, RuleIcon, 0xFF0000}, {0, true, false, RuleIcon, 0xFF0000},
+        {0, true, true, IniIcon, 0xFF0000},    {0, false, true, RuleIcon, 0xFF0000},
+        {1, false, false, None, TabNoColor},   {1, true, false, IniIcon, TabNoColor},
+        {-1, true, false, IniIcon, TabNoColor}, {-1, false, false, None, TabNoColor},
+    };
+    for (const Case& c : cases) {
+        CDecorationOptions options;
+        options.useDesktopIni = c.useDesktopIni;
+        options.overrideVisualMode = c.overrideVisualMode;
+        options.extract = extract;
+        TabDecoration d = ChooseTabDecoration(rules, c.rule, f.c_str(), options);
+        SCOPED_TRACE(testing::Message() << c.rule << c.useDesktopIni << c.overrideVisualMode);
+        EXPECT_EQ(c.colour, d.colour);
+        EXPECT_EQ(c.icon == IniIcon, d.iconOwned);
+        if (c.icon == RuleIcon)
+            EXPECT_EQ(rules.Rule(0).tabIcon, d.icon);
+        else if (c.icon == None)
+            EXPECT_EQ(nullptr, d.icon);
+        if (d.iconOwned)
+            DestroyIcon(d.icon);
+    }
 }
