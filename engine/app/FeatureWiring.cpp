@@ -53,8 +53,18 @@ void CFeatureWiring::ReadBookmarks()
 {
     m_bookmarks.Load();
 }
-// Start-up with "AutoView": no folder rules are read.
-void CFeatureWiring::ReadFolderRules() {}
+// Start-up with "AutoView": the folder rules. A rule that groups files makes
+// grouping in use, so the file lists are attached for it.
+void CFeatureWiring::ReadFolderRules()
+{
+    m_folderRules.Read(m_engine.Paths().settingsFile, m_engine.Paths().hostIni, m_engine.Host().extractIcons);
+    if (m_folderRules.AnyGrouping()) {
+        EngineSettings& settings = m_engine.Settings();
+        settings.groupingActive = 1;
+        settings.stickyOrGrouping = 1;
+        settings.fileListsNeeded = 1;
+    }
+}
 // Start-up: whether visual styles are active, for the icon menus' windows.
 void CFeatureWiring::InitIconMenu()
 {
@@ -72,10 +82,12 @@ void CFeatureWiring::RemoveListerMenuItems()
 {
     m_listers.RemoveMenuItems();
 }
-// Teardown: the completion's directory search is closed.
+// Teardown: the completion's directory search is closed; the folder rules
+// and their icons go.
 void CFeatureWiring::FreeStartupTables()
 {
     m_completion.Reset();
+    m_folderRules.Free();
 }
 
 // Watcher: a new Lister gets the system-menu item.

@@ -10,6 +10,7 @@
 #include "CommandTargets.h"
 #include "ContentColumns.h"
 #include "EngineTimer.h"
+#include "FolderRules.h"
 #include "ListerWindows.h"
 #include "RowMarks.h"
 #include "StickyFile.h"
@@ -63,6 +64,8 @@ public:
     // The bookmarks and the content columns (the engine's exports).
     CBookmarks& Bookmarks() { return m_bookmarks; }
     CContentColumns& Columns() { return m_columns; }
+    // The folder rules read at start-up (empty without "AutoView").
+    const CFolderRules& FolderRules() const { return m_folderRules; }
 
 private:
     int RunStickyCommand(int op);
@@ -73,4 +76,5 @@ private:
     CContentColumns m_columns;
     CListerWindows m_listers;
     CAutoCompletion m_completion; // the running completion cycle
+    CFolderRules m_folderRules;   // from start-up to teardown
 };
