@@ -197,6 +197,10 @@ CString CFolderRules::ResolvePicture(LPCWSTR relative, int rule, LPCWSTR folder)
     CString current(folder ? folder : L"");
     if (path.IsEmpty())
         return path;
+    // A network path ("\\server\...") is whole already: only a single
+    // leading "\" names the folder's root.
+    if (path.Left(2) == L"\\\\")
+        return path;
     if (path[0] == L'\\') {
         CString root = RootOf(current);
         if (root.IsEmpty())

@@ -68,7 +68,7 @@ public:
     // The picture `relative` found for `folder`: a path led by "\" is joined
     // to the folder's root; one led by "." is looked for in the folder, then
     // in each parent that still matches `rule`. Empty when not found; any
-    // other path is returned as it is.
+    // other path (network paths too) is returned as it is.
     CString ResolvePicture(LPCWSTR relative, int rule, LPCWSTR folder) const;
 
 private:

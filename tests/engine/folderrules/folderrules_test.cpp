@@ -96,6 +96,7 @@ TEST(FolderRules, PicturesRelativeToTheFolder)
     std::wstring rooted = r.substr(2) + L"\\R\\bg.bmp"; // the same file from the drive's root
     EXPECT_EQ(CString((r.substr(0, 2) + rooted).c_str()), f.rules.ResolvePicture(rooted.c_str(), 0, deep.c_str()));
     EXPECT_EQ(CString(L"D:\\x.bmp"), f.rules.ResolvePicture(L"D:\\x.bmp", 0, deep.c_str()));
+    EXPECT_EQ(CString(L"\\\\srv\\x.bmp"), f.rules.ResolvePicture(L"\\\\srv\\x.bmp", 0, deep.c_str()));
 }
 
 TEST(FolderRules, LongKeyLists)
