@@ -2,7 +2,9 @@
 // change takes: what a repeated path, letter case and "KeepScope" suppress.
 #include <gtest/gtest.h>
 #include "EngineHelpers.h"
+#include "FakeEngine.h"
 #include "PathChange.h"
+#include "PathWnd.h"
 
 TEST(PathWindow, FolderOfTheBarText)
 {
@@ -22,6 +24,16 @@ TEST(PathWindow, FolderOfTheBarText)
     };
     for (const Case& c : cases)
         EXPECT_EQ(CString(c.folder), FolderOfPathText(c.text)) << c.text;
+
+    // The path window reads the same from its bar.
+    CFakeEngine engine;
+    HWND bar = CreateWindowExW(0, L"STATIC", L"D:\\Photos\\*.*", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    CPathWnd path(engine, 1);
+    EXPECT_EQ(CString(), path.GetPathFromWindow());
+    ASSERT_TRUE(path.AttachTo(bar));
+    EXPECT_EQ(CString(L"D:\\Photos"), path.GetPathFromWindow());
+    path.DetachFromWindow();
+    DestroyWindow(bar);
 }
 
 TEST(PathWindow, StepsOfAFolderChange)
