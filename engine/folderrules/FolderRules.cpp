@@ -98,7 +98,7 @@ void CFolderRules::ReadRule(FolderRule& rule, LPCWSTR settingsFile, PrivateExtra
     rule.backColor = ParseColorText(keys.Text(L"BkgColor"), RuleNoBackColor);
     rule.tabColor = ParseColorText(keys.Text(L"TabColor"), RuleNoTabColor);
     rule.tabIcon = IconFromText(keys.Text(L"TabIcon"), extract);
-    rule.grouping = ReadGroupSpec(rule.name, settingsFile, rule.groupMasks);
+    rule.grouping = ReadGroupPattern(rule.name, settingsFile, rule.groupMasks);
     rule.active = keys.Int(L"Active", 1);
     rule.autorunCommand = keys.Text(L"AutorunCmd");
     rule.autorun = keys.Int(L"Autorun", 2);
