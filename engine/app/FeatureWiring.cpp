@@ -9,6 +9,7 @@
 #include "HostTreeSnapshot.h"
 #include "MyCombo.h"
 #include "PanelObjects.h"
+#include "DesktopIni.h"
 #include "TCProtocol.h"
 
 namespace {
@@ -40,6 +41,7 @@ CMyTabs* FocusedTabs(CEngineContext& engine)
 // Every settings load: file grouping's keys of [Config].
 int CFeatureWiring::ReadGroupingSettings(CString& spec)
 {
+    m_engine.Settings().groupingOn = 1;
     return ReadGroupPattern(L"Config", m_engine.Paths().settingsFile, spec);
 }
 
@@ -66,6 +68,24 @@ void CFeatureWiring::ReadFolderRules()
         settings.fileListsNeeded = 1;
     }
 }
+// Attaching: the tabs look up folders in the rules, with this start's
+// "desktop.ini" switches.
+CTabDecorationSource* CFeatureWiring::TabDecorations()
+{
+    const EngineSettings& settings = m_engine.Settings();
+    CDecorationOptions options;
+    options.useDesktopIni = settings.UseDesktopINI != 0;
+    options.overrideVisualMode = settings.OverrideVisualMode != 0;
+    options.desktopIni.skipDisconnected = settings.SkipDisconnected != 0;
+    options.desktopIni.iconResourceFirst = IconResourceFirst();
+    options.extract = m_engine.Host().extractIcons;
+    m_tabDecorations.SetOptions(options);
+    return &m_tabDecorations;
+}
+
+// A middle click on a path bar: the engine menu of that side opens here.
+void CFeatureWiring::ShowEngineMenu(int, POINT) {}
+
 // Start-up: whether visual styles are active, for the icon menus' windows.
 void CFeatureWiring::InitIconMenu()
 {
@@ -150,10 +170,12 @@ int CFeatureWiring::RunAutoCompletion(HWND focus)
 }
 
 // The engine commands of the features; those of features not built yet
-// (grouping, engine menu) are not handled, so the key goes on to the host.
+// (the engine menu) are not handled, so the key goes on to the host.
 int CFeatureWiring::RunFeatureCommand(UINT number)
 {
     switch (number) {
+    case CmdUseFileGrouping:
+        return UseFileGrouping();
     case CmdToggleBookMark:
         return m_bookmarks.Toggle();
     case CmdBookMarkNext:
@@ -205,6 +227,18 @@ int CFeatureWiring::RunFeatureCommand(UINT number)
     default:
         return 0;
     }
+}
+
+// Flips the engine's grouping switch and each list's own, each list
+// ordered again.
+int CFeatureWiring::UseFileGrouping()
+{
+    int& on = m_engine.Settings().groupingOn;
+    on = on ? 0 : 1;
+    for (CTCFileList* list : m_engine.Panels().fileList)
+        if (list && list->Window())
+            list->ToggleGrouping();
+    return 1;
 }
 
 // The sticky commands on the focused file list's caret item.

@@ -14,16 +14,18 @@
 #include "ListerWindows.h"
 #include "RowMarks.h"
 #include "ListPeers.h"
+#include "PathPeers.h"
+#include "RuleDecorations.h"
 #include "StickyFile.h"
 #include "Strings.h"
 
 class CEngineContext;
 
-class CFeatureWiring : public CCommandTargets, public CRowMarkSource, public CListPeers {
+class CFeatureWiring : public CCommandTargets, public CRowMarkSource, public CListPeers, public CPathPeers {
 public:
     explicit CFeatureWiring(CEngineContext& engine)
         : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky),
-          m_listers(engine) {}
+          m_listers(engine), m_tabDecorations(m_folderRules, CDecorationOptions()) {}
     CFeatureWiring(const CFeatureWiring&) = delete;
     CFeatureWiring& operator=(const CFeatureWiring&) = delete;
 
@@ -68,11 +70,15 @@ public:
     // The bookmarks and the content columns (the engine's exports).
     CBookmarks& Bookmarks() { return m_bookmarks; }
     CContentColumns& Columns() { return m_columns; }
-    // The folder rules read at start-up (empty without "AutoView").
-    const CFolderRules& FolderRules() const { return m_folderRules; }
+    // CPathPeers: the folder rules read at start-up (empty without
+    // "AutoView"), the tabs' decorations and the engine menu.
+    const CFolderRules& FolderRules() const override { return m_folderRules; }
+    CTabDecorationSource* TabDecorations() override;
+    void ShowEngineMenu(int side, POINT screen) override;
 
 private:
     int RunStickyCommand(int op);
+    int UseFileGrouping();
 
     CEngineContext& m_engine;
     CBookmarks m_bookmarks;   // kept across teardown and reloads
@@ -81,4 +87,5 @@ private:
     CListerWindows m_listers;
     CAutoCompletion m_completion; // the running completion cycle
     CFolderRules m_folderRules;   // from start-up to teardown
+    CRuleTabDecorations m_tabDecorations; // over m_folderRules
 };

@@ -25,6 +25,7 @@ public:
     CRuleTabDecorations(const CFolderRules& rules, const CDecorationOptions& options)
         : m_rules(rules), m_options(options) {}
     bool Decorate(int side, LPCWSTR folder, TabDecoration& decoration) override;
+    void SetOptions(const CDecorationOptions& options) { m_options = options; }
 
 private:
     const CFolderRules& m_rules;

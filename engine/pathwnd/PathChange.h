@@ -6,6 +6,9 @@
 
 // Force the tab decoration even when the folder did not change.
 const int PathChangeDecorate = 1;
+// The folder found when attaching: the modules heard of it when their
+// list loaded, so they are not told again.
+const int PathChangeAttach = 2;
 
 struct CPathChange {
     bool changed = false;    // the modules hear of the new path
