@@ -38,6 +38,8 @@ bool CTCOptions::Parse(int argc, wchar_t** argv, std::wstring& error)
             else { error = L"bad --view value: " + v; return false; }
         } else if (wcscmp(a, L"--ftp") == 0) {
             m_ftp = true;
+        } else if (wcscmp(a, L"--refill-first") == 0) {
+            m_refillFirst = true;
         } else if (wcscmp(a, L"--late-windows") == 0) {
             m_lateWindows = true;
         } else if (wcscmp(a, L"--refuse-close") == 0) {

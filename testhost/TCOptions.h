@@ -21,6 +21,7 @@ struct CTCOptions {
     int m_view = ViewFull;          // --view=full|brief|marker|thumbs
     bool m_ftp = false;             // --ftp: FTP panel with its log list
     bool m_lateWindows = false;     // --late-windows: tree built 300 ms after loading
+    bool m_refillFirst = false;     // --refill-first: a folder change refills the list before the path text
     bool m_refuseClose = false;     // --refuse-close: WM_CLOSE does not destroy
     bool m_noCommanderIni = false;  // --no-commander-ini: COMMANDER_INI left unset
     bool m_tour = false;            // --tour=DIR: scripted demo tour, screenshots into DIR

@@ -221,8 +221,15 @@ void CTCPanel::SetFolder(const std::wstring& path, const std::wstring& caretName
             SendMessageW(m_tabs, TCM_SETITEMW, m_currentTab, (LPARAM)&item);
         }
     }
-    SetWindowTextW(m_bars[BarPath], PathText().c_str());
-    Refill(caretName, -1);
+    // The host's two orders: the path text first (the default), or the
+    // list refilled first.
+    if (TheApp().Options().m_refillFirst) {
+        Refill(caretName, -1);
+        SetWindowTextW(m_bars[BarPath], PathText().c_str());
+    } else {
+        SetWindowTextW(m_bars[BarPath], PathText().c_str());
+        Refill(caretName, -1);
+    }
 }
 
 void CTCPanel::AddTab(const std::wstring& path)

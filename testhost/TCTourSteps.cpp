@@ -512,6 +512,43 @@ bool ShowEngineMenu(CTour& tour, std::wstring& why)
 
 } // namespace
 
+// The demo's folder rule "Photos" colours the tab and the list of a panel
+// showing C:\data\right\Photos: the right panel opens it in a new tab.
+bool ShowFolderRule(CTour& tour, std::wstring& why)
+{
+    tour.OnHost([] {
+        CTCPanel& right = TheApp().Main().m_panels[1];
+        right.AddTab(L"C:\\data\\right\\Photos");
+        right.SetFolder(L"C:\\data\\right\\Photos");
+    });
+    CTCPanel& right = TheApp().Main().m_panels[1];
+    auto pixel = [](HWND window, int x, int y) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HDC dc = GetDC(window);
+        COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(window, dc);
+        return c;
+    };
+    RECT list = {};
+    GetClientRect(right.m_list, &list);
+    if (!tour.WaitFor(3000, [&] { return pixel(right.m_list, list.right / 2, list.bottom - 4) == RGB(0xFF, 0xF4, 0xD6); })) {
+        why = L"the Photos list does not show the rule's background colour";
+        return false;
+    }
+    // The tab takes its colour once the host has switched to it.
+    if (!tour.WaitFor(3000, [&] {
+            RECT r = {};
+            SendMessageW(right.m_tabs, TCM_GETITEMRECT, 1, (LPARAM)&r);
+            COLORREF c = pixel(right.m_tabs, r.left + 7, (r.top + r.bottom) / 2);
+            return c != CLR_INVALID && GetRValue(c) > GetBValue(c) + 40;
+        })) {
+        why = L"the Photos tab does not show the rule's colour";
+        return false;
+    }
+    Sleep(300);
+    return true;
+}
+
 const std::vector<CTourStep>& TourSteps()
 {
     static const std::vector<CTourStep> steps = {
@@ -569,6 +606,10 @@ const std::vector<CTourStep>& TourSteps()
         {L"19-settings-plugins.png",
          L"MerovSet's Plugins page lists each module with its commands; Numbra's Dec shows its key, Ctrl+Q",
          ShowSettingsPlugins, CloseSettings},
+        {L"20-folder-rule.png",
+         L"Folder rules: the [AutoView] rule Photos gives the folder's tab and file list their colours whenever a "
+         L"panel shows C:\\data\\right\\Photos",
+         ShowFolderRule, nullptr},
     };
     return steps;
 }

@@ -12,6 +12,7 @@
 #include "SpecialKeyFilter.h"
 #include "CommandExec.h"
 #include "FocusClass.h"
+#include "DesktopIni.h"
 #include "TCProtocol.h"
 
 namespace {
@@ -43,6 +44,7 @@ CMyTabs* FocusedTabs(CEngineContext& engine)
 // Every settings load: file grouping's keys of [Config].
 int CFeatureWiring::ReadGroupingSettings(CString& spec)
 {
+    m_engine.Settings().groupingOn = 1;
     return ReadGroupPattern(L"Config", m_engine.Paths().settingsFile, spec);
 }
 
@@ -62,8 +64,33 @@ void CFeatureWiring::ReadBookmarks()
 {
     m_bookmarks.Load();
 }
-// Start-up with "AutoView": no folder rules are read.
-void CFeatureWiring::ReadFolderRules() {}
+// Start-up with "AutoView": the folder rules. A rule that groups files makes
+// grouping in use, so the file lists are attached for it.
+void CFeatureWiring::ReadFolderRules()
+{
+    m_folderRules.Read(m_engine.Paths().settingsFile, m_engine.Paths().hostIni, m_engine.Host().extractIcons);
+    if (m_folderRules.AnyGrouping()) {
+        EngineSettings& settings = m_engine.Settings();
+        settings.groupingActive = 1;
+        settings.stickyOrGrouping = 1;
+        settings.fileListsNeeded = 1;
+    }
+}
+// Attaching: the tabs look up folders in the rules, with this start's
+// "desktop.ini" switches.
+CTabDecorationSource* CFeatureWiring::TabDecorations()
+{
+    const EngineSettings& settings = m_engine.Settings();
+    CDecorationOptions options;
+    options.useDesktopIni = settings.UseDesktopINI != 0;
+    options.overrideVisualMode = settings.OverrideVisualMode != 0;
+    options.desktopIni.skipDisconnected = settings.SkipDisconnected != 0;
+    options.desktopIni.iconResourceFirst = IconResourceFirst();
+    options.extract = m_engine.Host().extractIcons;
+    m_tabDecorations.SetOptions(options);
+    return &m_tabDecorations;
+}
+
 // Start-up: whether visual styles are active, for the icon menus' windows.
 void CFeatureWiring::InitIconMenu()
 {
@@ -81,10 +108,12 @@ void CFeatureWiring::RemoveListerMenuItems()
 {
     m_listers.RemoveMenuItems();
 }
-// Teardown: the completion's directory search is closed.
+// Teardown: the completion's directory search is closed; the folder rules
+// and their icons go.
 void CFeatureWiring::FreeStartupTables()
 {
     m_completion.Reset();
+    m_folderRules.Free();
 }
 
 // Watcher: a new Lister gets the system-menu item.
@@ -183,11 +212,12 @@ int CFeatureWiring::RunAutoCompletion(HWND focus)
     return m_completion.Complete(focus);
 }
 
-// The engine commands of the features; that of a feature not built yet
-// (grouping's switch) is not handled, so the key goes on to the host.
+// The engine commands of the features.
 int CFeatureWiring::RunFeatureCommand(UINT number)
 {
     switch (number) {
+    case CmdUseFileGrouping:
+        return UseFileGrouping();
     case CmdJumpBookMark:
         return m_bookmarks.Jump();
     case CmdShowMVMenu:
@@ -247,6 +277,18 @@ int CFeatureWiring::RunFeatureCommand(UINT number)
     default:
         return 0;
     }
+}
+
+// Flips the engine's grouping switch and each list's own, each list
+// ordered again.
+int CFeatureWiring::UseFileGrouping()
+{
+    int& on = m_engine.Settings().groupingOn;
+    on = on ? 0 : 1;
+    for (CTCFileList* list : m_engine.Panels().fileList)
+        if (list && list->Window())
+            list->ToggleGrouping();
+    return 1;
 }
 
 // The sticky commands on the focused file list's caret item.

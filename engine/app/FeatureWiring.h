@@ -12,19 +12,23 @@
 #include "EngineMenu.h"
 #include "EngineTexts.h"
 #include "EngineTimer.h"
+#include "FolderRules.h"
 #include "ListerWindows.h"
 #include "RowMarks.h"
 #include "ListPeers.h"
+#include "PathPeers.h"
+#include "RuleDecorations.h"
 #include "StickyFile.h"
 #include "Strings.h"
 
 class CEngineContext;
 
-class CFeatureWiring : public CCommandTargets, public CRowMarkSource, public CListPeers {
+class CFeatureWiring : public CCommandTargets, public CRowMarkSource, public CListPeers, public CPathPeers {
 public:
     explicit CFeatureWiring(CEngineContext& engine)
         : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky),
-          m_listers(engine), m_menu(engine, m_bookmarks) {}
+          m_listers(engine), m_menu(engine, m_bookmarks),
+          m_tabDecorations(m_folderRules, CDecorationOptions()) {}
     CFeatureWiring(const CFeatureWiring&) = delete;
     CFeatureWiring& operator=(const CFeatureWiring&) = delete;
 
@@ -72,9 +76,14 @@ public:
     CContentColumns& Columns() { return m_columns; }
     // The engine's texts of this start.
     const CEngineTexts& Texts() const { return m_texts; }
+    // CPathPeers: the folder rules read at start-up (empty without
+    // "AutoView") and the tabs' decorations.
+    const CFolderRules& FolderRules() const override { return m_folderRules; }
+    CTabDecorationSource* TabDecorations() override;
 
 private:
     int RunStickyCommand(int op);
+    int UseFileGrouping();
 
     CEngineContext& m_engine;
     CBookmarks m_bookmarks;   // kept across teardown and reloads
@@ -84,4 +93,6 @@ private:
     CAutoCompletion m_completion; // the running completion cycle
     CEngineMenu m_menu;
     CEngineTexts m_texts;
+    CFolderRules m_folderRules;   // from start-up to teardown
+    CRuleTabDecorations m_tabDecorations; // over m_folderRules
 };

@@ -58,6 +58,7 @@ public:
     CModuleLoader& Modules() override { return m_modules; }
     CRowMarkSource* RowMarks() override { return &m_features; }
     CListPeers* ListPeers() override { return &m_features; }
+    CPathPeers* PathPeers() override { return &m_features; }
     HINSTANCE EngineInstance() const override { return m_hInstance; }
     HWND Dispatcher() const override { return m_dispWnd.GetSafeHwnd(); }
     UINT ReloadMessage() const override { return m_reloadMessage; }

@@ -4,6 +4,7 @@
 #include "HostAttach.h"
 #include "EngineContext.h"
 #include "EngineSettings.h"
+#include "PathPeers.h"
 
 void CHostAttach::AttachMainWindow(HWND main)
 {
@@ -56,6 +57,8 @@ void CHostAttach::CreatePanelObjects()
                 return m_mainWnd.QueryHostMenuIndex(tabs, position);
             };
         }
+        CPathPeers* peers = m_engine.PathPeers();
+        p.tabs[side]->m_decorations = peers ? peers->TabDecorations() : nullptr;
         if (m_tree.tabs[side])
             p.tabs[side]->InitTabs(m_tree.tabs[side]);
     }
@@ -67,7 +70,7 @@ void CHostAttach::CreatePanelObjects()
         path.m_useDesktopIni = settings.UseDesktopINI;
         path.m_overrideVisualMode = settings.OverrideVisualMode;
         path.m_keepScope = settings.KeepScope;
-        path.AttachTo(m_tree.bar2[side]);
+        path.AttachPathWindow(m_tree.bar2[side]);
     }
     if (settings.DriveList) {
         for (int side = 0; side < 2; ++side) {
@@ -128,7 +131,7 @@ void CHostAttach::ReattachChanged(const HostTreeSnapshot& old)
     for (int side = 0; side < 2; ++side) {
         if (Recreated(old.bar2[side], m_tree.bar2[side], m_state)) {
             if (m_panels.pathWnd[side])
-                m_panels.pathWnd[side]->AttachTo(m_tree.bar2[side]);
+                m_panels.pathWnd[side]->AttachPathWindow(m_tree.bar2[side]);
             OutputDebugStringW(pathTraces[side]);
         }
     }

@@ -206,17 +206,28 @@ void CCommandExecutor::RunStartupSequence()
     ReadIniSection(L"Config", L"StartupSequence", L"", buffer, 0, m_engine.Paths().settingsFile);
     if (buffer.empty())
         return;
-    std::wstring sequence(buffer.data());
+    RunCommandList(buffer.data());
+}
+
+int CCommandExecutor::RunCommandList(LPCWSTR list)
+{
+    if (!list)
+        return 0;
+    std::wstring sequence(list);
+    int run = 0;
     size_t start = 0;
     while (start <= sequence.size()) {
         size_t end = sequence.find(L'|', start);
         if (end == std::wstring::npos)
             end = sequence.size();
         std::wstring part = sequence.substr(start, end - start);
-        if (!part.empty())
+        if (!part.empty()) {
             RunCommandByName(part.c_str(), false);
+            ++run;
+        }
         start = end + 1;
     }
+    return run;
 }
 
 void CCommandExecutor::RunTextCommand(UINT number, LPCWSTR text)

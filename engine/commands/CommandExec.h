@@ -44,6 +44,9 @@ public:
     // something was sent or posted (or an "em_" name could not be
     // converted), 0 for an unknown name.
     int RunCommandByName(LPCWSTR name, bool send);
+    // Runs each "|"-separated part of `list` by name, in order (empty parts
+    // are skipped); host commands are posted. Returns the parts run.
+    int RunCommandList(LPCWSTR list);
     // [Config] "StartupSequence" when "EnableStartupSequence" is on.
     void RunStartupSequence();
     // The dispatcher's WM_SETTEXT: an empty (or null) text runs an engine

@@ -78,6 +78,7 @@ struct EngineSettings {
     // Derived after reading.
     int groupingActive = 0;
     CString groupingPattern; // [Config]'s group pattern (top part, "<", bottom part)
+    int groupingOn = 1;      // UseFileGrouping's switch; the file lists copy it when attached
     int stickyOrGrouping = 0;
     int fileListsNeeded = 0;
     int tabsNeeded = 0;

@@ -18,6 +18,7 @@ class CCommandExecutor;
 class CModuleLoader;
 class CRowMarkSource;
 class CListPeers;
+class CPathPeers;
 
 typedef UINT (WINAPI* PrivateExtractIconsProc)(LPCWSTR file, int index, int cx, int cy,
                                                 HICON* icons, UINT* ids, UINT count, UINT flags);
@@ -75,6 +76,9 @@ public:
     // The features a file list hands the wheel and middle clicks to; null
     // keeps them in the list.
     virtual CListPeers* ListPeers() { return nullptr; }
+    // The folder rules, tab decorations and engine menu the path windows
+    // use; null: the path windows only follow the folder.
+    virtual CPathPeers* PathPeers() { return nullptr; }
 
     // Services.
     virtual HINSTANCE EngineInstance() const = 0;

@@ -116,6 +116,15 @@ int CTCFileList::LoadStickyFiles()
     return result;
 }
 
+void CTCFileList::ToggleGrouping()
+{
+    m_grouping = m_grouping ? FALSE : TRUE;
+    if (!m_hWnd)
+        return;
+    RebuildOrder();
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
 void CTCFileList::RebuildOrder()
 {
     int caret;

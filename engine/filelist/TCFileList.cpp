@@ -36,7 +36,7 @@ bool CTCFileList::AttachFileList(HWND list)
         return false;
     m_listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(list, GCLP_WNDPROC));
     const EngineSettings& settings = m_engine.Settings();
-    m_grouping = settings.groupingActive;
+    m_grouping = settings.groupingActive && settings.groupingOn;
     m_groupMasks = settings.groupingActive ? settings.groupingPattern : CString();
     m_layout = m_markLayout = LayoutUnclassified;
     m_dirty = TRUE;

@@ -93,6 +93,13 @@ public:
     // The panel changed its folder: the next translation builds the order
     // for the new folder.
     void OnFolderChanged() { m_dirty = TRUE; }
+    // The group masks the next order uses while grouping is on (empty: none).
+    void SetGroupMasks(const CString& masks) { m_groupMasks = masks; }
+    const CString& GroupMasks() const { return m_groupMasks; }
+    // UseFileGrouping: flips the list's grouping switch, builds the order
+    // again and repaints.
+    void ToggleGrouping();
+    bool GroupingOn() const { return m_grouping != FALSE; }
 
     // The host main window's WM_DRAWITEM for this list, `host` being the
     // main window's subclass: the host draws the item of the row's host

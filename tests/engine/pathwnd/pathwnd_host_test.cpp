@@ -1,0 +1,121 @@
+// Folder changes in the stand-in host with the engine loaded: each change
+// applies the folder's rule once (view, sort, the autorun list in order),
+// custom views by title, "KeepScope", the modules' path notices, the sticky
+// order in both of the host's orders of refill and path text, and
+// UseFileGrouping switching the list to the host's order and back.
+#include <gtest/gtest.h>
+#include "ModuleHostFixture.h"
+#include <algorithm>
+#include "DrawnRows.h"
+#include "TestFiles.h"
+
+namespace {
+
+const char Rules[] =
+    "AutoView=1\r\nKeepScope=1\r\nStickyFiles=1\r\nCheckCloseTC=0\r\n"
+    "[Keyboard]\r\nUseFileGrouping=Ctrl+F9\r\n"
+    "[PluginList]\r\nTestMod=TestMod.dll\r\n"
+    "[AutoView]\r\nPhotos=?*\\PHOTOS*|^*\\PHOTOS\\RAW*\r\nCustom=?*\\CUSTOM\r\nOdd=?*\\ODD\r\n"
+    "[Photos]\r\nView=Brief\r\nSort=3\r\nAutorunCmd=em_One|em_Two\r\nFileGroups=*.jpg\r\n"
+    "[Custom]\r\nView=Photos\r\n"
+    "[Odd]\r\nView=NoSuchView\r\nSort=2\r\n";
+
+class PathWindowsInHost : public ModulesInHost, public ::testing::WithParamInterface<bool> {
+protected:
+    void StartRules()
+    {
+        std::vector<std::wstring> args = {L"--tabs=both"};
+        if (GetParam())
+            args.push_back(L"--refill-first");
+        CHostSetup setup = EngineHostSetup(std::string("[Config]\r\nUseLLHook=0\r\n") + Rules, args);
+        setup.homeFiles[L"wincmd.ini"] = "[CustomFields]\r\nTitles=A|B|Photos\r\n";
+        setup.leftFiles = {L"Photos\\a.txt", L"Photos\\b.jpg", L"Photos\\2020\\", L"Photos\\RAW\\",
+                           L"Custom\\", L"Odd\\", L"Plain\\a.txt", L"Plain\\z.txt"};
+        setup.pluginFiles.push_back(BinFile(L"TestMod64.dll"));
+        setup.pluginTexts[L"TestMod64.ini"] = "[Module]\r\nFlags=16\r\nLogFile=" + Narrow(m_logFile) + "\r\n";
+        ASSERT_TRUE(m_host.Start(setup)) << m_host.LastError();
+        std::wstring folder = m_host.DataDir(0) + L"\\Plain";
+        WriteText(m_host.PluginDir() + L"\\Merovin.stk", ("[" + Narrow(folder) + "]\r\n1=z.txt\r\n").c_str());
+        ASSERT_TRUE(WaitFor(5000, [&] { return CallsOf(L"TestMod64", L"Process").size() >= 2; }));
+    }
+    // Shows a left folder the host's "CD" way; the commands the host
+    // received then (host numbers, "em_" names) and the module's notices.
+    std::vector<std::wstring> ChangeTo(const std::wstring& name, size_t& notices)
+    {
+        size_t before = CallsOf(L"TestMod64", L"Process").size();
+        size_t mark = m_host.LogMark();
+        std::string bytes = "\xEF\xBB\xBF" + Narrow(m_host.DataDir(0) + L"\\" + name);
+        bytes.append("\r\0\0", 3); // the left path, no flags
+        COPYDATASTRUCT data = {CopyDataChangePath, (DWORD)bytes.size(), &bytes[0]};
+        SendMessageW(m_host.Main(), WM_COPYDATA, 0, (LPARAM)&data);
+        m_host.Flush();
+        std::vector<std::wstring> seen;
+        for (const CHostLogEntry& e : m_host.LogSince(mark))
+            if (e.m_kind == L"cmd")
+                seen.push_back(std::to_wstring(e.Int(L"n")));
+            else if (e.m_kind == L"copydata" && e.Has(L"name"))
+                seen.push_back(e.Get(L"name"));
+        notices = CallsOf(L"TestMod64", L"Process").size() - before;
+        return seen;
+    }
+};
+
+} // namespace
+
+TEST_P(PathWindowsInHost, EachFolderChangeAppliesItsRuleOnce)
+{
+    StartRules();
+    typedef std::vector<std::wstring> Seen;
+    struct Step {
+        const wchar_t* folder;
+        Seen seen;
+        size_t notices;
+    } steps[] = {
+        {L"Photos", {L"101", L"125", L"6203", L"em_One", L"em_Two"}, 1},
+        {L"Photos", {}, 0},                  // the same folder again
+        {L"PHOTOS", {}, 0},                  // letter case only
+        {L"Photos\\2020", {}, 1},            // the same rule stays in scope
+        {L"Photos\\RAW", {}, 1},             // excluded: no rule
+        {L"Custom", {L"73"}, 1},             // third custom title
+        {L"Odd", {L"125", L"6202"}, 1},      // no such view: the sort only
+        {L"Plain", {}, 1},
+    };
+    for (const Step& step : steps) {
+        size_t notices = 0;
+        Seen seen = ChangeTo(step.folder, notices);
+        // The autorun names are sent at once, the view commands posted.
+        std::sort(seen.begin(), seen.end());
+        Seen expected = step.seen;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(expected, seen) << step.folder;
+        EXPECT_EQ(step.notices, notices) << step.folder;
+    }
+    std::vector<std::wstring> names;
+    for (const CHostLogEntry& e : m_host.LogSince(0, L"copydata"))
+        if (e.Has(L"name"))
+            names.push_back(e.Get(L"name"));
+    EXPECT_EQ((std::vector<std::wstring>{L"em_One", L"em_Two"}), names);
+
+    // Plain's sticky name leads whichever the host did first.
+    HWND list = m_host.Query(1);
+    std::map<int, std::wstring> rows = DrawnRows(m_host, list);
+    EXPECT_EQ(L"z.txt", rows[1]);
+    EXPECT_EQ(L"a.txt", rows[2]);
+
+    // Photos groups *.jpg first; UseFileGrouping gives the host's order and back.
+    size_t notices = 0;
+    ChangeTo(L"Photos", notices);
+    const std::wstring grouped[] = {L"b.jpg", L"a.txt"}, host[] = {L"a.txt", L"b.jpg"};
+    for (const std::wstring* expected : {grouped, host, grouped}) {
+        rows = DrawnRows(m_host, list);
+        EXPECT_EQ(expected[0], rows[3]);
+        EXPECT_EQ(expected[1], rows[4]);
+        ASSERT_TRUE(m_host.Focus(list));
+        ASSERT_TRUE(m_host.Chord({VK_LCONTROL}, VK_F9));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(HostOrders, PathWindowsInHost, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "RefillThenPathText" : "PathTextThenRefill";
+                         });
