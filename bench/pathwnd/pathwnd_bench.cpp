@@ -23,7 +23,6 @@ public:
     CPathPeers* PathPeers() override { return this; }
     const CFolderRules& FolderRules() const override { return rules; }
     CTabDecorationSource* TabDecorations() override { return &decorations; }
-    void ShowEngineMenu(int, POINT) override {}
 };
 
 struct Handles {
