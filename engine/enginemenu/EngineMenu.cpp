@@ -101,7 +101,8 @@ EngineMenuState CEngineMenu::ReadState(CTCFileList* list)
     state.stickyFiles = settings.StickyFiles != 0;
     state.bookmarks = settings.BookMarks != 0;
     state.customColumns = CustomColumns();
-    state.groupingAvailable = state.groupingOn = settings.groupingActive != 0;
+    state.groupingAvailable = settings.groupingActive != 0;
+    state.groupingOn = state.groupingAvailable && settings.groupingOn != 0;
     WIN32_FILE_ATTRIBUTE_DATA file = {};
     state.stickyFileShort = !GetFileAttributesExW(m_engine.Paths().stickyFile, GetFileExInfoStandard, &file) ||
                             (file.nFileSizeHigh == 0 && file.nFileSizeLow < 3);
