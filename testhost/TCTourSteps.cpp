@@ -547,7 +547,11 @@ const std::vector<CTourStep>& TourSteps()
          ShowSettingsKeys, nullptr},
         {L"18-settings-plugins.png",
          L"MerovSet's Plugins page lists each module with its commands; Numbra's Dec shows its key, Ctrl+Q",
-         ShowSettingsPlugins, CloseSettings},
+         ShowSettingsPlugins, nullptr},
+        {L"19-settings-file-panels.png",
+         L"MerovSet's File Panels page: the cursor mark of the unfocused list, the Ziravirura's colour and opacity, "
+         L"file groups with the host's masks and the background picture",
+         ShowSettingsFilePanels, CloseSettings},
     };
     return steps;
 }

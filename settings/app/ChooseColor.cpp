@@ -11,3 +11,9 @@ CChooseColor::CChooseColor(const CLocalizer& localizer)
     if (!text.IsEmpty())
         SetCustomText(text);
 }
+
+COLORREF ChosenColour(const CColorButton& button)
+{
+    COLORREF colour = button.GetColor();
+    return colour == PopupColorAutomatic && button.IsAutomatic() ? button.GetDefaultColor() : colour;
+}

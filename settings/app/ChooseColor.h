@@ -7,6 +7,10 @@
 
 class CLocalizer;
 
+// The colour a settings button stands for: its colour, or its default
+// colour while it shows automatic.
+COLORREF ChosenColour(const CColorButton& button);
+
 class CChooseColor : public CColorButton
 {
 public:

@@ -4,6 +4,8 @@
 #include "KeyPage.h"
 #include "PlaceholderPage.h"
 #include "AboutPage.h"
+#include "FilePanelsPage.h"
+#include "MiscPage.h"
 #include "PluginPage.h"
 #include "TabPage.h"
 #include "Prompt.h"
@@ -71,6 +73,10 @@ CMainSheet::CMainSheet(CSettingsModel& model)
             page.reset(new CAboutPage);
         } else if (id == IDD_TAB_OPTIONS) {
             page.reset(new CTabPage(model));
+        } else if (id == IDD_MISCELLANEOUS) {
+            page.reset(new CMiscPage(model, m_startup));
+        } else if (id == IDD_FILE_PANELS) {
+            page.reset(new CFilePanelsPage(model));
         } else {
             page.reset(new CPlaceholderPage(id, model.m_localizer));
         }

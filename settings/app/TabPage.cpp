@@ -43,13 +43,6 @@ int ClampIndex(int index, int count)
     return index >= 0 && index < count ? index : 0;
 }
 
-// The button's colour, its default colour while it shows automatic.
-COLORREF ShownColour(const CColorButton& button)
-{
-    COLORREF colour = button.GetColor();
-    return colour == PopupColorAutomatic && button.IsAutomatic() ? button.GetDefaultColor() : colour;
-}
-
 } // namespace
 
 CTabPage::CTabPage(CSettingsModel& model)
@@ -105,7 +98,7 @@ void CTabPage::DoDataExchange(CDataExchange* pDX)
     if (pDX->m_bSaveAndValidate) {
         m_lockedTabMark = ClampIndex(m_lockedTabMark, _countof(kMarkSideTexts));
         m_colorPriority = ClampIndex(m_colorPriority, _countof(kPriorityTexts));
-        m_activeColor = ShownColour(m_activeButton);
+        m_activeColor = ChosenColour(m_activeButton);
     } else {
         m_activeButton.SetColor(m_activeColor);
     }
@@ -158,8 +151,8 @@ void CTabPage::TakeTabColours()
 {
     m_bModified = TRUE;
     SetModified();
-    m_lockedColor = ShownColour(m_lockedButton);
-    m_lockedDcaColor = ShownColour(m_lockedDcaButton);
+    m_lockedColor = ChosenColour(m_lockedButton);
+    m_lockedDcaColor = ChosenColour(m_lockedDcaButton);
 }
 
 BOOL CTabPage::OnCommand(WPARAM wParam, LPARAM lParam)
