@@ -2,56 +2,27 @@
 // is a value the engine gets after one Apply of changes on several pages.
 #include "EngineSettings.h"
 #include "GroupSettings.h"
+#include "PageDriver.h"
 #include "Resource.h"
-#include "SheetFixture.h"
 #include <gtest/gtest.h>
-
-namespace {
-
-struct CPageDriver
-{
-    CMainSheet& sheet;
-    CPropertyPage* page = nullptr;
-
-    void Show(UINT id)
-    {
-        page = sheet.FindPage(id);
-        sheet.SetActivePage(page);
-    }
-    void Click(int id)
-    {
-        HWND box = page->GetDlgItemHwnd(id);
-        SendMessageW(box, BM_SETCHECK, SendMessageW(box, BM_GETCHECK, 0, 0) ? BST_UNCHECKED : BST_CHECKED, 0);
-        page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)box);
-    }
-    void Choose(int id, int index)
-    {
-        page->SendDlgItemMessage(id, CB_SETCURSEL, index);
-        page->SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)page->GetDlgItemHwnd(id));
-    }
-};
-
-} // namespace
 
 TEST(SettingsPages, EngineReadsWhatThePagesWrote)
 {
     CSheetFixture f(L"engine_reads", CStringArray(), "[Config]\r\nFileGroups=*.txt\r\n");
     ASSERT_TRUE(f.created);
-    CPageDriver d{ *f.sheet };
-    d.Show(IDD_MISCELLANEOUS);
+    CPageDriver d{ f };
+    d.Show<CPropertyPage>(IDD_MISCELLANEOUS);
     d.Click(IDC_MISC_AUTO_COMPLETION);
     d.Choose(IDC_MISC_KEEP_BACK, 2);
     d.Click(IDC_MISC_NEXT_QUICKVIEW);
-    d.Show(IDD_FILE_PANELS);
+    d.Show<CPropertyPage>(IDD_FILE_PANELS);
     d.Click(IDC_PANEL_ZIRAVIRURA);
-    HWND track = d.page->GetDlgItemHwnd(IDC_PANEL_OPACITY);
-    SendMessageW(track, TBM_SETPOS, TRUE, 120);
-    d.page->SendMessage(WM_HSCROLL, TB_ENDTRACK, (LPARAM)track);
+    d.Slide(IDC_PANEL_OPACITY, 120);
     d.Click(IDC_PANEL_LOST_FOCUS);
     d.Choose(IDC_PANEL_MARK_STYLE, 3);
     d.page->SetDlgItemText(IDC_PANEL_LAST_MASKS, L"*.bak");
     d.page->SetDlgItemText(IDC_PANEL_PICTURE, L"C:\\pic.bmp");
-    d.Show(IDD_TAB_OPTIONS);
+    d.Show<CPropertyPage>(IDD_TAB_OPTIONS);
     d.Click(IDC_TAB_HIGHLIGHT_ACTIVE);
     f.sheet->ApplyAndBroadcast();
 
