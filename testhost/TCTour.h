@@ -81,7 +81,9 @@ private:
 
 // The steps with MerovSet, the settings utility (TCTourSettings.cpp): it is
 // started from the engine's folder over the demo's settings, shows its
-// Keyboard Mapping page, then its Plugins page, and is closed with Cancel.
+// Keyboard Mapping page, its Plugins page, then its File Panels page, and is
+// closed with Cancel.
 bool ShowSettingsKeys(CTour& tour, std::wstring& why);
 bool ShowSettingsPlugins(CTour& tour, std::wstring& why);
+bool ShowSettingsFilePanels(CTour& tour, std::wstring& why);
 void CloseSettings(CTour& tour);

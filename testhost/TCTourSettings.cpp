@@ -10,6 +10,9 @@ const int PluginsPage = 8;         // the sheet's ninth page
 const int KeyCommandList = 1065;   // Keyboard Mapping page: the commands
 const int PluginModuleList = 1006; // Plugins page: modules and their commands
 const int PluginCurrentKey = 1072; // Plugins page: the selected command's key
+const int FilePanelsPage = 1;      // the sheet's second page
+const int PanelZiravirura = 1161;  // File Panels page: "Retractable selection"
+const int PanelOpacity = 1166;     // File Panels page: the area's opacity
 
 // The sheet once it shows a page; null while it starts or shows a message.
 HWND Sheet(CTour& tour)
@@ -82,6 +85,33 @@ bool ShowSettingsPlugins(CTour& tour, std::wstring& why)
     std::wstring key = tour.Text(GetDlgItem(page, PluginCurrentKey));
     if (key != L"Ctrl+Q") {
         why = L"Numbra's second command shows the key \"" + key + L"\", not Ctrl+Q";
+        return false;
+    }
+    Sleep(300);
+    tour.ShootOtherProgram(sheet);
+    return true;
+}
+
+bool ShowSettingsFilePanels(CTour& tour, std::wstring& why)
+{
+    HWND sheet = Sheet(tour);
+    if (!sheet) {
+        why = L"MerovSet's settings are not shown";
+        return false;
+    }
+    SendMessageW(sheet, PSM_SETCURSEL, FilePanelsPage, 0);
+    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND opacity = page ? GetDlgItem(page, PanelOpacity) : nullptr;
+    if (!opacity) {
+        why = L"the File Panels page did not open";
+        return false;
+    }
+    // The demo's Merovin.ini switches the Ziravirura on with opacity 80.
+    int position = (int)SendMessageW(opacity, TBM_GETPOS, 0, 0);
+    if (IsDlgButtonChecked(page, PanelZiravirura) != BST_CHECKED || position != 80) {
+        why = L"the File Panels page shows the Ziravirura " +
+              std::wstring(IsDlgButtonChecked(page, PanelZiravirura) ? L"on" : L"off") + L" with opacity " +
+              std::to_wstring(position) + L", not on with 80";
         return false;
     }
     Sleep(300);

@@ -605,8 +605,12 @@ const std::vector<CTourStep>& TourSteps()
          ShowSettingsKeys, nullptr},
         {L"19-settings-plugins.png",
          L"MerovSet's Plugins page lists each module with its commands; Numbra's Dec shows its key, Ctrl+Q",
-         ShowSettingsPlugins, CloseSettings},
-        {L"20-folder-rule.png",
+         ShowSettingsPlugins, nullptr},
+        {L"20-settings-file-panels.png",
+         L"MerovSet's File Panels page: the cursor mark of the unfocused list, the Ziravirura's colour and opacity, "
+         L"file groups with the host's masks and the background picture",
+         ShowSettingsFilePanels, CloseSettings},
+        {L"21-folder-rule.png",
          L"Folder rules: the [AutoView] rule Photos gives the folder's tab and file list their colours whenever a "
          L"panel shows C:\\data\\right\\Photos",
          ShowFolderRule, nullptr},

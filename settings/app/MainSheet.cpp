@@ -6,6 +6,8 @@
 #include "MarkPage.h"
 #include "PlaceholderPage.h"
 #include "AboutPage.h"
+#include "FilePanelsPage.h"
+#include "MiscPage.h"
 #include "PluginPage.h"
 #include "TabPage.h"
 #include "Prompt.h"
@@ -79,6 +81,10 @@ CMainSheet::CMainSheet(CSettingsModel& model)
             page.reset(new CStickyFilesPage(model, this));
         } else if (id == IDD_BOOKMARKS) {
             page.reset(new CBookmarksPage(model, this));
+        } else if (id == IDD_MISCELLANEOUS) {
+            page.reset(new CMiscPage(model, m_startup));
+        } else if (id == IDD_FILE_PANELS) {
+            page.reset(new CFilePanelsPage(model));
         } else {
             page.reset(new CPlaceholderPage(id, model.m_localizer));
         }

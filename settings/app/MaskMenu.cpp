@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "IniSection.h"
 #include "Menu.h"
+#include "Prompt.h"
 #include <utility>
 
 namespace {
@@ -104,8 +105,13 @@ void InsertMask(CEdit* pEdit, LPCWSTR lpszMask, int nMode)
     pEdit->ScrollCaret();
 }
 
+UINT TrackMaskMenu(CMenu& menu, CPoint point, CWnd* pOwner)
+{
+    return (UINT)menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, pOwner);
+}
+
 void ShowMaskMenu(CPoint point, CEdit* pEdit, CWnd* pOwner, int nMode, LPCWSTR lpszHostIni,
-                  LPCWSTR lpszMasksCaption)
+                  LPCWSTR lpszMasksCaption, const CMaskMenuTracker& track)
 {
     if (!pEdit || !pEdit->m_hWnd || !pEdit->IsWindowEnabled())
         return;
@@ -113,11 +119,11 @@ void ShowMaskMenu(CPoint point, CEdit* pEdit, CWnd* pOwner, int nMode, LPCWSTR l
     ReadMaskMenuItems(lpszHostIni, items);
     CMenu menu;
     if (!menu.CreatePopupMenu() || !BuildMaskMenu(menu, items, lpszMasksCaption)) {
-        ::MessageBeep(MB_ICONASTERISK);
+        AfxMessageBeep(MB_ICONASTERISK);
         return;
     }
-    UINT id = (UINT)menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y,
-                                        pOwner ? pOwner : pEdit);
+    CWnd* owner = pOwner ? pOwner : pEdit;
+    UINT id = track ? track(menu, point, owner) : TrackMaskMenu(menu, point, owner);
     if (id)
         InsertMask(pEdit, MaskMenuText(items, id), nMode);
 }

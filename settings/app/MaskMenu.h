@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <functional>
 #include "Collections.h"
 #include "Geometry.h"
 #include "Strings.h"
@@ -38,7 +39,12 @@ CString MaskMenuText(const CMaskMenuItems& items, UINT nID);
 // Joins the text into the edit box's masks with "|" and selects it.
 void InsertMask(CEdit* pEdit, LPCWSTR lpszMask, int nMode);
 
+// Shows a built menu at a screen point and returns the chosen id (0: none).
+typedef std::function<UINT(CMenu& menu, CPoint point, CWnd* pOwner)> CMaskMenuTracker;
+// The system's popup menu, TPM_RETURNCMD.
+UINT TrackMaskMenu(CMenu& menu, CPoint point, CWnd* pOwner);
+
 // The whole menu at a screen point, for an enabled edit box; beeps when the
-// host offers no masks.
+// host offers no masks. An empty tracker is TrackMaskMenu.
 void ShowMaskMenu(CPoint point, CEdit* pEdit, CWnd* pOwner, int nMode, LPCWSTR lpszHostIni,
-                  LPCWSTR lpszMasksCaption);
+                  LPCWSTR lpszMasksCaption, const CMaskMenuTracker& track = CMaskMenuTracker());

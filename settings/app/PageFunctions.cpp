@@ -144,3 +144,27 @@ void UpdatePathTip(CEdit* pEdit, CToolTipCtrl* pTip)
     CString text = pEdit->GetWindowText();
     pTip->UpdateTipText(PathFits(pEdit, text) ? L"" : (LPCWSTR)text, pEdit);
 }
+
+CString BackgroundDisplayName(LPCWSTR lpszFile)
+{
+    CString name(lpszFile);
+    for (int cut = 0; cut < 2; ++cut) {
+        int dash = name.ReverseFind(L'-');
+        if (dash > 0)
+            name = name.Left(dash);
+    }
+    return name;
+}
+
+void FillBackgroundCombo(CWnd* pCombo, const CStringArray& backgrounds, int nSelected)
+{
+    if (!pCombo || !pCombo->m_hWnd)
+        return;
+    BOOL choice = backgrounds.GetSize() > 1;
+    pCombo->SendMessage(CB_RESETCONTENT);
+    for (INT_PTR i = 0; choice && i < backgrounds.GetSize(); ++i)
+        pCombo->SendMessage(CB_ADDSTRING, 0, (LPARAM)(LPCWSTR)BackgroundDisplayName(backgrounds[i]));
+    pCombo->SendMessage(CB_SETCURSEL, choice ? nSelected : -1);
+    pCombo->ShowWindow(choice ? SW_SHOW : SW_HIDE);
+    pCombo->EnableWindow(choice);
+}

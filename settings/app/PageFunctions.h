@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include "Collections.h"
 #include "Strings.h"
 
 class CDataExchange;
@@ -29,6 +30,14 @@ void DDXMinWidth(CDataExchange* pDX, int nIDC, int& nValue);
 
 // Text that was UTF-8 decoded as ANSI, decoded again as UTF-8.
 void RedecodeUtf8(CString& text);
+
+// A preview background as its list shows it: the file name without the
+// text from its last "-" on, cut twice ("paper-40-18.bkg.bmp" shows
+// "paper"); a "-" that begins the name is kept.
+CString BackgroundDisplayName(LPCWSTR lpszFile);
+// Fills a background combo box (the first entry "<Default>") and selects
+// nSelected; the box shows only when there is a background to choose.
+void FillBackgroundCombo(CWnd* pCombo, const CStringArray& backgrounds, int nSelected);
 
 // TRUE when the path shows whole in the edit box's formatting rectangle.
 BOOL PathFits(CEdit* pEdit, LPCWSTR lpszPath);

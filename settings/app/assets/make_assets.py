@@ -148,6 +148,56 @@ def info(x, y):
     return BLUE
 
 
+def gear(x, y):
+    # A grey cog wheel: a ring with eight teeth around a hole.
+    dx, dy = x - 7.5, y - 7.5
+    d = dx * dx + dy * dy
+    if d < 4:
+        return None
+    if d < 25:
+        return GREY
+    tooth = (abs(dx) < 1.5 or abs(dy) < 1.5 or abs(abs(dx) - abs(dy)) < 1.5) and d < 49
+    return DARK if tooth else None
+
+
+def command_list(x, y):
+    # A sheet with three command lines and a pointer to the right.
+    if 2 <= x < 11 and 2 <= y < 14:
+        if x < 3 or x >= 10 or y < 3 or y >= 13:
+            return GREY
+        return BLUE if y in (5, 8, 11) and 4 <= x < 9 else KEY
+    if 11 <= x < 15 and abs(y - 8) <= (14.5 - x):
+        return ORANGE
+    return None
+
+
+def picture(x, y):
+    # A framed landscape: sky, a sun and a green hill.
+    if not (1 <= x < 15 and 2 <= y < 14):
+        return None
+    if x < 2 or x >= 14 or y < 3 or y >= 13:
+        return DARK
+    if (x - 10) ** 2 + (y - 6) ** 2 < 3:
+        return YELLOW
+    return (60, 150, 60) if y > 12 - 4 * (1 - ((x - 6) / 8.0) ** 2) else LIGHT
+
+
+def mask_arrow(before):
+    # A mask "*" with an arrow into the text: from the left (before) or
+    # from the right (after).
+    def paint(x, y):
+        star_x = 4 if before else 12
+        dx, dy = abs(x - star_x), abs(y - 8)
+        if (dx < 0.8 and dy < 3.5) or (dy < 0.8 and dx < 3.5) or (abs(dx - dy) < 0.8 and dx < 2.5):
+            return ORANGE
+        shaft = 7 <= y < 9 and (8 <= x < 14 if before else 2 <= x < 8)
+        head = abs(y - 8) < (x - 5) if before else abs(y - 8) < (11 - x)
+        if shaft or (head and (6 <= x < 9 if before else 7 <= x < 10)):
+            return BLUE
+        return None
+    return paint
+
+
 def about_picture(kind):
     """A 32x32 picture for the About page: sun, sea, hill or night sky."""
     rows = []
@@ -209,6 +259,11 @@ def main():
         "minus.ico": icon_bytes([draw(16, sign(False))]),
         "tree.bmp": bmp_bytes(tree_pictures()),
         "about.ico": icon_bytes([draw(16, info)]),
+        "misc.ico": icon_bytes([draw(16, gear)]),
+        "command_browse.ico": icon_bytes([draw(16, command_list)]),
+        "picture_browse.ico": icon_bytes([draw(16, picture)]),
+        "mask_before.ico": icon_bytes([draw(16, mask_arrow(True))]),
+        "mask_after.ico": icon_bytes([draw(16, mask_arrow(False))]),
         "about_sun.bmp": bmp_bytes(about_picture(0)),
         "about_sea.bmp": bmp_bytes(about_picture(1)),
         "about_hill.bmp": bmp_bytes(about_picture(2)),

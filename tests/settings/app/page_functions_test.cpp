@@ -84,6 +84,33 @@ TEST(PageFunctions, MinWidthExchangeKeepsFiftyAndUp)
     dialog.DestroyWindow();
 }
 
+TEST(PageFunctions, BackgroundNamesAndTheirCombo)
+{
+    const struct { LPCWSTR file, shown; } names[] = {
+        { L"paper-40-18.bkg.bmp", L"paper" }, { L"my-paper-40-18.bkg.bmp", L"my-paper" },
+        { L"-dark-1.bkg.bmp", L"-dark" },     { L"plain.bkg.bmp", L"plain.bkg.bmp" },
+    };
+    for (const auto& n : names)
+        EXPECT_EQ(CString(n.shown), BackgroundDisplayName(n.file));
+
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, nullptr, L"dialog", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+    HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 80, 90, dialog,
+                                 (HMENU)1160, nullptr, nullptr);
+    CWnd box(combo);
+    auto Shown = [&] { return (GetWindowLongW(combo, GWL_STYLE) & WS_VISIBLE) != 0; };
+    CStringArray list;
+    list.Add(L"<Default>");
+    FillBackgroundCombo(&box, list, 0);
+    EXPECT_FALSE(Shown()); // only the default: nothing to choose
+    list.Add(L"paper-40-18.bkg.bmp");
+    FillBackgroundCombo(&box, list, 1);
+    EXPECT_TRUE(Shown() && IsWindowEnabled(combo));
+    EXPECT_EQ(1, (int)SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(2, (int)SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    dialog.DestroyWindow();
+}
+
 TEST(MaskMenu, ItemsFromTheHostAndTheThreeInsertModes)
 {
     CTestFolder folder(L"mask");
