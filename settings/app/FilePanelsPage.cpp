@@ -26,7 +26,7 @@ const int kLocalizedControls[] = {
 };
 
 // In the order of the style index.
-const UINT kStyleTexts[] = { IDS_STYLE_ALPHA_GRAD, IDS_STYLE_FRAME, IDS_STYLE_SOLID, IDS_STYLE_UNDERLINE };
+const UINT kStyleTexts[] = {IDS_MARK_ALPHA, IDS_FILL_FRAME, IDS_FILL_SOLID, IDS_MARK_UNDERLINE};
 
 // Boxes whose click re-reads the page.
 const int kCheckBoxes[] = {
@@ -59,18 +59,6 @@ const MaskButton kMaskButtons[] = {
     { IDC_PANEL_FIRST_AFTER, IDC_PANEL_FIRST_MASKS, MaskAfter },
     { IDC_PANEL_LAST_AFTER, IDC_PANEL_LAST_MASKS, MaskAfter },
 };
-
-// A fill as shown: a percentage with "%", a width in pixels (fill - 100)
-// without.
-CString FormatFill(int nFill)
-{
-    CString text;
-    if (nFill <= 100)
-        text.Format(L"%d%%", nFill);
-    else
-        text.Format(L"%d", nFill - 100);
-    return text;
-}
 
 int ClampStyle(int nStyle)
 {
@@ -109,7 +97,7 @@ void CFilePanelsPage::ReadSettings()
     m_strLastMasks = ini.ReadString(kConfig, L"FileGroups2");
     m_strPicture = ini.ReadString(kConfig, L"BkgFile");
     m_model.m_marks.cursor.nStyle = ClampStyle(m_model.m_marks.cursor.nStyle);
-    m_strFill = FormatFill(m_model.m_marks.cursor.nFill);
+    m_strFill = FormatFillText(m_model.m_marks.cursor.nFill);
 }
 
 void CFilePanelsPage::DoDataExchange(CDataExchange* pDX)

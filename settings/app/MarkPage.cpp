@@ -43,27 +43,6 @@ CPreviewMark PreviewMark(const CMarkSetting& mark)
 
 } // namespace
 
-CString FormatFillText(int nFill)
-{
-    CString text;
-    if (nFill <= 100)
-        text.Format(L"%d%%", nFill);
-    else
-        text.Format(L"%d", nFill - 100);
-    return text;
-}
-
-CString BackgroundDisplayName(LPCWSTR lpszFile)
-{
-    CString name(lpszFile);
-    for (int i = 0; i < 2; ++i) {
-        int dash = name.ReverseFind(L'-');
-        if (dash > 0)
-            name = name.Left(dash);
-    }
-    return name;
-}
-
 CMarkPage::CMarkPage(UINT nIDTemplate, CSettingsModel& model, CMainSheet* pSheet, CMarkSetting CMarkSettings::*pMark,
                      int nExtraId, const CCommandRow* pRows, int nRows, LPCWSTR lpszFilter, COLORREF crDefault)
     : CPropertyPage(nIDTemplate, nIDTemplate), m_model(model), m_pSheet(pSheet), m_pMark(pMark),
@@ -138,15 +117,7 @@ BOOL CMarkPage::OnInitDialog()
 
 void CMarkPage::FillBackgroundCombo()
 {
-    HWND combo = GetDlgItemHwnd(IDC_MARK_BACKGROUND);
-    INT_PTR count = m_model.m_backgrounds.GetSize();
-    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    ::ShowWindow(combo, count < 2 ? SW_HIDE : SW_SHOW);
-    if (count < 2)
-        return;
-    for (INT_PTR i = 0; i < count; ++i)
-        ::SendMessageW(combo, CB_ADDSTRING, 0, (LPARAM)(LPCWSTR)BackgroundDisplayName(m_model.m_backgrounds[i]));
-    ::SendMessageW(combo, CB_SETCURSEL, m_model.m_marks.nBackground, 0);
+    ::FillBackgroundCombo(GetDlgItem(IDC_MARK_BACKGROUND), m_model.m_backgrounds, m_model.m_marks.nBackground);
 }
 
 void CMarkPage::LoadBackground()

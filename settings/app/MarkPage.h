@@ -87,10 +87,3 @@ class CBookmarksPage : public CMarkPage
 public:
     CBookmarksPage(CSettingsModel& model, CMainSheet* pSheet);
 };
-
-// The fill as the page shows it: "40%" for a percentage, "50" for 50 pixels
-// (held as 150).
-CString FormatFillText(int nFill);
-// A background's name as the combo box shows it: without the text from its
-// last "-" on, cut twice, never at the first character.
-CString BackgroundDisplayName(LPCWSTR lpszFile);

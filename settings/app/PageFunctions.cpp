@@ -156,6 +156,16 @@ CString BackgroundDisplayName(LPCWSTR lpszFile)
     return name;
 }
 
+CString FormatFillText(int nFill)
+{
+    CString text;
+    if (nFill <= 100)
+        text.Format(L"%d%%", nFill);
+    else
+        text.Format(L"%d", nFill - 100);
+    return text;
+}
+
 void FillBackgroundCombo(CWnd* pCombo, const CStringArray& backgrounds, int nSelected)
 {
     if (!pCombo || !pCombo->m_hWnd)

@@ -35,6 +35,9 @@ void RedecodeUtf8(CString& text);
 // text from its last "-" on, cut twice ("paper-40-18.bkg.bmp" shows
 // "paper"); a "-" that begins the name is kept.
 CString BackgroundDisplayName(LPCWSTR lpszFile);
+// A mark's fill as the pages show it: "40%" for a percentage, "50" for 50
+// pixels (held as 150).
+CString FormatFillText(int nFill);
 // Fills a background combo box (the first entry "<Default>") and selects
 // nSelected; the box shows only when there is a background to choose.
 void FillBackgroundCombo(CWnd* pCombo, const CStringArray& backgrounds, int nSelected);
