@@ -35,6 +35,10 @@ foreach(t ${merovin_shipped})
   endif()
 endforeach()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/Merovin.ini DESTINATION .)
+# The drive menu's icon library ("CustomDLIcons") sits beside the engine.
+if(MEROVIN_WIDTH EQUAL 64 AND TARGET mvdl)
+  install(TARGETS mvdl LIBRARY DESTINATION .)
+endif()
 # Release binaries carry no symbols or debug sections, with or without --strip.
 foreach(f ${merovin_installed})
   install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all \"\${CMAKE_INSTALL_PREFIX}/${f}\" COMMAND_ERROR_IS_FATAL ANY)")

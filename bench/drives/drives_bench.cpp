@@ -7,6 +7,7 @@
 #include "FakeEngine.h"
 #include "IconMenu.h"
 #include "MyCombo.h"
+#include "BenchTiming.h"
 
 CWinApp theApp(L"DrivesBench");
 
@@ -35,24 +36,6 @@ DWORD WINAPI NetEnum(HANDLE, LPDWORD count, LPVOID buffer, LPDWORD)
 }
 DWORD WINAPI NetClose(HANDLE) { return NO_ERROR; }
 const NetworkSource SixDrives = {NetOpen, NetEnum, NetClose};
-
-template <typename Work>
-double BestMs(int rounds, Work work)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    double best = 1e30;
-    for (int i = 0; i < rounds; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        work();
-        QueryPerformanceCounter(&end);
-        double ms = double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
-        if (ms < best)
-            best = ms;
-    }
-    return best;
-}
 
 } // namespace
 

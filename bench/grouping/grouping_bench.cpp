@@ -45,7 +45,7 @@ int wmain(int, wchar_t**)
 {
     // 10,000 names against 10 masks in 4 groups, top and bottom.
     CFileArray names;
-    names.SetSpec(L">*.txt:*.doc:*.md|*.cpp:*.h|readme*:*.ini<*.exe:*.dll|*.zip", L"");
+    names.SetPattern(L">*.txt:*.doc:*.md|*.cpp:*.h|readme*:*.ini<*.exe:*.dll|*.zip", L"");
     for (int i = 0; i < 10000; ++i) {
         CFileEntry entry;
         entry.name = NameOf(i).c_str();

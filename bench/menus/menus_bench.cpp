@@ -5,29 +5,12 @@
 #include <windows.h>
 #include <cstdio>
 #include "IconMenu.h"
+#include "BenchTiming.h"
 
 // Menu objects are found by handle through the application object.
 CWinApp theApp(L"MenusBench");
 
 namespace {
-
-template <typename Work>
-double BestMs(int rounds, Work work)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    double best = 1e30;
-    for (int i = 0; i < rounds; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        work();
-        QueryPerformanceCounter(&end);
-        double ms = double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
-        if (ms < best)
-            best = ms;
-    }
-    return best;
-}
 
 const int ItemCount = 40;
 

@@ -9,26 +9,9 @@
 #include "AlphaMask.h"
 #include "BitmapEx.h"
 #include "ColorGradient.h"
+#include "BenchTiming.h"
 
 namespace {
-
-template <typename Work>
-double BestMs(int rounds, Work work)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    double best = 1e30;
-    for (int i = 0; i < rounds; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        work();
-        QueryPerformanceCounter(&end);
-        double ms = double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
-        if (ms < best)
-            best = ms;
-    }
-    return best;
-}
 
 // A 1920 x 1080 PNG with alpha and a pattern that does not compress to nothing.
 bool WriteTestPng(const std::wstring& path)

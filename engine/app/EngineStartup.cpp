@@ -203,10 +203,10 @@ void CMerovinApp::LoadHostCommands()
 
 void CMerovinApp::ReadEngineSettings()
 {
-    // With the menu colours and the grouping specification.
-    CString groupingSpec;
-    ReadSettingsTable(m_settings, m_paths.settingsFile, m_features.ReadGroupingSettings(groupingSpec));
-    m_settings.groupingSpec = groupingSpec;
+    // With the menu colours and the grouping pattern.
+    CString groupingPattern;
+    ReadSettingsTable(m_settings, m_paths.settingsFile, m_features.ReadGroupingSettings(groupingPattern));
+    m_settings.groupingPattern = groupingPattern;
     BuildKeyboardTable();
     m_features.LoadEngineTexts();
     m_features.ReadDriveListIcons();

@@ -3,6 +3,7 @@
 #include "TCFileList.h"
 #include "EngineContext.h"
 #include "EngineSettings.h"
+#include "GoToPath.h"
 #include "GroupSettings.h"
 #include "IconMenuShared.h"
 #include "HostTreeSnapshot.h"
@@ -39,7 +40,7 @@ CMyTabs* FocusedTabs(CEngineContext& engine)
 // Every settings load: file grouping's keys of [Config].
 int CFeatureWiring::ReadGroupingSettings(CString& spec)
 {
-    return ReadGroupSpec(L"Config", m_engine.Paths().settingsFile, spec);
+    return ReadGroupPattern(L"Config", m_engine.Paths().settingsFile, spec);
 }
 
 // Start-up: the engine menu's texts come from the localisation file when shown.
@@ -202,6 +203,26 @@ int CFeatureWiring::RunStickyCommand(int op)
 }
 
 // Sticky items by their rows, bookmarks by the item's full path.
+// With "TabsWheel", the wheel over the client area of either tab control.
+bool CFeatureWiring::OfferWheelToTabs(WPARAM wParam, LPARAM lParam)
+{
+    if (!m_engine.Settings().TabsWheel)
+        return false;
+    POINT point = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    for (CMyTabs* tabs : m_engine.Panels().tabs) {
+        HWND window = tabs ? tabs->Window() : nullptr;
+        if (window && ::WindowFromPoint(point) == window &&
+            ::SendMessageW(window, WM_NCHITTEST, 0, lParam) == HTCLIENT)
+            return tabs->ScrollByWheel(wParam, lParam);
+    }
+    return false;
+}
+
+void CFeatureWiring::OpenInNewTab(CTCFileList& list, LPCWSTR path)
+{
+    GoToPath(m_engine, path, list.Side() == 1 ? GoToRight : GoToLeft, true);
+}
+
 UINT CFeatureWiring::RowMarks(CTCFileList& list, int index)
 {
     const EngineSettings& settings = m_engine.Settings();

@@ -12,12 +12,13 @@
 #include "EngineTimer.h"
 #include "ListerWindows.h"
 #include "RowMarks.h"
+#include "ListPeers.h"
 #include "StickyFile.h"
 #include "Strings.h"
 
 class CEngineContext;
 
-class CFeatureWiring : public CCommandTargets, public CRowMarkSource {
+class CFeatureWiring : public CCommandTargets, public CRowMarkSource, public CListPeers {
 public:
     explicit CFeatureWiring(CEngineContext& engine)
         : m_engine(engine), m_bookmarks(engine), m_sticky(engine), m_columns(engine, m_bookmarks, m_sticky),
@@ -26,7 +27,7 @@ public:
     CFeatureWiring& operator=(const CFeatureWiring&) = delete;
 
     // Start-up steps, in the engine's start-up order.
-    // The [Config] grouping specification; returns whether grouping is active.
+    // The [Config] grouping pattern; returns whether grouping is active.
     int ReadGroupingSettings(CString& spec);
     void LoadEngineTexts();
     void ReadDriveListIcons();
@@ -59,6 +60,9 @@ public:
 
     // CRowMarkSource: sticky rows and bookmarked items.
     UINT RowMarks(CTCFileList& list, int index) override;
+    // CListPeers: "TabsWheel" and "MClick2NewTab".
+    bool OfferWheelToTabs(WPARAM wParam, LPARAM lParam) override;
+    void OpenInNewTab(CTCFileList& list, LPCWSTR path) override;
 
     // The bookmarks and the content columns (the engine's exports).
     CBookmarks& Bookmarks() { return m_bookmarks; }

@@ -57,6 +57,7 @@ public:
     CCommandExecutor& Commands() override { return m_commands; }
     CModuleLoader& Modules() override { return m_modules; }
     CRowMarkSource* RowMarks() override { return &m_features; }
+    CListPeers* ListPeers() override { return &m_features; }
     HINSTANCE EngineInstance() const override { return m_hInstance; }
     HWND Dispatcher() const override { return m_dispWnd.GetSafeHwnd(); }
     UINT ReloadMessage() const override { return m_reloadMessage; }

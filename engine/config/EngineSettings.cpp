@@ -191,6 +191,6 @@ CString EngineSettings::Describe() const
     SETTING_COLOR(LockedDCATabColor) SETTING_INT(EnableStartupSequence)
     SETTING_INT(groupingActive) SETTING_INT(stickyOrGrouping) SETTING_INT(fileListsNeeded)
     SETTING_INT(tabsNeeded) SETTING_INT(driveListStyle)
-    text.AppendFormat(L"groupingSpec=%s\n", groupingSpec.GetString());
+    text.AppendFormat(L"groupingPattern=%s\n", groupingPattern.GetString());
     return text;
 }

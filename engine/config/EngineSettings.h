@@ -77,7 +77,7 @@ struct EngineSettings {
 
     // Derived after reading.
     int groupingActive = 0;
-    CString groupingSpec; // [Config]'s group specification (top part, "<", bottom part)
+    CString groupingPattern; // [Config]'s group pattern (top part, "<", bottom part)
     int stickyOrGrouping = 0;
     int fileListsNeeded = 0;
     int tabsNeeded = 0;
@@ -99,7 +99,7 @@ struct EngineSettings {
 // table's order, then the menu colours (the conditional keys only when their switch is set), then
 // works out the derived switches. A missing file gives every default.
 // `groupingActive` is the result of the grouping settings reader; the caller
-// stores its specification in `groupingSpec` afterwards.
+// stores its pattern in `groupingPattern` afterwards.
 // The menu colours are read from the same [Colors&Styles] read.
 void ReadSettingsTable(EngineSettings& settings, LPCWSTR iniPath, int groupingActive);
 

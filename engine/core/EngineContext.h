@@ -17,6 +17,7 @@ class CMenuHotkeyTexts;
 class CCommandExecutor;
 class CModuleLoader;
 class CRowMarkSource;
+class CListPeers;
 
 typedef UINT (WINAPI* PrivateExtractIconsProc)(LPCWSTR file, int index, int cx, int cy,
                                                 HICON* icons, UINT* ids, UINT count, UINT flags);
@@ -71,6 +72,9 @@ public:
     // Where the file lists learn which rows are sticky or bookmarked; null
     // when nothing marks rows.
     virtual CRowMarkSource* RowMarks() { return nullptr; }
+    // The features a file list hands the wheel and middle clicks to; null
+    // keeps them in the list.
+    virtual CListPeers* ListPeers() { return nullptr; }
 
     // Services.
     virtual HINSTANCE EngineInstance() const = 0;

@@ -4,6 +4,8 @@
 // moved, and the empty space the list box leaves unpainted is invalidated.
 #include "TCFileList.h"
 #include "EngineContext.h"
+#include "ListPeers.h"
+#include "EngineSettings.h"
 
 LRESULT CTCFileList::OnKeyDown(WPARAM wParam, LPARAM lParam)
 {
@@ -128,8 +130,11 @@ LRESULT CTCFileList::OnHScroll()
     return result;
 }
 
-LRESULT CTCFileList::OnMouseWheel()
+LRESULT CTCFileList::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 {
+    CListPeers* peers = m_engine.ListPeers();
+    if (peers && peers->OfferWheelToTabs(wParam, lParam))
+        return 1;
     int top = TopRow();
     int vertical = ::GetScrollPos(m_hWnd, SB_VERT), horizontal = ::GetScrollPos(m_hWnd, SB_HORZ);
     SetRedraw(FALSE);

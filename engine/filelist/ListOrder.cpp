@@ -7,7 +7,7 @@
 #include "EngineContext.h"
 #include "EngineHelpers.h"
 #include "EngineSettings.h"
-#include "GroupSpec.h"
+#include "GroupPattern.h"
 #include "HostTreeSnapshot.h"
 #include "StickyNames.h"
 #include <unordered_map>
@@ -62,7 +62,7 @@ struct CRebuildLookup {
 
 bool CTCFileList::NoGrouping() const
 {
-    return m_files.GetSpec().IsEmpty() || m_files.GetSpec() == L"\\";
+    return m_files.GetPattern().IsEmpty() || m_files.GetPattern() == L"\\";
 }
 
 void CTCFileList::ClearOrder()
@@ -146,7 +146,7 @@ int CTCFileList::BuildOrder()
         caret = m_files[caret].index;
     ClearOrder();
     m_files.SetFolder(m_folder);
-    m_files.SetSpec(m_grouping ? (LPCWSTR)m_groupMasks : L"", m_engine.Paths().hostIni);
+    m_files.SetPattern(m_grouping ? (LPCWSTR)m_groupMasks : L"", m_engine.Paths().hostIni);
     m_sticky.Clear();
     m_hostTopIndex = -1;
     m_dirty = FALSE;

@@ -1,5 +1,8 @@
 // The file list's side of the band selection with the middle button.
 #include "TCFileList.h"
+#include "EngineContext.h"
+#include "ListPeers.h"
+#include "EngineSettings.h"
 #include <windowsx.h>
 
 LRESULT CTCFileList::OnMButtonDown(LPARAM lParam)
@@ -9,10 +12,18 @@ LRESULT CTCFileList::OnMButtonDown(LPARAM lParam)
     return Default();
 }
 
-LRESULT CTCFileList::OnMButtonUp()
+LRESULT CTCFileList::OnMButtonUp(LPARAM lParam)
 {
-    if (!m_tracker.IsTracking())
+    if (!m_tracker.IsTracking()) {
+        CListPeers* peers = m_engine.ListPeers();
+        if (peers && m_engine.Settings().MClick2NewTab) {
+            LRESULT packed = Forward(LB_ITEMFROMPOINT, 0, lParam);
+            CString path;
+            if (!HIWORD(packed) && GetItemPath(path, MapRowToHost(LOWORD(packed))))
+                peers->OpenInNewTab(*this, path);
+        }
         return Default();
+    }
     m_tracker.EndZiravirura();
     return 0;
 }

@@ -37,7 +37,7 @@ bool CTCFileList::AttachFileList(HWND list)
     m_listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(list, GCLP_WNDPROC));
     const EngineSettings& settings = m_engine.Settings();
     m_grouping = settings.groupingActive;
-    m_groupMasks = settings.groupingActive ? settings.groupingSpec : CString();
+    m_groupMasks = settings.groupingActive ? settings.groupingPattern : CString();
     m_layout = m_markLayout = LayoutUnclassified;
     m_dirty = TRUE;
     // The host's caret item keeps the caret once the order is in force.
@@ -149,7 +149,7 @@ LRESULT CTCFileList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HSCROLL:
         return OnHScroll();
     case WM_MOUSEWHEEL:
-        return OnMouseWheel();
+        return OnMouseWheel(wParam, lParam);
     case WM_SETFOCUS:
         return OnSetFocus();
     case WM_KILLFOCUS:
@@ -173,7 +173,7 @@ LRESULT CTCFileList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MBUTTONDOWN:
         return OnMButtonDown(lParam);
     case WM_MBUTTONUP:
-        return OnMButtonUp();
+        return OnMButtonUp(lParam);
     default:
         return CPanelWnd::WindowProc(message, wParam, lParam);
     }

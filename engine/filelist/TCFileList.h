@@ -181,7 +181,7 @@ private:
     LRESULT OnKeyUp();
     LRESULT OnVScroll(WPARAM wParam);
     LRESULT OnHScroll();
-    LRESULT OnMouseWheel();
+    LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocus();
     LRESULT OnKillFocus();
     LRESULT OnLButtonDown(LPARAM lParam);
@@ -193,7 +193,7 @@ private:
     LRESULT OnDestroy();
     LRESULT OnEraseBkgnd(WPARAM wParam);
     LRESULT OnMButtonDown(LPARAM lParam);
-    LRESULT OnMButtonUp();
+    LRESULT OnMButtonUp(LPARAM lParam);
 
     // Drawing.
     void MarkStyle(UINT bit, int& style, COLORREF& color, int& percent) const;

@@ -1,7 +1,7 @@
 #include "FileArray.h"
 #include <utility>
 
-void CFileArray::SetSpec(LPCWSTR spec, LPCWSTR hostIni)
+void CFileArray::SetPattern(LPCWSTR spec, LPCWSTR hostIni)
 {
     m_spec = spec ? spec : L"";
     m_groups.Set(m_spec, hostIni);

@@ -3,7 +3,7 @@
 // and the map from a host index to the item's place in the sorted order.
 #pragma once
 #include "Framework.h"
-#include "GroupSpec.h"
+#include "GroupPattern.h"
 
 struct CFileEntry {
     CString name;
@@ -16,11 +16,11 @@ public:
     const CString& GetFolder() const { return m_folder; }
     void SetFolder(LPCWSTR folder) { m_folder = folder; }
 
-    // The specification in force (empty: no grouping). Saved searches are
+    // The pattern in force (empty: no grouping). Saved searches are
     // read from `hostIni` here, once, not per name.
-    const CString& GetSpec() const { return m_spec; }
-    void SetSpec(LPCWSTR spec, LPCWSTR hostIni);
-    const CGroupSpec& Groups() const { return m_groups; }
+    const CString& GetPattern() const { return m_spec; }
+    void SetPattern(LPCWSTR spec, LPCWSTR hostIni);
+    const CGroupPattern& Groups() const { return m_groups; }
 
     // Host index -> place in the sorted order. Empty after FinishOrder means
     // the host's own order.
@@ -33,12 +33,12 @@ private:
 
     CString m_folder;
     CString m_spec;
-    CGroupSpec m_groups;
+    CGroupPattern m_groups;
     CUIntArray m_order;
     int m_changed = 0;
 };
 
-// The group key of a name under the array's specification.
+// The group key of a name under the array's pattern.
 UINT GroupOf(const CFileArray& array, LPCWSTR name);
 
 // Sorts by (group, index), both unsigned; ascending or descending. The host

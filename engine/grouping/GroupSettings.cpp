@@ -1,7 +1,7 @@
 #include "GroupSettings.h"
 #include "IniSection.h"
 
-int ReadGroupSpec(LPCWSTR section, LPCWSTR iniPath, CString& spec)
+int ReadGroupPattern(LPCWSTR section, LPCWSTR iniPath, CString& spec)
 {
     CIniSection keys;
     keys.Load(section, iniPath);

@@ -6,5 +6,5 @@
 // `spec` = "FileGroups" when "FileGroupping" is non-zero (default 1), then
 // "<" and "FileGroups2" when "FileGroupping2" is non-zero (default 1) and
 // "FileGroups2" is not empty. Values of any length are kept whole. Returns 0
-// when the resulting specification is empty, else 1.
-int ReadGroupSpec(LPCWSTR section, LPCWSTR iniPath, CString& spec);
+// when the resulting pattern is empty, else 1.
+int ReadGroupPattern(LPCWSTR section, LPCWSTR iniPath, CString& spec);

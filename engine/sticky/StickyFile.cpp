@@ -4,7 +4,7 @@
 #include "Prompt.h"
 #include "ScopedLock.h"
 #include "EngineContext.h"
-#include "GroupSpec.h"
+#include "GroupPattern.h"
 #include "ProfileFile.h"
 #include "TCFileList.h"
 #include <algorithm>

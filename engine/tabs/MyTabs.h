@@ -46,6 +46,9 @@ public:
     void OpenColourPopup(int index);
     // The menu of all tabs at a screen point; a choice switches tabs.
     void ShowTabList(POINT screen);
+    // The wheel at screen point lParam scrolls the tab strip by one tab when
+    // its scroll arrows show and the point is within the tab row.
+    bool ScrollByWheel(WPARAM wParam, LPARAM lParam);
     // The items of the tab menu in menu order: (tab index + 1, text).
     std::vector<std::pair<int, CString>> TabListItems() const;
     // The previous tab gets the focus rectangle and becomes the pending target.

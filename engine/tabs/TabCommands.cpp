@@ -205,20 +205,25 @@ LRESULT CMyTabs::OnMButtonUp(LPARAM lParam)
 
 LRESULT CMyTabs::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 {
+    return ScrollByWheel(wParam, lParam) ? 0 : Default();
+}
+
+bool CMyTabs::ScrollByWheel(WPARAM wParam, LPARAM lParam)
+{
     HWND arrows = ::FindWindowExW(m_hWnd, nullptr, UPDOWN_CLASSW, nullptr);
     if (!arrows || !::IsWindowVisible(arrows) || TabCount() == 0)
-        return Default();
+        return false;
     POINT point = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
     ::ScreenToClient(m_hWnd, &point);
     CRect row;
     TabCtrl_GetItemRect(m_hWnd, 0, &row);
     if (point.y < 0 || point.y >= row.bottom)
-        return Default();
+        return false;
     int position = LOWORD(::SendMessageW(arrows, UDM_GETPOS, 0, 0));
     if (GET_WHEEL_DELTA_WPARAM(wParam) > 0)
         position = position + 1 <= TabCount() ? position + 1 : TabCount();
     else
         position = position > 0 ? position - 1 : 0;
     ::SendMessageW(m_hWnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
-    return 0;
+    return true;
 }

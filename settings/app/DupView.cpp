@@ -160,3 +160,29 @@ LRESULT CDupView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
+
+int CDupView::Refresh(const CHotKeyHolder& holder, HWND hButton)
+{
+    CHKDuplicates dups;
+    int count = FindDuplicates(holder, dups);
+    ::EnableWindow(hButton, count > 0);
+    if (m_hWnd)
+        SetPairs(dups);
+    return count;
+}
+
+void CDupView::Open(CWnd* pPage, HWND hButton, const CHotKeyHolder& holder, const LPCWSTR headings[3],
+                    CCommandNavigator* pNavigator)
+{
+    if (m_hWnd) {
+        SetFocus();
+        return;
+    }
+    CHKDuplicates dups;
+    if (FindDuplicates(holder, dups) == 0)
+        return;
+    WCHAR caption[256] = {};
+    ::GetWindowTextW(hButton, caption, 256);
+    if (Create(pPage, ::GetParent(pPage->m_hWnd), caption, headings, pNavigator))
+        SetPairs(dups);
+}

@@ -56,6 +56,14 @@ public:
                 CCommandNavigator* pNavigator);
     // Replaces every row.
     void SetPairs(const CHKDuplicates& dups);
+    // Finds the commands of `holder` that share a key, enables `hButton`
+    // (the page's "Duplicated Hotkeys" button) while there are any and
+    // refills the window when it is open; returns the number of pairs.
+    int Refresh(const CHotKeyHolder& holder, HWND hButton);
+    // Brings the open window forward, or opens it over the sheet `pPage` sits
+    // in when there are pairs, with the button's text as its caption.
+    void Open(CWnd* pPage, HWND hButton, const CHotKeyHolder& holder, const LPCWSTR headings[3],
+              CCommandNavigator* pNavigator);
     CDupList& GetList() { return m_list; }
     BOOL IsCommandsChecked() const { return m_bCommands; }
 

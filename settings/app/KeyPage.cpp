@@ -340,29 +340,14 @@ LRESULT CKeyPage::OnMatchKeys(WPARAM wParam, LPARAM lParam)
 
 int CKeyPage::RefreshDuplicates()
 {
-    CHKDuplicates dups;
-    int count = FindDuplicates(m_model.m_holder, dups);
-    ::EnableWindow(GetDlgItemHwnd(IDC_KEY_DUPLICATES), count > 0);
-    if (m_dupView.m_hWnd)
-        m_dupView.SetPairs(dups);
-    return count;
+    return m_dupView.Refresh(m_model.m_holder, GetDlgItemHwnd(IDC_KEY_DUPLICATES));
 }
 
 void CKeyPage::ShowDuplicates()
 {
-    if (m_dupView.m_hWnd) {
-        m_dupView.SetFocus();
-        return;
-    }
-    CHKDuplicates dups;
-    if (FindDuplicates(m_model.m_holder, dups) == 0)
-        return;
-    CString caption;
-    GetDlgItemText(IDC_KEY_DUPLICATES, caption);
     const LPCWSTR headings[3] = { m_model.m_texts.strFirstCommand, m_model.m_texts.strHotKey,
                                   m_model.m_texts.strSecondCommand };
-    if (m_dupView.Create(this, ::GetParent(m_hWnd), caption, headings, m_pNavigator))
-        m_dupView.SetPairs(dups);
+    m_dupView.Open(this, GetDlgItemHwnd(IDC_KEY_DUPLICATES), m_model.m_holder, headings, m_pNavigator);
 }
 
 BOOL CKeyPage::SelectCommand(int nSet, LPCWSTR lpszName)

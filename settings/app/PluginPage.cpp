@@ -294,29 +294,14 @@ void CPluginPage::OnEnable()
 
 int CPluginPage::RefreshDuplicates()
 {
-    CHKDuplicates dups;
-    int count = FindDuplicates(m_model.m_holder, dups);
-    ::EnableWindow(GetDlgItemHwnd(IDC_PLUGIN_DUPLICATES), count > 0);
-    if (m_dupView.m_hWnd)
-        m_dupView.SetPairs(dups);
-    return count;
+    return m_dupView.Refresh(m_model.m_holder, GetDlgItemHwnd(IDC_PLUGIN_DUPLICATES));
 }
 
 void CPluginPage::ShowDuplicates()
 {
-    if (m_dupView.m_hWnd) {
-        m_dupView.SetFocus();
-        return;
-    }
-    CHKDuplicates dups;
-    if (FindDuplicates(m_model.m_holder, dups) == 0)
-        return;
-    CString caption;
-    GetDlgItemText(IDC_PLUGIN_DUPLICATES, caption);
     const LPCWSTR headings[3] = { m_model.m_texts.strFirstCommand, m_model.m_texts.strHotKey,
                                   m_model.m_texts.strSecondCommand };
-    if (m_dupView.Create(this, ::GetParent(m_hWnd), caption, headings, m_pNavigator))
-        m_dupView.SetPairs(dups);
+    m_dupView.Open(this, GetDlgItemHwnd(IDC_PLUGIN_DUPLICATES), m_model.m_holder, headings, m_pNavigator);
 }
 
 BOOL CPluginPage::OnApply()

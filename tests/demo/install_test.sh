@@ -10,7 +10,7 @@ trap 'rm -rf "$dist"' EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 
 cmake --install "$build" --prefix "$dist" >/dev/null || fail "install of $build"
-want="Horalet64.dll Merovin.ini Merovin.wdx Numbra64.dll TCPathfan64.dll"
+want="Horalet64.dll Merovin.ini Merovin.wdx Numbra64.dll TCPathfan64.dll mvdl.icl"
 if [ -f "$x86/build.ninja" ]; then
   cmake --install "$x86" --prefix "$dist" >/dev/null || fail "install of $x86"
   want="Horalet.dll $want MerovSet.exe Merovcall.exe Numbra.dll TCPathfan.dll"

@@ -11,6 +11,18 @@
 #include "ModuleTestHost.h"
 #include "PanelObjects.h"
 
+// Features that take no part in the executor's key handling.
+class CNoTargets : public CCommandTargets {
+public:
+    int SpecialKeyFilter(const HotkeyEntry&, HWND) override { return 0; }
+    void OnKeyUp(bool) override {}
+    bool NextQuickViewApplies() override { return false; }
+    int RunAutoCompletion(HWND) override { return 0; }
+    int RunFeatureCommand(UINT) override { return 0; }
+    bool IsDriveListFocus(HWND) override { return false; }
+    HWND DriveComboWindow(int) override { return nullptr; }
+};
+
 class CFakeEngine : public CEngineContext {
 public:
     CFakeEngine() : m_dispatcher(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}

@@ -157,7 +157,7 @@ TEST_F(EngineLifecycle, ReloadRestartsWithTheNewSettings)
     EXPECT_EQ(L"1", dump[L"keyboardHookLowLevel"]);
     EXPECT_EQ(L"0", dump[L"getMessageHook"]);
     EXPECT_EQ(L"0", dump[L"AutoCompletion"]);
-    EXPECT_EQ(L"*.txt|*.doc<*.bak", dump[L"groupingSpec"]);
+    EXPECT_EQ(L"*.txt|*.doc<*.bak", dump[L"groupingPattern"]);
     EXPECT_EQ(L"1", dump[L"groupingActive"]);
     EXPECT_EQ(reload, (UINT)_wtoi(dump[L"reloadMessage"].c_str()));
     EXPECT_EQ(host.File(L"wincmd.ini"), dump[L"hostIni"]);

@@ -238,3 +238,27 @@ TEST_F(BookmarksInHost, SavingIsSwitchedInMemoryAndAFailedSaveSaysWhy)
 }
 
 } // namespace
+
+// "MClick2NewTab": a middle click on a row opens its path in a new tab of the
+// same side ("A" and "T" for a new tab, no "S"); off, the click sends nothing.
+TEST_F(BookmarksInHost, MiddleClickOpensTheRowInANewTab)
+{
+    for (int on : {1, 0}) {
+        Start("[Config]\r\nUseLLHook=0\r\nCheckCloseTC=0\r\nMClick2NewTab=" + std::to_string(on) + "\r\n");
+        int height = (int)SendMessageW(m_left, LB_GETITEMHEIGHT, 0, 0);
+        int row = HostRowOf(m_left, L"c.txt");
+        LPARAM point = MAKELPARAM(20, row * height + height / 2);
+        size_t mark = m_host.LogMark();
+        SendMessageW(m_left, WM_MBUTTONDOWN, MK_MBUTTON, point);
+        SendMessageW(m_left, WM_MBUTTONUP, 0, point);
+        m_host.Flush();
+        std::vector<std::wstring> requests;
+        for (const CHostLogEntry& e : m_host.LogSince(mark, L"copydata"))
+            requests.push_back(e.Get(L"side") + L" " + e.Get(L"flags") + L" " + e.Get(L"path"));
+        std::vector<std::wstring> expected;
+        if (on)
+            expected.push_back(L"0 AT " + Folder() + L"\\c.txt");
+        EXPECT_EQ(expected, requests) << "MClick2NewTab=" << on;
+        m_host.Stop();
+    }
+}

@@ -100,17 +100,6 @@ BOOL WINAPI Prop(HDEVINFO, PSP_DEVINFO_DATA info, DWORD, PDWORD, PBYTE buffer, D
 BOOL WINAPI Gone(HDEVINFO) { return TRUE; }
 const DeviceSetupSource FakeDevices = {NoIcon, Devs, Ifaces, Detail, Prop, Gone};
 
-class CNoTargets : public CCommandTargets {
-public:
-    int SpecialKeyFilter(const HotkeyEntry&, HWND) override { return 0; }
-    void OnKeyUp(bool) override {}
-    bool NextQuickViewApplies() override { return false; }
-    int RunAutoCompletion(HWND) override { return 0; }
-    int RunFeatureCommand(UINT) override { return 0; }
-    bool IsDriveListFocus(HWND) override { return false; }
-    HWND DriveComboWindow(int) override { return nullptr; }
-};
-
 class CDriveEngine : public CFakeEngine {
 public:
     EnginePaths paths;

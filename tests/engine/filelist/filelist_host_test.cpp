@@ -9,6 +9,7 @@
 #include "EngineHost.h"
 #include "HostTestSupport.h"
 #include "TestFiles.h"
+#include "DrawnRows.h"
 
 namespace {
 
@@ -59,24 +60,7 @@ protected:
         Send(LB_GETITEMRECT, index, (LPARAM)&rect);
         return rect;
     }
-    // The names the host drew in each row when the list was painted now.
-    std::map<int, std::wstring> DrawnRows(int rowHeight = 16)
-    {
-        size_t mark = m_host.LogMark();
-        RedrawWindow(m_list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        m_host.Flush();
-        // A marked row is drawn into a bitmap of its own at 0,0: it is the
-        // row after the one painted before it.
-        std::map<int, std::wstring> rows;
-        int row = -1;
-        for (const CHostLogEntry& draw : m_host.LogSince(mark, L"draw")) {
-            if (draw.Int(L"side") != 0 || draw.Int(L"dc") == OBJ_ENHMETADC)
-                continue;
-            row = draw.Int(L"dc") == OBJ_MEMDC ? row + 1 : (int)draw.Int(L"top") / rowHeight;
-            rows[row] = draw.Get(L"name");
-        }
-        return rows;
-    }
+    std::map<int, std::wstring> DrawnRows(int rowHeight = 16) { return ::DrawnRows(m_host, m_list, rowHeight); }
 
     CHostDriver m_host;
     HWND m_list = nullptr;

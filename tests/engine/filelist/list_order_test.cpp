@@ -106,7 +106,7 @@ TEST_F(ListOrderTest, RandomOrdersArePermutations)
         sticky.push_back(L"missing.txt");
         Stick(sticky);
         m_context.Settings().groupingActive = round % 3 != 0;
-        m_context.Settings().groupingSpec = specs[round % 3];
+        m_context.Settings().groupingPattern = specs[round % 3];
         bool gap = round % 4 == 3; // an item without a text leaves the host's order
         if (gap)
             rows[1 + random() % (rows.size() - 1)] = L"";

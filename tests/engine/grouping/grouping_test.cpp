@@ -1,4 +1,4 @@
-// File grouping: group keys of the specification, wildcard matching, saved
+// File grouping: group keys of the pattern, wildcard matching, saved
 // searches through the host INI rule, the entry sort and the order map.
 #include <gtest/gtest.h>
 #include <vector>
@@ -6,7 +6,7 @@
 #include "GroupSettings.h"
 #include "TestFiles.h"
 
-TEST(Grouping, GroupKeysOfTheSpecification)
+TEST(Grouping, GroupKeysOfThePattern)
 {
     struct Case {
         const wchar_t* spec;
@@ -30,7 +30,7 @@ TEST(Grouping, GroupKeysOfTheSpecification)
     };
     for (const Case& c : cases) {
         CFileArray array;
-        array.SetSpec(c.spec, L"");
+        array.SetPattern(c.spec, L"");
         EXPECT_EQ(c.key, GroupOf(array, c.name)) << c.spec << L" " << c.name;
     }
 }
@@ -62,7 +62,7 @@ TEST(Grouping, SavedSearchesThroughTheHostIniRule)
     WriteText(host, "[Configuration]\r\nAlternateUserIni=alt.ini\r\n[Searches]\r\nDocs_SearchFor=*.txt\r\n");
     WriteText(folder.File(L"alt.ini"), "[Searches]\r\nDocs_SearchFor=*.doc; *.rtf\r\n");
     CFileArray array;
-    array.SetSpec(L"=Docs|=None|*", host.c_str());
+    array.SetPattern(L"=Docs|=None|*", host.c_str());
     EXPECT_EQ(0u, GroupOf(array, L"x.rtf"));
     EXPECT_EQ(0u, GroupOf(array, L"y.DOC"));
     EXPECT_EQ(512u, GroupOf(array, L"x.txt"));
@@ -70,7 +70,7 @@ TEST(Grouping, SavedSearchesThroughTheHostIniRule)
 
     WriteText(host, "[Searches]\r\nRedirectSection=own.ini\r\n");
     WriteText(folder.File(L"own.ini"), "[Searches]\r\nDocs_SearchFor=*.txt\r\n");
-    array.SetSpec(L"=Docs|=None|*", host.c_str());
+    array.SetPattern(L"=Docs|=None|*", host.c_str());
     EXPECT_EQ(0u, GroupOf(array, L"x.txt"));
     EXPECT_EQ(512u, GroupOf(array, L"x.rtf"));
 }
@@ -151,9 +151,9 @@ TEST(Grouping, SortStackStaysShallowOnTheWorstInput)
         ASSERT_EQ((UINT)i, array[i].group);
 }
 
-TEST(Grouping, SpecificationFromASettingsSection)
+TEST(Grouping, PatternFromASettingsSection)
 {
-    CTempFolder folder(L"groupspec");
+    CTempFolder folder(L"grouppattern");
     std::wstring ini = folder.File(L"Merovin.ini");
     struct Case {
         const char* section;
@@ -169,13 +169,13 @@ TEST(Grouping, SpecificationFromASettingsSection)
     for (const Case& c : cases) {
         WriteText(ini, (std::string("[Config]\r\n") + c.section).c_str());
         CString spec(L"old");
-        EXPECT_EQ(c.result, ReadGroupSpec(L"Config", ini.c_str(), spec)) << c.section;
+        EXPECT_EQ(c.result, ReadGroupPattern(L"Config", ini.c_str(), spec)) << c.section;
         EXPECT_STREQ(c.spec, spec.GetString()) << c.section;
     }
     std::string top(1023, 't'), bottom(1023, 'b');
     WriteText(ini, ("[Config]\r\nFileGroups=" + top + "\r\nFileGroups2=" + bottom + "\r\n").c_str());
     CString spec;
-    EXPECT_EQ(1, ReadGroupSpec(L"Config", ini.c_str(), spec));
+    EXPECT_EQ(1, ReadGroupPattern(L"Config", ini.c_str(), spec));
     EXPECT_EQ(2047, spec.GetLength());
     EXPECT_EQ(L'<', spec[1023]);
     EXPECT_EQ(L'b', spec[2046]);

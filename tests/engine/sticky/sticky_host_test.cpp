@@ -8,6 +8,7 @@
 #include "HostTestSupport.h"
 #include "TCProtocol.h"
 #include "TestFiles.h"
+#include "DrawnRows.h"
 
 namespace {
 
@@ -43,23 +44,7 @@ protected:
         SendMessageTimeoutW(Dispatcher(m_host.ThreadId()), WM_SETTEXT, number, (LPARAM)L"", SMTO_NORMAL, 10000, &answer);
         m_host.Flush();
     }
-    std::map<int, std::wstring> DrawnRows()
-    {
-        size_t mark = m_host.LogMark();
-        RedrawWindow(m_list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        m_host.Flush();
-        // A marked row is drawn into a bitmap of its own at 0,0: it is the
-        // row after the one painted before it.
-        std::map<int, std::wstring> rows;
-        int row = -1;
-        for (const CHostLogEntry& draw : m_host.LogSince(mark, L"draw")) {
-            if (draw.Int(L"side") != 0 || draw.Int(L"dc") == OBJ_ENHMETADC)
-                continue;
-            row = draw.Int(L"dc") == OBJ_MEMDC ? row + 1 : (int)draw.Int(L"top") / 16;
-            rows[row] = draw.Get(L"name");
-        }
-        return rows;
-    }
+    std::map<int, std::wstring> DrawnRows() { return ::DrawnRows(m_host, m_list); }
     std::wstring Folder() { return m_host.DataDir(0); }
 
     CHostDriver m_host;

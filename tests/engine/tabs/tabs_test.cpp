@@ -17,17 +17,6 @@ namespace {
 
 const COLORREF Red = RGB(255, 0, 0), Green = RGB(0, 255, 0), Blue = RGB(0, 0, 255);
 
-class CNoTargets : public CCommandTargets {
-public:
-    int SpecialKeyFilter(const HotkeyEntry&, HWND) override { return 0; }
-    void OnKeyUp(bool) override {}
-    bool NextQuickViewApplies() override { return false; }
-    int RunAutoCompletion(HWND) override { return 0; }
-    int RunFeatureCommand(UINT) override { return 0; }
-    bool IsDriveListFocus(HWND) override { return false; }
-    HWND DriveComboWindow(int) override { return nullptr; }
-};
-
 class CTabsEngine : public CFakeEngine {
 public:
     CTabsEngine() { commands = &executor; }

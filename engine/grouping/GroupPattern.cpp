@@ -1,4 +1,4 @@
-#include "GroupSpec.h"
+#include "GroupPattern.h"
 #include "HostIniRedirect.h"
 
 std::wstring FoldName(LPCWSTR name)
@@ -91,9 +91,9 @@ bool MaskMatches(LPCWSTR mask, LPCWSTR name, LPCWSTR hostIni)
     return CGroupMask(mask ? mask : L"", hostIni).Matches(FoldName(name));
 }
 
-// Reads the specification as the matching walks it: each mask gets the key
+// Reads the pattern as the matching walks it: each mask gets the key
 // that a match at its place gives.
-void CGroupSpec::Set(LPCWSTR specText, LPCWSTR hostIni)
+void CGroupPattern::Set(LPCWSTR specText, LPCWSTR hostIni)
 {
     m_masks.clear();
     std::wstring spec = specText ? specText : L"";
@@ -130,7 +130,7 @@ void CGroupSpec::Set(LPCWSTR specText, LPCWSTR hostIni)
     }
 }
 
-UINT CGroupSpec::KeyOf(LPCWSTR name) const
+UINT CGroupPattern::KeyOf(LPCWSTR name) const
 {
     if (m_masks.empty())
         return NoGroupKey;

@@ -1,7 +1,7 @@
-// The group specification of file grouping and its matching. A specification
+// The group pattern of file grouping and its matching. A pattern
 // lists masks: ":" separates masks of one group, "|" starts the next group,
 // "<" starts the bottom part (sorted after the names that match nothing), a
-// ">" first in the specification or right after "<" numbers the names of that
+// ">" first in the pattern or right after "<" numbers the names of that
 // part by the mask they matched, and "=Name" names one of the host's saved
 // searches. A name's group key is
 //   (numbered ? mask place : 0) + (bottom ? NoGroupKey : 0) + group * 256
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-// The key of a name that matches no mask (and of every name without a specification).
+// The key of a name that matches no mask (and of every name without a pattern).
 const UINT NoGroupKey = 0x3FFF0000;
 
 // "*" any run of characters (also none), "?" any one character, every other
@@ -23,7 +23,7 @@ bool WildcardMatch(LPCWSTR pattern, LPCWSTR name);
 // 1023 characters, empty when unknown.
 std::wstring ReadSavedSearch(LPCWSTR name, LPCWSTR hostIni);
 
-// One mask of a specification: a wildcard pattern, or the patterns of a saved
+// One mask of a pattern: a wildcard pattern, or the patterns of a saved
 // search ("=Name": its value split at every ";" and blank).
 class CGroupMask {
 public:
@@ -35,12 +35,12 @@ private:
     std::vector<std::wstring> m_patterns; // case-folded
 };
 
-// A mask on its own, as the specification reads it.
+// A mask on its own, as the pattern reads it.
 bool MaskMatches(LPCWSTR mask, LPCWSTR name, LPCWSTR hostIni);
 
-// The specification taken apart once, with its saved searches read, so that
+// The pattern taken apart once, with its saved searches read, so that
 // a name's key costs no parsing and no profile reads.
-class CGroupSpec {
+class CGroupPattern {
 public:
     // `hostIni` is the host's main INI for saved searches (may be empty).
     void Set(LPCWSTR spec, LPCWSTR hostIni);
