@@ -6,6 +6,7 @@
 #include "AboutPage.h"
 #include "PluginPage.h"
 #include "TabPage.h"
+#include "ViewModesPage.h"
 #include "Prompt.h"
 #include "Resource.h"
 #include "WinApp.h"
@@ -71,6 +72,8 @@ CMainSheet::CMainSheet(CSettingsModel& model)
             page.reset(new CAboutPage);
         } else if (id == IDD_TAB_OPTIONS) {
             page.reset(new CTabPage(model));
+        } else if (id == IDD_VIEW_MODES) {
+            page.reset(new CViewModes(model));
         } else {
             page.reset(new CPlaceholderPage(id, model.m_localizer));
         }

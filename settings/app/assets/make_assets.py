@@ -171,6 +171,30 @@ def about_picture(kind):
     return rows
 
 
+def folder_tab(x, y):
+    # A folder tab: a raised tab over a blue page.
+    if 2 <= x < 8 and 3 <= y < 5:
+        return DARK if (x < 3 or x >= 7 or y < 4) else LIGHT
+    if 1 <= x < 15 and 5 <= y < 13:
+        return DARK if (x < 2 or x >= 14 or y >= 12) else LIGHT
+    return None
+
+
+def mask_arrow(before):
+    # A mask ("*") with an arrow: pointing left (insert before) or right (after).
+    def paint(x, y):
+        star_x = 12 if before else 4
+        if abs(x - star_x) < 1.5 and 3 <= y < 8 or abs(y - 5.5) < 1 and abs(x - star_x) < 2.5:
+            return ORANGE
+        if 10 <= y < 12 and 2 <= x < 14:
+            return BLUE
+        head = 2 if before else 13
+        if abs(x - head) < 2.5 and abs(y - 11) < 2.5 - abs(x - head):
+            return BLUE
+        return None
+    return paint
+
+
 def main():
     write_files(__file__, {
         "merovset.ico": icon_bytes([draw(32, program), draw(16, program)]),
@@ -182,6 +206,9 @@ def main():
         "minus.ico": icon_bytes([draw(16, sign(False))]),
         "tree.bmp": bmp_bytes(tree_pictures()),
         "about.ico": icon_bytes([draw(16, info)]),
+        "tab_icon.ico": icon_bytes([draw(16, folder_tab)]),
+        "mask_before.ico": icon_bytes([draw(16, mask_arrow(True))]),
+        "mask_after.ico": icon_bytes([draw(16, mask_arrow(False))]),
         "about_sun.bmp": bmp_bytes(about_picture(0)),
         "about_sea.bmp": bmp_bytes(about_picture(1)),
         "about_hill.bmp": bmp_bytes(about_picture(2)),
