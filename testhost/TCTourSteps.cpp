@@ -8,6 +8,58 @@
 
 namespace {
 
+const int ViewModesPage = 7; // MerovSet's eighth page
+const int ModeList = 1021;   // View Modes page: the modes
+
+// MerovSet's sheet once it shows a page.
+HWND SettingsSheet(CTour& tour)
+{
+    HWND sheet = tour.ProgramWindow(L"#32770");
+    return sheet && SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) ? sheet : nullptr;
+}
+
+// MerovSet (started again: the step before closed it) on its View Modes
+// page, the demo's second mode selected.
+bool ShowSettingsViewModes(CTour& tour, std::wstring& why)
+{
+    std::wstring file = tour.EngineState()[L"settingsFile"];
+    size_t slash = file.rfind(L'\\');
+    if (slash == std::wstring::npos) {
+        why = L"the engine names no settings file";
+        return false;
+    }
+    std::wstring folder = file.substr(0, slash);
+    if (!SettingsSheet(tour) && !tour.StartProgram(folder + L"\\MerovSet.exe", folder)) {
+        why = L"cannot start MerovSet";
+        return false;
+    }
+    if (!tour.WaitFor(20000, [&] { return SettingsSheet(tour) != nullptr || !tour.ProgramRunning(); }) ||
+        !SettingsSheet(tour)) {
+        why = L"MerovSet shows no settings sheet";
+        return false;
+    }
+    HWND sheet = SettingsSheet(tour);
+    SendMessageW(sheet, PSM_SETCURSEL, ViewModesPage, 0);
+    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND list = page ? GetDlgItem(page, ModeList) : nullptr;
+    int modes = list ? (int)SendMessageW(list, LB_GETCOUNT, 0, 0) : -1;
+    if (modes != 3) {
+        why = L"the View Modes page lists " + std::to_wstring(modes) + L" modes, not the demo's three";
+        return false;
+    }
+    SendMessageW(list, LB_SETCURSEL, 1, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(ModeList, LBN_SELCHANGE), (LPARAM)list);
+    wchar_t groups[64] = {};
+    GetDlgItemTextW(page, 1156, groups, 64);
+    if (std::wstring(groups) != L"*.cpp|*.h") {
+        why = L"the selected mode shows the file groups \"" + std::wstring(groups) + L"\"";
+        return false;
+    }
+    Sleep(300);
+    tour.ShootOtherProgram(sheet);
+    return true;
+}
+
 const wchar_t* const Modules[] = {L"Numbra", L"TCPathfan", L"Horalet"};
 
 HWND CommandLine()
@@ -548,6 +600,10 @@ const std::vector<CTourStep>& TourSteps()
         {L"18-settings-plugins.png",
          L"MerovSet's Plugins page lists each module with its commands; Numbra's Dec shows its key, Ctrl+Q",
          ShowSettingsPlugins, CloseSettings},
+        {L"19-settings-view-modes.png",
+         L"MerovSet's View Modes page: modes checked, renamed and ordered by dragging in the list; the selected "
+         L"mode's view, colours, tab icon and file groups beside it",
+         ShowSettingsViewModes, CloseSettings},
     };
     return steps;
 }
