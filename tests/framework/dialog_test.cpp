@@ -219,8 +219,6 @@ TEST(CPromptServiceScript, RecordsEachPromptAndAnswersIt)
     script.AddAnswer(TRUE, CString(L'x', 2000)); // longer than the dialog's buffer
     script.AddAnswer(TRUE, nullptr, RGB(1, 2, 3));
     script.AddAnswer(TRUE, L"C:\\chosen");
-    script.AddIconAnswer(1, L"C:\\icons.dll", 5);
-    script.AddIconAnswer(-1, L"C:\\ignored.dll", 7); // a raw result, not an OK
 
     CFileDialog open(TRUE, nullptr, L"old.dll", OFN_FILEMUSTEXIST, L"Modules (*.dll)|*.dll||");
     CColorDialog color(RGB(9, 9, 9), CC_FULLOPEN);
@@ -242,7 +240,11 @@ TEST(CPromptServiceScript, RecordsEachPromptAndAnswersIt)
         { "UnansweredOk", [] { return (INT_PTR)AfxMessageBox(L"Done."); }, IDOK, CScriptedPrompt::kMessageBox,
           L"FrameworkTest", L"Done." },
         { "Beep", [] { AfxMessageBeep(MB_ICONASTERISK); return (INT_PTR)0; }, 0, CScriptedPrompt::kBeep, L"", L"" },
-        { "Icon", pickIcon, 1, CScriptedPrompt::kIcon, L"", L"C:\\old.ico" },
+        { "Icon", [&] {
+              script.AddIconAnswer(1, L"C:\\icons.dll", 5);
+              script.AddIconAnswer(-1, L"C:\\ignored.dll", 7); // a raw result, not an OK
+              return pickIcon();
+          }, 1, CScriptedPrompt::kIcon, L"", L"C:\\old.ico" },
         { "IconRawResult", pickIcon, -1, CScriptedPrompt::kIcon, L"", L"C:\\icons.dll" },
         { "IconUnanswered", pickIcon, 0, CScriptedPrompt::kIcon, L"", L"C:\\ignored.dll" },
     };
