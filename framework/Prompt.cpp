@@ -40,6 +40,18 @@ void CPromptService::MessageBeep(UINT uType)
     ::MessageBeep(uType);
 }
 
+int CPromptService::PickIcon(HWND hWndOwner, LPWSTR lpszPath, UINT cchPath, int* pIndex)
+{
+    typedef int(WINAPI * PickIconDlgProc)(HWND, LPWSTR, UINT, int*);
+    HMODULE shell = ::LoadLibraryW(L"Shell32.dll");
+    if (!shell)
+        return 0;
+    auto pick = reinterpret_cast<PickIconDlgProc>(reinterpret_cast<void*>(::GetProcAddress(shell, MAKEINTRESOURCEA(62))));
+    int result = pick ? pick(hWndOwner, lpszPath, cchPath, pIndex) : 0;
+    ::FreeLibrary(shell);
+    return result;
+}
+
 CPromptService& AfxGetPromptService()
 {
     CWinApp* app = AfxGetApp();
@@ -79,7 +91,13 @@ void AfxMessageBeep(UINT uType)
 
 void CScriptedPrompt::AddAnswer(int result, LPCWSTR lpszPath, COLORREF color)
 {
-    Answer a = { result, lpszPath ? CString(lpszPath) : CString(), color };
+    Answer a = { result, lpszPath ? CString(lpszPath) : CString(), color, 0 };
+    m_answers.Add(a);
+}
+
+void CScriptedPrompt::AddIconAnswer(int result, LPCWSTR lpszPath, int nIndex)
+{
+    Answer a = { result, lpszPath ? CString(lpszPath) : CString(), 0, nIndex };
     m_answers.Add(a);
 }
 
@@ -166,4 +184,19 @@ void CScriptedPrompt::MessageBeep(UINT uType)
 {
     Prompt p = { kBeep, nullptr, CString(), CString(), uType, 0 };
     m_prompts.Add(p);
+}
+
+int CScriptedPrompt::PickIcon(HWND hWndOwner, LPWSTR lpszPath, UINT cchPath, int* pIndex)
+{
+    Prompt p = { kIcon, hWndOwner, CString(), lpszPath, 0, pIndex ? (COLORREF)*pIndex : 0 };
+    m_prompts.Add(p);
+    Answer a;
+    if (!NextAnswer(a))
+        return 0;
+    // A chosen file must fit the caller's buffer, as in the real dialog.
+    if (!a.path.IsEmpty() && lpszPath && (UINT)a.path.GetLength() < cchPath && pIndex) {
+        lstrcpynW(lpszPath, a.path, (int)cchPath);
+        *pIndex = a.index;
+    }
+    return a.result;
 }

@@ -33,6 +33,11 @@ public:
     virtual BOOL ChooseColor(CHOOSECOLORW* pCc);
     // The system's sound for uType (MB_ICONASTERISK, MB_ICONEXCLAMATION, ...).
     virtual void MessageBeep(UINT uType);
+    // The shell's pick-icon dialog (ordinal 62 of "Shell32.dll"): lpszPath
+    // (cchPath characters) and *pIndex preselect the icon and receive the
+    // choice. Returns the shell's result as it is (1 for OK; 0 when the
+    // dialog is missing); some systems answer -1 without showing anything.
+    virtual int PickIcon(HWND hWndOwner, LPWSTR lpszPath, UINT cchPath, int* pIndex);
 };
 
 // The current service (the application's, else the built-in one).
@@ -53,7 +58,7 @@ void AfxMessageBeep(UINT uType);
 class CScriptedPrompt : public CPromptService
 {
 public:
-    enum Kind { kMessageBox, kOpenFile, kSaveFile, kFolder, kColor, kBeep };
+    enum Kind { kMessageBox, kOpenFile, kSaveFile, kFolder, kColor, kBeep, kIcon };
     struct Prompt
     {
         Kind kind;
@@ -61,19 +66,23 @@ public:
         CString caption; // message box caption, dialog title
         CString text;    // message box text, initial file name or folder
         DWORD type;      // MB_ flags, OFN_ flags, CC_ flags or the beep's sound
-        COLORREF color;  // initial colour of the colour dialog
+        COLORREF color;  // initial colour of the colour dialog; the icon index
     };
     struct Answer
     {
         int result;     // the button id, or TRUE/FALSE for the dialogs
         CString path;   // chosen file or folder
         COLORREF color; // chosen colour
+        int index;      // chosen icon index
     };
 
     // Queues the next answer. With no answer queued a prompt is answered
     // as a person closing it would: IDOK for MB_OK, IDNO for MB_YESNO,
     // IDCANCEL otherwise, FALSE for the dialogs.
     void AddAnswer(int result, LPCWSTR lpszPath = nullptr, COLORREF color = 0);
+    // The pick-icon dialog's answer: its raw result, then (when lpszPath is
+    // given) the chosen file and index. Unanswered, the dialog returns 0.
+    void AddIconAnswer(int result, LPCWSTR lpszPath = nullptr, int nIndex = 0);
     int PendingAnswers() const { return (int)(m_answers.GetSize() - m_nextAnswer); }
 
     CArray<Prompt, const Prompt&> m_prompts;
@@ -85,6 +94,7 @@ public:
     BOOL ChooseColor(CHOOSECOLORW* pCc) override;
     // Recorded, never sounded; takes no answer.
     void MessageBeep(UINT uType) override;
+    int PickIcon(HWND hWndOwner, LPWSTR lpszPath, UINT cchPath, int* pIndex) override;
 
 private:
     bool NextAnswer(Answer& answer);

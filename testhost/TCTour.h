@@ -86,4 +86,5 @@ private:
 bool ShowSettingsKeys(CTour& tour, std::wstring& why);
 bool ShowSettingsPlugins(CTour& tour, std::wstring& why);
 bool ShowSettingsFilePanels(CTour& tour, std::wstring& why);
+bool ShowSettingsViewModes(CTour& tour, std::wstring& why);
 void CloseSettings(CTour& tour);

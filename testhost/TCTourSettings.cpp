@@ -13,6 +13,9 @@ const int PluginCurrentKey = 1072; // Plugins page: the selected command's key
 const int FilePanelsPage = 1;      // the sheet's second page
 const int PanelZiravirura = 1161;  // File Panels page: "Retractable selection"
 const int PanelOpacity = 1166;     // File Panels page: the area's opacity
+const int ViewModesPage = 7;       // the sheet's eighth page
+const int ModeList = 1021;         // View Modes page: the modes
+const int ModeGroups = 1156;       // View Modes page: the mode's file groups
 
 // The sheet once it shows a page; null while it starts or shows a message.
 HWND Sheet(CTour& tour)
@@ -112,6 +115,35 @@ bool ShowSettingsFilePanels(CTour& tour, std::wstring& why)
         why = L"the File Panels page shows the Ziravirura " +
               std::wstring(IsDlgButtonChecked(page, PanelZiravirura) ? L"on" : L"off") + L" with opacity " +
               std::to_wstring(position) + L", not on with 80";
+        return false;
+    }
+    Sleep(300);
+    tour.ShootOtherProgram(sheet);
+    return true;
+}
+
+// The View Modes page with the demo's second mode selected.
+bool ShowSettingsViewModes(CTour& tour, std::wstring& why)
+{
+    HWND sheet = Sheet(tour);
+    if (!sheet) {
+        why = L"MerovSet's settings are not shown";
+        return false;
+    }
+    SendMessageW(sheet, PSM_SETCURSEL, ViewModesPage, 0);
+    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND list = page ? GetDlgItem(page, ModeList) : nullptr;
+    int modes = list ? (int)SendMessageW(list, LB_GETCOUNT, 0, 0) : -1;
+    if (modes != 3) {
+        why = L"the View Modes page lists " + std::to_wstring(modes) + L" modes, not the demo's three";
+        return false;
+    }
+    SendMessageW(list, LB_SETCURSEL, 1, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(ModeList, LBN_SELCHANGE), (LPARAM)list);
+    wchar_t groups[64] = {};
+    GetDlgItemTextW(page, ModeGroups, groups, 64);
+    if (std::wstring(groups) != L"*.cpp|*.h") {
+        why = L"the selected mode shows the file groups \"" + std::wstring(groups) + L"\"";
         return false;
     }
     Sleep(300);

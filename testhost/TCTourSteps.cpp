@@ -609,8 +609,12 @@ const std::vector<CTourStep>& TourSteps()
         {L"20-settings-file-panels.png",
          L"MerovSet's File Panels page: the cursor mark of the unfocused list, the Ziravirura's colour and opacity, "
          L"file groups with the host's masks and the background picture",
-         ShowSettingsFilePanels, CloseSettings},
-        {L"21-folder-rule.png",
+         ShowSettingsFilePanels, nullptr},
+        {L"21-settings-view-modes.png",
+         L"MerovSet's View Modes page: modes checked, renamed and ordered by dragging in the list; the selected "
+         L"mode's view, colours, tab icon and file groups beside it",
+         ShowSettingsViewModes, CloseSettings},
+        {L"22-folder-rule.png",
          L"Folder rules: the [AutoView] rule Photos gives the folder's tab and file list their colours whenever a "
          L"panel shows C:\\data\\right\\Photos",
          ShowFolderRule, nullptr},

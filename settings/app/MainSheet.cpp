@@ -10,6 +10,7 @@
 #include "MiscPage.h"
 #include "PluginPage.h"
 #include "TabPage.h"
+#include "ViewModesPage.h"
 #include "Prompt.h"
 #include "Resource.h"
 #include "WinApp.h"
@@ -85,6 +86,8 @@ CMainSheet::CMainSheet(CSettingsModel& model)
             page.reset(new CMiscPage(model, m_startup));
         } else if (id == IDD_FILE_PANELS) {
             page.reset(new CFilePanelsPage(model));
+        } else if (id == IDD_VIEW_MODES) {
+            page.reset(new CViewModes(model));
         } else {
             page.reset(new CPlaceholderPage(id, model.m_localizer));
         }

@@ -223,6 +223,9 @@ TEST(CPromptServiceScript, RecordsEachPromptAndAnswersIt)
     CFileDialog open(TRUE, nullptr, L"old.dll", OFN_FILEMUSTEXIST, L"Modules (*.dll)|*.dll||");
     CColorDialog color(RGB(9, 9, 9), CC_FULLOPEN);
     WCHAR folder[MAX_PATH] = L"C:\\start";
+    WCHAR icon[MAX_PATH] = L"C:\\old.ico";
+    int iconIndex = 2;
+    auto pickIcon = [&] { return (INT_PTR)AfxGetPromptService().PickIcon(nullptr, icon, MAX_PATH, &iconIndex); };
     const PromptCase cases[] = {
         { "QuestionAnswered", [] { return (INT_PTR)AfxMessageBox(L"Save changes?", MB_YESNO | MB_ICONQUESTION); }, IDYES,
           CScriptedPrompt::kMessageBox, L"FrameworkTest", L"Save changes?" },
@@ -237,6 +240,13 @@ TEST(CPromptServiceScript, RecordsEachPromptAndAnswersIt)
         { "UnansweredOk", [] { return (INT_PTR)AfxMessageBox(L"Done."); }, IDOK, CScriptedPrompt::kMessageBox,
           L"FrameworkTest", L"Done." },
         { "Beep", [] { AfxMessageBeep(MB_ICONASTERISK); return (INT_PTR)0; }, 0, CScriptedPrompt::kBeep, L"", L"" },
+        { "Icon", [&] {
+              script.AddIconAnswer(1, L"C:\\icons.dll", 5);
+              script.AddIconAnswer(-1, L"C:\\ignored.dll", 7); // a raw result, not an OK
+              return pickIcon();
+          }, 1, CScriptedPrompt::kIcon, L"", L"C:\\old.ico" },
+        { "IconRawResult", pickIcon, -1, CScriptedPrompt::kIcon, L"", L"C:\\icons.dll" },
+        { "IconUnanswered", pickIcon, 0, CScriptedPrompt::kIcon, L"", L"C:\\ignored.dll" },
     };
     for (const PromptCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -257,6 +267,9 @@ TEST(CPromptServiceScript, RecordsEachPromptAndAnswersIt)
     EXPECT_EQ(RGB(1, 2, 3), color.GetColor());
     EXPECT_STREQ(L"C:\\chosen", folder);
     EXPECT_EQ((DWORD)MB_ICONASTERISK, script.m_prompts[7].type);
+    EXPECT_EQ((COLORREF)2, script.m_prompts[8].color); // the preselected index
+    EXPECT_STREQ(L"C:\\ignored.dll", icon);           // the shell's last word stands
+    EXPECT_EQ(7, iconIndex);
     EXPECT_EQ(0, script.PendingAnswers());
     AfxSetPromptService(old);
 }

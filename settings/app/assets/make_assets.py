@@ -248,6 +248,15 @@ def preview_files():
     return rows
 
 
+def folder_tab(x, y):
+    # A folder tab: a raised tab over a blue page.
+    if 2 <= x < 8 and 3 <= y < 5:
+        return DARK if (x < 3 or x >= 7 or y < 4) else LIGHT
+    if 1 <= x < 15 and 5 <= y < 13:
+        return DARK if (x < 2 or x >= 14 or y >= 12) else LIGHT
+    return None
+
+
 def main():
     write_files(__file__, {
         "merovset.ico": icon_bytes([draw(32, program), draw(16, program)]),
@@ -262,6 +271,7 @@ def main():
         "misc.ico": icon_bytes([draw(16, gear)]),
         "command_browse.ico": icon_bytes([draw(16, command_list)]),
         "picture_browse.ico": icon_bytes([draw(16, picture)]),
+        "tab_icon.ico": icon_bytes([draw(16, folder_tab)]),
         "mask_before.ico": icon_bytes([draw(16, mask_arrow(True))]),
         "mask_after.ico": icon_bytes([draw(16, mask_arrow(False))]),
         "about_sun.bmp": bmp_bytes(about_picture(0)),
