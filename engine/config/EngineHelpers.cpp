@@ -42,6 +42,13 @@ HICON IconFromText(LPCWSTR text, PrivateExtractIconsProc extract)
     }
     if (file.IsEmpty())
         return nullptr;
+    return ExtractSmallIcon(file, index, extract);
+}
+
+HICON ExtractSmallIcon(LPCWSTR file, int index, PrivateExtractIconsProc extract)
+{
+    if (!extract)
+        return nullptr;
     HICON icon = nullptr;
     UINT id = 0;
     UINT count = extract(file, index, 16, 16, &icon, &id, 1, 0);

@@ -14,6 +14,9 @@ void ResolveModulePath(CString& path, LPCWSTR engineFolder);
 // is empty, `extract` is null or extraction does not give exactly one icon.
 // The caller destroys the icon.
 HICON IconFromText(LPCWSTR text, PrivateExtractIconsProc extract);
+// One 16x16 icon of `file` at `index` through `extract`; null when none (the
+// caller destroys the icon).
+HICON ExtractSmallIcon(LPCWSTR file, int index, PrivateExtractIconsProc extract);
 
 // "LockedTabColor" for kind 2, "LockedDCATabColor" for kind 3, else 0xFF000000.
 COLORREF LockedTabColorOf(int kind, const EngineSettings& settings);

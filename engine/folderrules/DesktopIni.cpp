@@ -1,4 +1,5 @@
 #include "DesktopIni.h"
+#include "EngineHelpers.h"
 #include <lm.h>
 #include <shellapi.h>
 
@@ -92,14 +93,5 @@ HICON DesktopIniIcon(LPCWSTR folder, const CDesktopIniOptions& options, PrivateE
             return nullptr;
         return icon;
     }
-    if (!extract)
-        return nullptr;
-    UINT id = 0;
-    UINT count = extract(file, index, 16, 16, &icon, &id, 1, 0);
-    if (count != 1 || !icon || icon == (HICON)INVALID_HANDLE_VALUE) {
-        if (icon && icon != (HICON)INVALID_HANDLE_VALUE)
-            DestroyIcon(icon);
-        return nullptr;
-    }
-    return icon;
+    return ExtractSmallIcon(file, index, extract);
 }

@@ -22,14 +22,6 @@ std::string ReadAll(const std::wstring& path)
     return bytes.str();
 }
 
-// The engine's subclass is on the window.
-bool EngineOn(HWND window)
-{
-    return EnumPropsExW(window, [](HWND, LPWSTR name, HANDLE, ULONG_PTR) -> BOOL {
-        return IS_INTRESOURCE(name) || wcsncmp(name, L"SC_PROP-", 8) != 0;
-    }, 0) == FALSE;
-}
-
 int ColumnWidth(HWND list)
 {
     RECT rect = {};
@@ -77,45 +69,4 @@ TEST(EngineCommandsInHost, ChangeColumnsAndGotoDirRelative)
     EXPECT_EQ(L"1", sent.Get(L"second")); // the target panel: a leading CR
     EXPECT_EQ(L"SA", sent.Get(L"flags"));
     EXPECT_EQ(host.DataDir(0), sent.Get(L"path"));
-}
-
-// "TabsWheel": the wheel over the tab row reaches the tabs from the file list
-// and scrolls the strip; elsewhere it stays the list's.
-TEST(EngineCommandsInHost, FileListWheelScrollsTheTabStrip)
-{
-    CHostDriver host;
-    ASSERT_TRUE(host.Start(EngineHostSetup("[Config]\r\nUseLLHook=0\r\nCheckCloseTC=0\r\nTabsWheel=1\r\n"
-                                           "ColoredTabs=1\r\nBookMarks=1\r\n",
-                                           {L"--tabs=left"})))
-        << host.LastError();
-    HWND list = host.Query(QueryLeftList), tabs = host.Query(26);
-    ASSERT_TRUE(tabs);
-    ASSERT_TRUE(WaitFor(5000, [&] { return EngineOn(list) && EngineOn(tabs); }));
-    std::wstring left = host.DataDir(0);
-    std::string folder(left.begin(), left.end());
-    for (int i = 0; i < 12; ++i) {
-        std::string block = "\xEF\xBB\xBF" + folder + "\r" + std::string("\0AT\0", 4);
-        host.CopyData(0x4443, block.data(), DWORD(block.size()));
-    }
-    HWND arrows = nullptr;
-    ASSERT_TRUE(WaitFor(5000, [&] {
-        arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
-        return arrows && IsWindowVisible(arrows);
-    }));
-    RECT strip;
-    GetWindowRect(tabs, &strip);
-    RECT below;
-    GetWindowRect(list, &below);
-    int start = LOWORD(SendMessageW(arrows, UDM_GETPOS, 0, 0));
-    ASSERT_GE(start, 2);
-    POINT onTabs = {strip.left + 10, strip.top + 5}, onList = {below.left + 10, below.top + 10};
-    struct Step {
-        POINT at;
-        int delta;
-        int moved;
-    } steps[] = {{onTabs, -120, -1}, {onTabs, -120, -2}, {onList, -120, -2}, {onTabs, 120, -1}};
-    for (const Step& s : steps) {
-        SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, s.delta), MAKELPARAM(s.at.x, s.at.y));
-        EXPECT_EQ(start + s.moved, LOWORD(SendMessageW(arrows, UDM_GETPOS, 0, 0))) << s.at.y << " " << s.delta;
-    }
 }
