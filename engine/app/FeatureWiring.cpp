@@ -42,10 +42,10 @@ CMyTabs* FocusedTabs(CEngineContext& engine)
 } // namespace
 
 // Every settings load: file grouping's keys of [Config].
-int CFeatureWiring::ReadGroupingSettings(CString& spec)
+int CFeatureWiring::ReadGroupingSettings(CString& pattern)
 {
     m_engine.Settings().groupingOn = 1;
-    return ReadGroupPattern(L"Config", m_engine.Paths().settingsFile, spec);
+    return ReadGroupPattern(L"Config", m_engine.Paths().settingsFile, pattern);
 }
 
 // Every start: the engine's texts from the localisation file and the string

@@ -34,7 +34,7 @@ public:
 
     // Start-up steps, in the engine's start-up order.
     // The [Config] grouping pattern; returns whether grouping is active.
-    int ReadGroupingSettings(CString& spec);
+    int ReadGroupingSettings(CString& pattern);
     void LoadEngineTexts();
     void ReadDriveListIcons();
     void ReadBookmarks();

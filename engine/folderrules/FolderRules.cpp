@@ -128,18 +128,18 @@ bool CFolderRules::Matches(const FolderRule& rule, LPCWSTR folder) const
     for (const CString& pattern : rule.patterns) {
         if (pattern.IsEmpty())
             continue;
-        LPCWSTR spec = pattern.GetString() + 1;
+        LPCWSTR mask = pattern.GetString() + 1;
         switch (pattern[0]) {
         case L'?':
-            if (PathMatchSpecW(folder, spec))
+            if (PathMatchSpecW(folder, mask))
                 matched = true;
             break;
         case L'!':
-            if (!PathMatchSpecW(folder, spec))
+            if (!PathMatchSpecW(folder, mask))
                 return false;
             break;
         case L'^':
-            if (PathMatchSpecW(folder, spec))
+            if (PathMatchSpecW(folder, mask))
                 return false;
             break;
         default:

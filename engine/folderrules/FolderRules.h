@@ -23,7 +23,7 @@ struct FolderRule {
     HICON tabIcon = nullptr;   // owned by the table
     CString backgroundPicture; // "BkgPic", variables expanded
     int grouping = 0;          // 1 when groupMasks is not empty
-    CString groupMasks;        // the rule's grouping specification
+    CString groupMasks;        // the rule's grouping pattern
     int active = 1;
     int autorun = 0;           // "Autorun"; 2 resolves to whether a command is given
     CString autorunCommand;    // "|"-separated command names
