@@ -2,7 +2,8 @@
 // applies the folder's rule once (view, sort, the autorun list in order),
 // custom views by title, "KeepScope", the modules' path notices, the sticky
 // order in both of the host's orders of refill and path text, and
-// UseFileGrouping switching the list to the host's order and back.
+// UseFileGrouping switching the list to the host's order and back, and the
+// middle click opening the engine menu below its bar.
 #include <gtest/gtest.h>
 #include "ModuleHostFixture.h"
 #include <algorithm>
@@ -113,6 +114,32 @@ TEST_P(PathWindowsInHost, EachFolderChangeAppliesItsRuleOnce)
         ASSERT_TRUE(m_host.Focus(list));
         ASSERT_TRUE(m_host.Chord({VK_LCONTROL}, VK_F9));
     }
+}
+
+// A middle click on a path bar opens the engine menu of that side, just
+// below the bar.
+TEST_P(PathWindowsInHost, MiddleClickOpensTheEngineMenuBelowItsBar)
+{
+    if (GetParam())
+        GTEST_SKIP() << "the host's order of refill and path text plays no part";
+    StartRules();
+    LONG lefts[2] = {};
+    for (int code : {9, 10}) { // the left and right path bars
+        HWND bar = m_host.Query(code);
+        ASSERT_TRUE(bar);
+        RECT area;
+        GetWindowRect(bar, &area);
+        PostMessageW(bar, WM_MBUTTONUP, 0, MAKELPARAM(6, 4));
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitFor(5000, [&] { return (menu = OpenMenu(m_host.ThreadId())) != nullptr; })) << code;
+        RECT shown;
+        GetWindowRect(menu, &shown);
+        EXPECT_GE(shown.top, area.bottom) << code;
+        lefts[code - 9] = shown.left;
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_TRUE(WaitFor(5000, [&] { return OpenMenu(m_host.ThreadId()) == nullptr; })) << code;
+    }
+    EXPECT_LT(lefts[0], lefts[1]); // each at its own bar
 }
 
 INSTANTIATE_TEST_SUITE_P(HostOrders, PathWindowsInHost, ::testing::Values(false, true),
