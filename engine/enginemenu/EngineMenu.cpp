@@ -184,7 +184,7 @@ int CEngineMenu::ChangeColumns()
     for (int side = 0; side < 2; ++side) {
         CTCFileList* list = m_engine.Panels().fileList[side];
         if (list && list->Window())
-            list->ApplyColumnsWidth(on ? (side == 0 ? settings.ColumnsWidth0 : settings.ColumnsWidth1) : 0);
+            list->UseColumnsWidth(on ? (side == 0 ? settings.ColumnsWidth0 : settings.ColumnsWidth1) : 0);
     }
     return 1;
 }

@@ -77,6 +77,12 @@ void CTCFileList::ApplyColumnsWidth(int width)
         ::SendMessageW(m_hWnd, LB_SETCOLUMNWIDTH, width, 0);
 }
 
+void CTCFileList::UseColumnsWidth(int width)
+{
+    m_columnsWidth = width;
+    ApplyColumnsWidth(width);
+}
+
 bool CTCFileList::KeyDown(int vk) const
 {
     return ::GetKeyState(vk) < 0;

@@ -50,9 +50,11 @@ public:
 
     // Column width of multi-column lists: SetColumnsWidth stores it as
     // "ColumnsWidth0"/"ColumnsWidth1" and applies it; ApplyColumnsWidth
-    // sends it to a multi-column list.
+    // sends it to a multi-column list; UseColumnsWidth switches the stored
+    // width on (width) or off (0: the host's widths) without storing it.
     void SetColumnsWidth(int width) override;
     void ApplyColumnsWidth(int width);
+    void UseColumnsWidth(int width);
 
     // Index translation; both rebuild a dirty order first. An index outside
     // the order passes unchanged.

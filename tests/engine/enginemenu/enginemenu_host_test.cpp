@@ -55,6 +55,10 @@ TEST(EngineCommandsInHost, ChangeColumnsAndGotoDirRelative)
         EXPECT_NE(250, ColumnWidth(right));
         EXPECT_TRUE(hostWidth < 0 || hostWidth == ColumnWidth(left));
         hostWidth = ColumnWidth(left);
+        // Switched off, a width the host sets stays the host's.
+        SendMessageW(left, LB_SETCOLUMNWIDTH, 123, 0);
+        EXPECT_EQ(123, ColumnWidth(left));
+        SendMessageW(left, LB_SETCOLUMNWIDTH, hostWidth, 0);
         run(CmdChangeColumns);
         EXPECT_EQ(300, ColumnWidth(left));
         EXPECT_EQ(250, ColumnWidth(right));
