@@ -78,6 +78,12 @@ CViewModes::CViewModes(CSettingsModel& model)
     : CPropertyPage(IDD_VIEW_MODES, IDD_VIEW_MODES), m_model(model), m_modes(model.m_modes),
       m_bkgColorButton(model.m_localizer), m_tabColorButton(model.m_localizer)
 {
+    HICON icon = (HICON)::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_VIEW_MODES), IMAGE_ICON, 16, 16,
+                                     LR_SHARED);
+    if (icon) {
+        m_psp.dwFlags |= PSP_USEHICON;
+        m_psp.hIcon = icon;
+    }
 }
 
 CViewModes::~CViewModes()
