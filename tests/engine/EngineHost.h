@@ -17,3 +17,13 @@ inline CHostSetup EngineHostSetup(const std::string& settings, std::vector<std::
     setup.pluginTexts[L"Merovin.ini"] = settings;
     return setup;
 }
+
+// Host commands (WM_USER+51) of a stretch of the stand-in host's log, by number.
+inline std::vector<long long> Commands(const std::vector<CHostLogEntry>& log)
+{
+    std::vector<long long> numbers;
+    for (const CHostLogEntry& e : log)
+        if (e.m_kind == L"cmd")
+            numbers.push_back(e.Int(L"n"));
+    return numbers;
+}

@@ -10,16 +10,6 @@ using namespace TCHost;
 
 namespace {
 
-// Host commands (WM_USER+51) logged since a mark, by number.
-std::vector<long long> Commands(const std::vector<CHostLogEntry>& log)
-{
-    std::vector<long long> numbers;
-    for (const CHostLogEntry& e : log)
-        if (e.m_kind == L"cmd")
-            numbers.push_back(e.Int(L"n"));
-    return numbers;
-}
-
 bool KeyReached(const std::vector<CHostLogEntry>& log, WORD vk, HWND window = nullptr)
 {
     for (const CHostLogEntry& e : log) {

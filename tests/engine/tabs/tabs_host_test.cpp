@@ -13,15 +13,6 @@ using namespace TCHost;
 
 namespace {
 
-std::vector<long long> Commands(const std::vector<CHostLogEntry>& log)
-{
-    std::vector<long long> numbers;
-    for (const CHostLogEntry& e : log)
-        if (e.m_kind == L"cmd")
-            numbers.push_back(e.Int(L"n"));
-    return numbers;
-}
-
 // A visible top-level window of the host's process whose class starts with `prefix`.
 HWND HostPopup(HWND main, const wchar_t* prefix)
 {
