@@ -75,6 +75,9 @@ const UINT DetachAndUnloadMessage = WM_APP + 1;
 const UINT DeferredHotkeyMessage = WM_APP + 2;
 // Posted to the dispatcher: wParam a side, lParam 0 the file list, 2 the tabs.
 const UINT PanelRefreshMessage = WM_APP + 3;
+// Posted by a path window to its own bar after a rule's view and sort
+// commands: the rule's autorun list runs once those reached the host.
+const UINT RuleAutorunMessage = WM_APP + 4;
 
 // The engine's hidden dispatcher window: commands from outside arrive as
 // WM_SETTEXT with the command number as wParam.

@@ -1,7 +1,7 @@
 // Messages and names shared by the stand-in host (tchost.exe) and the driver
 // library the tests use. The host's messages that the engine uses come from
 // the common protocol header; the stand-in's own protocol lives at
-// WM_APP+0x200 and above (WM_APP+1..+3 belong to the engine).
+// WM_APP+0x200 and above (WM_APP+1..+4 belong to the engine).
 #pragma once
 #include <windows.h>
 #include <cwchar>

@@ -16,6 +16,7 @@ bool CPathWnd::AttachPathWindow(HWND bar)
     if (m_hWnd && m_hWnd == bar)
         return true;
     m_state.Reset();
+    m_pendingAutorun.clear(); // posted to the bar that is gone
     if (!AttachTo(bar))
         return false;
     OnPathChanged(GetPathFromWindow(), PathChangeAttach);
@@ -42,6 +43,8 @@ LRESULT CPathWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnSetText(wParam, lParam);
     case WM_MBUTTONUP:
         return OnMButtonUp(wParam, lParam);
+    case RuleAutorunMessage:
+        return OnRuleAutorun();
     }
     return CPanelWnd::WindowProc(message, wParam, lParam);
 }
@@ -131,8 +134,23 @@ void CPathWnd::ApplyRuleView(int rule)
         if (main)
             ::PostMessageW(main, HostCommandMessage, command, 0);
     const FolderRule& r = rules->Rule(rule);
-    if (r.autorun && !r.autorunCommand.IsEmpty())
-        m_engine.Commands().RunCommandList(r.autorunCommand);
+    if (!r.autorun || r.autorunCommand.IsEmpty())
+        return;
+    // The view commands are posted, while an "em_" name is sent at once: the
+    // list waits in this thread's queue behind them.
+    m_pendingAutorun.push_back(r.autorunCommand);
+    if (!m_hWnd || !::PostMessageW(m_hWnd, RuleAutorunMessage, 0, 0))
+        OnRuleAutorun();
+}
+
+LRESULT CPathWnd::OnRuleAutorun()
+{
+    if (m_pendingAutorun.empty())
+        return 0;
+    CString list = m_pendingAutorun.front();
+    m_pendingAutorun.pop_front();
+    m_engine.Commands().RunCommandList(list);
+    return 1;
 }
 
 void CPathWnd::ApplyToList(int rule, const CString& folder)

@@ -5,6 +5,7 @@
 // tells the modules that follow panel paths.
 #pragma once
 #include <windows.h>
+#include <deque>
 #include "PanelWnd.h"
 #include "PathChange.h"
 #include "Strings.h"
@@ -23,8 +24,8 @@ public:
     // `folder` as shown; PathChangeDecorate decorates the tab even when
     // the folder did not change.
     void OnPathChanged(const CString& folder, int flags);
-    // Posts the rule's view and sort commands to the host and runs its
-    // autorun command list.
+    // Posts the rule's view and sort commands to the host; its autorun
+    // command list runs when they have reached the host.
     void ApplyRuleView(int rule);
 
     const CString& LastPath() const { return m_state.LastPath(); }
@@ -41,6 +42,7 @@ protected:
 private:
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     LRESULT OnMButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRuleAutorun();
     // The rule's background and group masks go to the side's list, which
     // builds its order again at the next translation.
     void ApplyToList(int rule, const CString& folder);
@@ -48,4 +50,6 @@ private:
     const CFolderRules* Rules() const;
 
     CPathState m_state; // the folder seen last and the rule applied last
+    // Autorun lists posted behind their rule's view commands, oldest first.
+    std::deque<CString> m_pendingAutorun;
 };

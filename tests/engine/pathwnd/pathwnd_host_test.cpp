@@ -6,7 +6,6 @@
 // middle click opening the engine menu below its bar.
 #include <gtest/gtest.h>
 #include "ModuleHostFixture.h"
-#include <algorithm>
 #include "DrawnRows.h"
 #include "TestFiles.h"
 
@@ -20,6 +19,18 @@ const char Rules[] =
     "[Photos]\r\nView=Brief\r\nSort=3\r\nAutorunCmd=em_One|em_Two\r\nFileGroups=*.jpg\r\n"
     "[Custom]\r\nView=Photos\r\n"
     "[Odd]\r\nView=NoSuchView\r\nSort=2\r\n";
+
+// Shows a left folder the host's "CD" way; the host's log lines of it.
+std::vector<CHostLogEntry> ShowLeftFolder(CHostDriver& host, const std::wstring& name)
+{
+    size_t mark = host.LogMark();
+    std::string bytes = "\xEF\xBB\xBF" + Narrow(host.DataDir(0) + L"\\" + name);
+    bytes.append("\r\0\0", 3); // the left path, no flags
+    COPYDATASTRUCT data = {CopyDataChangePath, (DWORD)bytes.size(), &bytes[0]};
+    SendMessageW(host.Main(), WM_COPYDATA, 0, (LPARAM)&data);
+    host.Flush();
+    return host.LogSince(mark);
+}
 
 class PathWindowsInHost : public ModulesInHost, public ::testing::WithParamInterface<bool> {
 protected:
@@ -44,14 +55,8 @@ protected:
     std::vector<std::wstring> ChangeTo(const std::wstring& name, size_t& notices)
     {
         size_t before = CallsOf(L"TestMod64", L"Process").size();
-        size_t mark = m_host.LogMark();
-        std::string bytes = "\xEF\xBB\xBF" + Narrow(m_host.DataDir(0) + L"\\" + name);
-        bytes.append("\r\0\0", 3); // the left path, no flags
-        COPYDATASTRUCT data = {CopyDataChangePath, (DWORD)bytes.size(), &bytes[0]};
-        SendMessageW(m_host.Main(), WM_COPYDATA, 0, (LPARAM)&data);
-        m_host.Flush();
         std::vector<std::wstring> seen;
-        for (const CHostLogEntry& e : m_host.LogSince(mark))
+        for (const CHostLogEntry& e : ShowLeftFolder(m_host, name))
             if (e.m_kind == L"cmd")
                 seen.push_back(std::to_wstring(e.Int(L"n")));
             else if (e.m_kind == L"copydata" && e.Has(L"name"))
@@ -83,12 +88,8 @@ TEST_P(PathWindowsInHost, EachFolderChangeAppliesItsRuleOnce)
     };
     for (const Step& step : steps) {
         size_t notices = 0;
-        Seen seen = ChangeTo(step.folder, notices);
-        // The autorun names are sent at once, the view commands posted.
-        std::sort(seen.begin(), seen.end());
-        Seen expected = step.seen;
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(expected, seen) << step.folder;
+        // The autorun names follow the view and sort commands.
+        EXPECT_EQ(step.seen, ChangeTo(step.folder, notices)) << step.folder;
         EXPECT_EQ(step.notices, notices) << step.folder;
     }
     std::vector<std::wstring> names;
