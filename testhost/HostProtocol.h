@@ -31,6 +31,8 @@ const UINT MsgRecreate = WM_APP + 0x210;       // sent; wParam side (0/1), lPara
 const UINT MsgCreateWindows = WM_APP + 0x211;  // sent; wParam count, lParam interval in ms: "Window" children of the bottom bar
 const UINT MsgMoveTab = WM_APP + 0x212;        // sent; wParam MAKEWPARAM(side, delete delay ms), lParam MAKELPARAM(from, to)
 const UINT MsgLogDump = WM_APP + 0x213;        // sent; logs the plug-in's "MerovinDebugDump" as one "dump" line of its keys
+const UINT MsgCountColour = WM_APP + 0x214;    // sent; wParam a window of the host thread, lParam a COLORREF: redraws
+                                               // the window and returns how many of its client pixels have that colour
 
 // Parts of a panel that MsgRecreate destroys and creates again.
 enum RecreatePart {

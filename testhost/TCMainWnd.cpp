@@ -3,6 +3,7 @@
 #include "TCClasses.h"
 #include "TCHostApp.h"
 #include "TCOptions.h"
+#include "TCShot.h"
 #include <commctrl.h>
 
 using namespace TCHost;
@@ -212,6 +213,8 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return m_panels[LOWORD(wParam) ? 1 : 0].MoveTab(LOWORD(lParam), HIWORD(lParam), HIWORD(wParam)) ? 1 : 0;
     case MsgLogDump:
         return LogPluginDump();
+    case MsgCountColour:
+        return CountWindowColour((HWND)wParam, (COLORREF)lParam);
     case WM_SIZE:
         TheApp().Log(CTCLogLine(L"size").Add(L"cx", (long long)LOWORD(lParam)).Add(L"cy", (long long)HIWORD(lParam)));
         break;

@@ -145,3 +145,42 @@ bool SaveOtherProgramPng(HWND window, const std::wstring& path, std::wstring& wh
         FreeLibrary(module);
     return ok;
 }
+
+int CountWindowColour(HWND window, COLORREF colour)
+{
+    RECT client;
+    if (!IsWindow(window) || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()
+        || !GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+        return -1;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    int width = client.right, height = client.bottom;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp) {
+        DeleteDC(dc);
+        return -1;
+    }
+    HGDIOBJ old = SelectObject(dc, bmp);
+    HDC from = GetDC(window);
+    BitBlt(dc, 0, 0, width, height, from, 0, 0, SRCCOPY);
+    ReleaseDC(window, from);
+    GdiFlush();
+    // DIB pixels are 0x00RRGGBB, a COLORREF 0x00BBGGRR.
+    DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    const DWORD* p = (const DWORD*)bits;
+    int count = 0;
+    for (int i = 0; i < width * height; ++i)
+        count += (p[i] & 0xFFFFFF) == wanted;
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return count;
+}

@@ -11,3 +11,7 @@ bool SaveHostPng(HWND main, const std::wstring& path);
 // The same picture of a window of another program (and what lies above it),
 // taken inside that program through the hook of tcshot.dll beside this one.
 bool SaveOtherProgramPng(HWND window, const std::wstring& path, std::wstring& why);
+
+// How many client pixels of `window` (of this thread) have `colour` once it
+// has been redrawn; -1 when the window cannot be read.
+int CountWindowColour(HWND window, COLORREF colour);

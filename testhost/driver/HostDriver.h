@@ -111,6 +111,11 @@ public:
     bool UnloadPlugin() const { return Send(TCHost::MsgUnloadPlugin) != 0; }
     HWND ShowWindow(int kind, LPARAM arg = 0) const { return (HWND)Send(TCHost::MsgShowWindow, kind, arg); }
     HWND Recreate(int side, int part) const { return (HWND)Send(TCHost::MsgRecreate, side, part); }
+    // Client pixels of a host window of that colour after a redraw (-1: not readable).
+    int ColourCount(HWND window, COLORREF colour) const
+    {
+        return (int)Send(TCHost::MsgCountColour, (WPARAM)window, (LPARAM)colour);
+    }
 
     const std::wstring& LastError() const { return m_error; }
 
