@@ -2,8 +2,9 @@
 // applies the folder's rule once (view, sort, the autorun list in order),
 // custom views by title, "KeepScope", the modules' path notices, the sticky
 // order in both of the host's orders of refill and path text, and
-// UseFileGrouping switching the list to the host's order and back, and the
-// middle click opening the engine menu below its bar.
+// UseFileGrouping switching the list to the host's order and back, the
+// middle click opening the engine menu below its bar, and what the tab and
+// the list show: icons by rule and "desktop.ini", the rule's background.
 #include <gtest/gtest.h>
 #include "ModuleHostFixture.h"
 #include "DrawnRows.h"
@@ -146,4 +147,78 @@ TEST_P(PathWindowsInHost, MiddleClickOpensTheEngineMenuBelowItsBar)
 INSTANTIATE_TEST_SUITE_P(HostOrders, PathWindowsInHost, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return info.param ? "RefillThenPathText" : "PathTextThenRefill";
+                         });
+
+namespace {
+
+// Body colours of three icons of the drive icon library: the rule's (by
+// position 0), resource id 4 and position 5.
+const COLORREF RuleIcon = RGB(90, 110, 140), ResourceIcon = RGB(60, 150, 90), FileIcon = RGB(80, 80, 90);
+const COLORREF RuleBack = RGB(0xD6, 0xF4, 0xFF);
+
+class RuleDecorationsInHost : public ModulesInHost, public ::testing::WithParamInterface<bool> {
+protected:
+    // Which of the three icons the left tab shows (0: none).
+    COLORREF TabIcon()
+    {
+        COLORREF shown = 0;
+        for (COLORREF icon : {RuleIcon, ResourceIcon, FileIcon})
+            if (m_host.ColourCount(m_host.Query(26), icon) >= 40)
+                shown = shown ? CLR_INVALID : icon;
+        return shown;
+    }
+};
+
+} // namespace
+
+// A folder change decorates the tab through the 200 ms timer: the rule's icon,
+// or the "desktop.ini" one ("IconResource" before "IconFile", a negative index
+// a resource id) as "OverrideVisualMode" decides; the rule's folders get its
+// background colour.
+TEST_P(RuleDecorationsInHost, TabIconAndListColourFollowTheFolder)
+{
+    std::string icons = Narrow(BinFile(L"mvdl.icl"));
+    std::string settings = std::string("AutoView=1\r\nUseDesktopINI=1\r\nCheckCloseTC=0\r\nOverrideVisualMode=") +
+                           (GetParam() ? "1" : "0") + "\r\n[AutoView]\r\nGreen=?*\\GREEN*\r\n[Green]\r\nView=Brief\r\n" +
+                           "TabIcon=" + icons + ",0\r\nBkgColor=#D6F4FF\r\n";
+    CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=0\r\n" + settings, {L"--tabs=both"});
+    setup.leftFiles = {L"Green\\a.txt", L"GreenBare\\", L"Both\\", L"FileOnly\\", L"Plain\\"};
+    ASSERT_TRUE(m_host.Start(setup)) << m_host.LastError();
+    const std::string both = "IconResource=" + icons + ",-4\r\nIconFile=" + icons + "\r\nIconIndex=5\r\n";
+    for (const auto& ini : std::map<std::wstring, std::string>{
+             {L"Green", both}, {L"Both", both}, {L"FileOnly", "IconFile=" + icons + "\r\nIconIndex=5\r\n"}})
+        WriteText(m_host.DataDir(0) + L"\\" + ini.first + L"\\desktop.ini",
+                  ("[.ShellClassInfo]\r\n" + ini.second).c_str());
+
+    struct Row {
+        const wchar_t* folder;
+        COLORREF icon, overridden; // without and with "OverrideVisualMode"
+        bool ruleBack;
+    } rows[] = {
+        {L"Green", RuleIcon, ResourceIcon, true},
+        {L"GreenBare", RuleIcon, 0, true}, // the rule's, no "desktop.ini"
+        {L"Both", ResourceIcon, ResourceIcon, false},
+        {L"FileOnly", FileIcon, FileIcon, false},
+        {L"Plain", 0, 0, false},
+    };
+    HWND list = m_host.Query(1);
+    COLORREF before = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.folder);
+        COLORREF icon = GetParam() ? row.overridden : row.icon;
+        DWORD start = GetTickCount();
+        ShowLeftFolder(m_host, row.folder);
+        COLORREF early = TabIcon();
+        if (icon != before && GetTickCount() - start < 150)
+            EXPECT_EQ(before, early); // the timer has not fired yet
+        EXPECT_TRUE(WaitFor(3000, [&] { return TabIcon() == icon; })) << TabIcon();
+        int back = m_host.ColourCount(list, RuleBack);
+        EXPECT_EQ(row.ruleBack, back > 1000) << back;
+        before = icon;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(VisualMode, RuleDecorationsInHost, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "OverrideVisualMode" : "RuleIconFirst";
                          });
