@@ -69,13 +69,8 @@ TEST(ViewModesPage, AddRefuseRenameReorderCheckDelete)
     // A new mode takes the description shown; refused names add nothing.
     t.Select(0);
     struct { LPCWSTR name; const char* prompt; /* "" for none */ } cases[] = {
-        {L"Photos", ""},
-        {L"photos", "View mode 'photos' already exists."},
-        {L"Config", "'Config' cannot name"},
-        {L"keyboard", "'keyboard' cannot name"},
-        {L"a=b", "'a=b' cannot name"},
-        {L" x", "' x' cannot name"},
-        {L"", ""},
+        {L"Photos", ""}, {L"photos", "View mode 'photos' already exists."}, {L"Config", "'Config' cannot name"},
+        {L"keyboard", "'keyboard' cannot name"}, {L"a=b", "'a=b' cannot name"}, {L" x", "' x' cannot name"}, {L"", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.name));
@@ -137,16 +132,12 @@ TEST(ViewModesPage, OrderAfterScrollingToTheEdges)
 {
     std::string ini = "[ViewModes]\r\n", rules = "[AutoView]\r\n";
     for (int i = 0; i < 30; ++i) {
-        char line[32];
-        snprintf(line, sizeof(line), "M%02d=t\r\n", i);
-        ini += line;
-        rules += line;
+        std::string line = "M" + std::to_string(i / 10) + std::to_string(i % 10) + "=t\r\n";
+        ini += line, rules += line;
     }
     CModesFixture t(L"modes_scroll", ini + rules);
     struct { int from; UINT timer; const char* first, *last; } cases[] = {
-        {5, CDDListBox::ScrollDownTimer, "M00", "M05"},
-        {25, CDDListBox::ScrollUpTimer, "M26", "M05"},
-    };
+        {5, CDDListBox::ScrollDownTimer, "M00", "M05"}, {25, CDDListBox::ScrollUpTimer, "M26", "M05"}};
     for (const auto& c : cases) {
         t.list->SetTopIndex(c.from);
         t.Mouse(WM_LBUTTONDOWN, t.RowY(c.from));
@@ -191,8 +182,7 @@ TEST(ViewModesPage, ModeFieldsAreWrittenAsTheEngineReadsThem)
     t.Type(IDC_MODE_SORT, L"7");
     EXPECT_FALSE(t.Enabled(IDC_MODE_GROUPS));
     t.Click(IDC_MODE_GROUPING, BST_CHECKED);
-    EXPECT_TRUE(t.Enabled(IDC_MODE_GROUPS));
-    EXPECT_TRUE(t.Enabled(IDC_MODE_GROUPS_BEFORE));
+    EXPECT_TRUE(t.Enabled(IDC_MODE_GROUPS) && t.Enabled(IDC_MODE_GROUPS_BEFORE));
     t.Type(IDC_MODE_GROUPS, L"*.txt");
     t.Type(IDC_MODE_GROUPS2, L"*.tmp"); // kept, its box stays off
     t.Click(IDC_MODE_AUTORUN, BST_CHECKED);

@@ -51,9 +51,7 @@ TEST(PreviewFiles, PictureNameGivesTheLayout)
         {L"p-40-18.bmp", TRUE, 40, 18},
         {L"p.bmp", TRUE, 40, 18},        // no "-": the layout stays
         {L"my-dir\\q.bmp", TRUE, 40, 18}, // a folder's "-" does not count
-        {L"missing-1-2.bmp", FALSE, 40, 18},
-        {L"z-0-0.bmp", TRUE, 38, 16},
-        {L"h-20.bmp", TRUE, 38, 20},
+        {L"missing-1-2.bmp", FALSE, 40, 18}, {L"z-0-0.bmp", TRUE, 38, 16}, {L"h-20.bmp", TRUE, 38, 20},
     };
     CPreviewFiles preview;
     for (const auto& s : steps) {
