@@ -141,7 +141,8 @@ TEST(IconDialog, AddedButtonTakesOkPlaceAndClears)
         EXPECT_EQ(c.button, shell.clear != nullptr);
         if (shell.clear) {
             EXPECT_FALSE(IsWindow(shell.clear));
-            EXPECT_EQ(shell.wantedRect, shell.clearRect);
+            const CRect& r = shell.clearRect;
+            EXPECT_EQ(shell.wantedRect, r) << r.left << "," << r.top << " " << r.Width() << "x" << r.Height();
             EXPECT_TRUE(shell.sameFont);
         }
         bool chosen = c.result == CIconDialog::IconChosen;
