@@ -27,13 +27,12 @@ struct HostLog {
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* log = (HostLog*)GetWindowLongPtrW(window, GWLP_USERDATA);
-    if (log && message == WM_COPYDATA) {
+    if (auto* log = (HostLog*)GetWindowLongPtrW(window, GWLP_USERDATA)) {
         auto* block = (COPYDATASTRUCT*)lParam;
-        log->blocks.push_back({block->dwData, std::string((const char*)block->lpData, block->cbData)});
+        if (message == WM_COPYDATA)
+            log->blocks.push_back({block->dwData, std::string((const char*)block->lpData, block->cbData)});
+        log->commands += message == HostCommandMessage;
     }
-    if (log && message == HostCommandMessage)
-        ++log->commands;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

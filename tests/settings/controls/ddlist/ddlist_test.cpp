@@ -47,8 +47,7 @@ public:
         parent.CreateEx(0, AfxRegisterWndClass(0), L"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 400,
                         nullptr, nullptr);
         list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
-                        LBS_NOINTEGRALHEIGHT | extraStyle,
-                    CRect(0, 0, 200, 100), &parent, 1021);
+                        LBS_NOINTEGRALHEIGHT | extraStyle, CRect(0, 0, 200, 100), &parent, 1021);
         h = list.GetItemHeight(0);
         list.MoveWindow(0, 0, 200, h * visible);
         for (int i = 0; i < count; ++i)
