@@ -79,9 +79,7 @@ TEST(ViewModesPage, AddRefuseRenameReorderCheckDelete)
         EXPECT_EQ(*c.name != 0, t.Enabled(IDC_MODE_ADD));
         t.Click(IDC_MODE_ADD);
         EXPECT_EQ(*c.prompt ? prompts + 1 : prompts, (int)script.m_prompts.GetSize());
-        if (*c.prompt) {
-            EXPECT_EQ(0u, Narrow(script.Text(prompts)).find(c.prompt)) << Narrow(script.Text(prompts));
-        }
+        EXPECT_EQ(c.prompt, Narrow(script.Text(prompts)).substr(0, strlen(c.prompt)));
     }
     EXPECT_EQ("Alpha*,Beta,Gamma*,Photos,", t.Listed());
 
