@@ -27,13 +27,12 @@ struct HostLog {
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* log = (HostLog*)GetWindowLongPtrW(window, GWLP_USERDATA);
-    if (log && message == WM_COPYDATA) {
+    if (auto* log = (HostLog*)GetWindowLongPtrW(window, GWLP_USERDATA)) {
         auto* block = (COPYDATASTRUCT*)lParam;
-        log->blocks.push_back({block->dwData, std::string((const char*)block->lpData, block->cbData)});
+        if (message == WM_COPYDATA)
+            log->blocks.push_back({block->dwData, std::string((const char*)block->lpData, block->cbData)});
+        log->commands += message == HostCommandMessage;
     }
-    if (log && message == HostCommandMessage)
-        ++log->commands;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -111,24 +110,19 @@ TEST(EngineMenu, ItemsHotkeysIconsAndGreying)
     // names, c no current item, p current "..", k current item sticky,
     // b BookMarks, w widths enabled, W custom widths, g grouping, G on.
     // Greyed: the five sticky items (Toggle, Stick, Unstick, Config, UnstickAll).
-    struct Case {
-        const char* state;
-        const char* greyed;
-    } cases[] = {
+    struct { const char* state; const char* greyed; } cases[] = {
         {"sl", "..x.."}, {"slk", ".x..."}, {"slc", "xxx.."}, {"slp", "xxx.."},
         {"sln", "..x.x"}, {"slf", "..xx."}, {"l", "xxxxx"}, {"s", "xxxxx"},
         {"slbwWgG", "..x.."}, {"slG", "..x.."},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto has = [&](char f) { return strchr(c.state, f) != nullptr; };
         EngineMenuState state;
         state.title = L"Merovin\tv1.0";
         state.stickyFiles = has('s'), state.hasList = has('l'), state.stickyFileShort = has('f');
-        state.stickyCount = has('n') ? 0 : 2;
-        state.current = has('c') ? -1 : has('p') ? -2 : 3;
-        state.currentSticky = has('k'), state.bookmarks = has('b');
-        state.columnsEnabled = has('w'), state.customColumns = has('W');
-        state.groupingAvailable = has('g'), state.groupingOn = has('G');
+        state.stickyCount = has('n') ? 0 : 2, state.current = has('c') ? -1 : has('p') ? -2 : 3;
+        state.currentSticky = has('k'), state.bookmarks = has('b'), state.columnsEnabled = has('w');
+        state.customColumns = has('W'), state.groupingAvailable = has('g'), state.groupingOn = has('G');
         CIconMenu menu;
         BuildEngineMenu(engine, menu, state, {L"C:\\one"});
         std::map<UINT, Item> items = Items(menu);
@@ -149,10 +143,10 @@ TEST(EngineMenu, ItemsHotkeysIconsAndGreying)
     CIconMenu menu;
     BuildEngineMenu(engine, menu, EngineMenuState(), {});
     std::map<UINT, Item> items = Items(menu);
-    EXPECT_EQ(L"Toggle Stick\tCtrl+T", items[CmdToggleStick].caption);
-    EXPECT_EQ(L"Stick File\t", items[CmdStickIt].caption);
-    EXPECT_EQ(L"Reload &Settings\tAlt+R", items[CmdReloadSettings].caption);
-    EXPECT_EQ(L"&Run Prefector", items[MenuRunSettings].caption);
+    for (const auto& c : std::map<UINT, std::wstring>{{CmdToggleStick, L"Toggle Stick\tCtrl+T"},
+             {CmdStickIt, L"Stick File\t"}, {CmdReloadSettings, L"Reload &Settings\tAlt+R"},
+             {MenuRunSettings, L"&Run Prefector"}})
+        EXPECT_EQ(c.second, items[c.first].caption) << c.first;
 }
 
 TEST(EngineMenu, BookmarkMenuTexts)
@@ -166,13 +160,11 @@ TEST(EngineMenu, BookmarkMenuTexts)
     CIconMenu menu;
     FillBookmarkMenu(engine, menu, paths, 0);
     std::map<UINT, Item> items = Items(menu);
-    EXPECT_EQ(L"C:\\b1\t&1", items[11].caption);
-    EXPECT_EQ(L"C:\\b9\t&9", items[19].caption);
-    EXPECT_EQ(L"C:\\b10\t&0", items[20].caption);
-    EXPECT_EQ(L"C:\\b11", items[21].caption);
+    for (const auto& c : std::map<UINT, std::wstring>{{11, L"C:\\b1\t&1"}, {19, L"C:\\b9\t&9"}, {20, L"C:\\b10\t&0"},
+             {21, L"C:\\b11"}, {CmdBookMarkNext, L"&Next Bookmark\tF11"}})
+        EXPECT_EQ(c.second, items[c.first].caption) << c.first;
     EXPECT_LT(items[22].caption.size(), 200u);
     EXPECT_NE(std::wstring::npos, items[22].caption.find(L"..."));
-    EXPECT_EQ(L"&Next Bookmark\tF11", items[CmdBookMarkNext].caption);
     EXPECT_TRUE(items[CmdToggleSaveBookmark].icon);
     engine.Settings().PersistBookmarks = 0;
     CIconMenu one;
@@ -230,11 +222,8 @@ TEST(EngineMenu, ChoicesAndTheMenuOfASide)
 
 TEST(EngineMenu, RelativeFolderMapping)
 {
-    struct Case {
-        const wchar_t* source;
-        const wchar_t* target;
-        const wchar_t* result; // empty: no common component
-    } cases[] = {
+    // result empty: no common component.
+    struct { const wchar_t* source; const wchar_t* target; const wchar_t* result; } cases[] = {
         {L"C:\\w\\projA\\src\\util", L"D:\\m\\projB\\src", L"D:\\m\\projB\\src\\util"},
         {L"C:\\w\\projA\\src\\util", L"D:\\m\\projB\\src\\other", L"D:\\m\\projB\\src\\util"},
         {L"C:\\a\\b", L"D:\\x\\y", L""},
@@ -244,7 +233,7 @@ TEST(EngineMenu, RelativeFolderMapping)
         {L"\\\\srv\\share\\x", L"\\\\other\\pub", L""}, // empty parts never match
         {L"C:\\", L"\\\\srv\\share", L""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         CString result;
         EXPECT_EQ(*c.result != 0, RelativeFolder(c.source, c.target, result)) << c.source << L" / " << c.target;
         EXPECT_STREQ(c.result, result.GetString()) << c.source;

@@ -84,16 +84,12 @@ TEST(MarkPages, FillTextEnablingAndSort)
         EXPECT_EQ(c.fill, t.f.model->m_marks.sticky.nFill) << Narrow(c.text);
     }
     auto Enabled = [&](int id) { return IsWindowEnabled(page->GetDlgItemHwnd(id)) != FALSE; };
-    const int others[] = {IDC_STICKY_SORT, IDC_MARK_COLOR, IDC_MARK_STYLE, IDC_MARK_KEYS, IDC_MARK_KEYS_BUTTON,
-                          IDC_MARK_PREVIEW_LABEL};
-    ClickBox(page, IDC_MARK_ENABLE, false);
-    for (int id : others)
-        EXPECT_FALSE(Enabled(id)) << id;
-    EXPECT_FALSE(Enabled(IDC_MARK_FILL));
-    ClickBox(page, IDC_MARK_ENABLE, true);
-    for (int id : others)
-        EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_TRUE(Enabled(IDC_MARK_FILL));
+    for (bool on : {false, true}) {
+        ClickBox(page, IDC_MARK_ENABLE, on);
+        for (int id : {IDC_STICKY_SORT, IDC_MARK_COLOR, IDC_MARK_STYLE, IDC_MARK_KEYS, IDC_MARK_KEYS_BUTTON,
+                       IDC_MARK_PREVIEW_LABEL, IDC_MARK_FILL})
+            EXPECT_EQ(on, Enabled(id)) << id;
+    }
     ChooseEntry(page, IDC_MARK_STYLE, 1);
     EXPECT_FALSE(Enabled(IDC_MARK_FILL)) << "only Alpha-Grad has a fill";
     t.f.sheet->ApplyAndBroadcast();

@@ -40,20 +40,11 @@ public:
     int PickIcon(HWND, LPWSTR, UINT, int*) override
     {
         // A dialog of the shape the picker looks for, built in memory.
-        struct {
-            DLGTEMPLATE dialog;
-            WORD menu, cls, title;
-            DLGITEMTEMPLATE ok;
-            WORD okClass[2], okText, okData, pad1;
-            DLGITEMTEMPLATE anchor;
-            WORD anchorClass[2], anchorText, anchorData;
-        } t = {};
-        t.dialog = {WS_POPUP | WS_CAPTION, 0, 2, 0, 0, 200, 100};
-        t.ok = {WS_CHILD | WS_VISIBLE, 0, 100, 70, 50, 14, IDOK};
-        t.okClass[0] = t.anchorClass[0] = 0xFFFF;
-        t.okClass[1] = 0x0080; // button
-        t.anchor = {WS_CHILD | WS_VISIBLE, 0, 10, 10, 180, 50, CIconDialog::AnchorId};
-        t.anchorClass[1] = 0x0083; // list box
+        struct { DLGTEMPLATE dialog; WORD menu, cls, title; DLGITEMTEMPLATE ok; WORD okClass[2], okText, okData, pad1;
+                 DLGITEMTEMPLATE anchor; WORD anchorClass[2], anchorText, anchorData; } t = {
+            {WS_POPUP | WS_CAPTION, 0, 2, 0, 0, 200, 100}, 0, 0, 0,
+            {WS_CHILD | WS_VISIBLE, 0, 100, 70, 50, 14, IDOK}, {0xFFFF, 0x0080 /* button */}, 0, 0, 0,
+            {WS_CHILD | WS_VISIBLE, 0, 10, 10, 180, 50, CIconDialog::AnchorId}, {0xFFFF, 0x0083 /* list box */}, 0, 0};
         return (int)DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &t.dialog, nullptr, Proc, 0);
     }
 
@@ -77,28 +68,18 @@ TEST(ViewModesPage, AddRefuseRenameReorderCheckDelete)
 
     // A new mode takes the description shown; refused names add nothing.
     t.Select(0);
-    struct Case {
-        LPCWSTR name;
-        const char* prompt; // "" for none
-    } cases[] = {
-        {L"Photos", ""},
-        {L"photos", "View mode 'photos' already exists."},
-        {L"Config", "'Config' cannot name"},
-        {L"keyboard", "'keyboard' cannot name"},
-        {L"a=b", "'a=b' cannot name"},
-        {L" x", "' x' cannot name"},
-        {L"", ""},
+    struct { LPCWSTR name; const char* prompt; /* "" for none */ } cases[] = {
+        {L"Photos", ""}, {L"photos", "View mode 'photos' already exists."}, {L"Config", "'Config' cannot name"},
+        {L"keyboard", "'keyboard' cannot name"}, {L"a=b", "'a=b' cannot name"}, {L" x", "' x' cannot name"}, {L"", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.name));
         int prompts = (int)script.m_prompts.GetSize();
         t.Type(IDC_MODE_NEW_NAME, c.name);
         EXPECT_EQ(*c.name != 0, t.Enabled(IDC_MODE_ADD));
         t.Click(IDC_MODE_ADD);
         EXPECT_EQ(*c.prompt ? prompts + 1 : prompts, (int)script.m_prompts.GetSize());
-        if (*c.prompt) {
-            EXPECT_EQ(0u, Narrow(script.Text(prompts)).find(c.prompt)) << Narrow(script.Text(prompts));
-        }
+        EXPECT_EQ(c.prompt, Narrow(script.Text(prompts)).substr(0, strlen(c.prompt)));
     }
     EXPECT_EQ("Alpha*,Beta,Gamma*,Photos,", t.Listed());
 
@@ -121,11 +102,13 @@ TEST(ViewModesPage, AddRefuseRenameReorderCheckDelete)
     EXPECT_EQ(2, t.page->GetSelectedMode()); // the one before the deleted last
 
     t.f.sheet->ApplyAndBroadcast();
-    EXPECT_EQ("Photos=First\r\nB3=<None>\r\nAlpha=First\r\n", t.Section("ViewModes"));
-    EXPECT_EQ("B3=C:\\b\r\nAlpha=*.jpg\r\n", t.Section("AutoView"));
-    EXPECT_EQ("Active=0\r\nSort=0\r\nFileGroupping=0\r\nFileGroupping2=0\r\nAutorun=0\r\n", t.Section("Photos"));
-    EXPECT_EQ("Active=1\r\nSort=2\r\nFileGroupping=0\r\nFileGroupping2=0\r\nAutorun=0\r\n", t.Section("Alpha"));
-    EXPECT_EQ("Active=1\r\nSort=0\r\nFileGroupping=0\r\nFileGroupping2=0\r\nAutorun=0\r\n", t.Section("B3"));
+    const std::string rest = "FileGroupping=0\r\nFileGroupping2=0\r\nAutorun=0\r\n";
+    struct { const char* name; std::string text; } written[] = {
+        {"ViewModes", "Photos=First\r\nB3=<None>\r\nAlpha=First\r\n"}, {"AutoView", "B3=C:\\b\r\nAlpha=*.jpg\r\n"},
+        {"Photos", "Active=0\r\nSort=0\r\n" + rest}, {"Alpha", "Active=1\r\nSort=2\r\n" + rest},
+        {"B3", "Active=1\r\nSort=0\r\n" + rest}};
+    for (const auto& w : written)
+        EXPECT_EQ(w.text, t.Section(w.name)) << w.name;
     std::string file = t.f.files.OwnIni();
     for (const char* gone : {"[Beta]", "[B2]", "[Gamma]"})
         EXPECT_EQ(std::string::npos, file.find(gone)) << gone;
@@ -147,22 +130,13 @@ TEST(ViewModesPage, OrderAfterScrollingToTheEdges)
 {
     std::string ini = "[ViewModes]\r\n", rules = "[AutoView]\r\n";
     for (int i = 0; i < 30; ++i) {
-        char line[32];
-        snprintf(line, sizeof(line), "M%02d=t\r\n", i);
-        ini += line;
-        rules += line;
+        std::string line = "M" + std::to_string(i / 10) + std::to_string(i % 10) + "=t\r\n";
+        ini += line, rules += line;
     }
     CModesFixture t(L"modes_scroll", ini + rules);
-    struct Case {
-        int from;
-        UINT timer;
-        const char* first;
-        const char* last;
-    } cases[] = {
-        {5, CDDListBox::ScrollDownTimer, "M00", "M05"},
-        {25, CDDListBox::ScrollUpTimer, "M26", "M05"},
-    };
-    for (const Case& c : cases) {
+    struct { int from; UINT timer; const char* first, *last; } cases[] = {
+        {5, CDDListBox::ScrollDownTimer, "M00", "M05"}, {25, CDDListBox::ScrollUpTimer, "M26", "M05"}};
+    for (const auto& c : cases) {
         t.list->SetTopIndex(c.from);
         t.Mouse(WM_LBUTTONDOWN, t.RowY(c.from));
         t.Mouse(WM_MOUSEMOVE, t.RowY(c.from + 1));
@@ -206,8 +180,7 @@ TEST(ViewModesPage, ModeFieldsAreWrittenAsTheEngineReadsThem)
     t.Type(IDC_MODE_SORT, L"7");
     EXPECT_FALSE(t.Enabled(IDC_MODE_GROUPS));
     t.Click(IDC_MODE_GROUPING, BST_CHECKED);
-    EXPECT_TRUE(t.Enabled(IDC_MODE_GROUPS));
-    EXPECT_TRUE(t.Enabled(IDC_MODE_GROUPS_BEFORE));
+    EXPECT_TRUE(t.Enabled(IDC_MODE_GROUPS) && t.Enabled(IDC_MODE_GROUPS_BEFORE));
     t.Type(IDC_MODE_GROUPS, L"*.txt");
     t.Type(IDC_MODE_GROUPS2, L"*.tmp"); // kept, its box stays off
     t.Click(IDC_MODE_AUTORUN, BST_CHECKED);

@@ -17,17 +17,21 @@ std::wstring OwnPath()
     return path;
 }
 
+// A prompt service that answers while it lives.
+template <class TService> struct CInstalled : TService {
+    CPromptService* old = AfxSetPromptService(this);
+    ~CInstalled() { AfxSetPromptService(old); }
+};
+
 // Runs a stand-in for the shell's dialog from this program's resources, and
 // closes it with the button the test names (3: the added "Clear").
 class CStandInShell : public CPromptService
 {
 public:
-    int templateId = 100;
-    int press = 3;
-    bool pickingDuringRun = false;
+    int templateId = 100, press = 3;
+    bool pickingDuringRun = false, sameFont = false;
     HWND clear = nullptr;
-    RECT clearRect = {}, okRect = {}, anchorRect = {};
-    bool sameFont = false;
+    CRect clearRect, wantedRect; // the added button's, and OK's size at the anchor's left
 
     int PickIcon(HWND hWndOwner, LPWSTR lpszPath, UINT, int* pIndex) override
     {
@@ -42,10 +46,10 @@ public:
     }
 
 private:
-    static RECT ClientRect(HWND dialog, HWND control)
+    static CRect Place(HWND dialog, int id)
     {
-        RECT r = {};
-        if (control) {
+        CRect r;
+        if (HWND control = GetDlgItem(dialog, id)) {
             GetWindowRect(control, &r);
             MapWindowPoints(nullptr, dialog, (LPPOINT)&r, 2);
         }
@@ -62,13 +66,12 @@ private:
         auto* self = reinterpret_cast<CStandInShell*>(lParam);
         // The hook ran before this procedure: the button stands already.
         self->clear = GetDlgItem(dialog, CIconDialog::ClearButtonId);
-        self->clearRect = ClientRect(dialog, self->clear);
-        self->okRect = ClientRect(dialog, GetDlgItem(dialog, IDOK));
-        self->anchorRect = ClientRect(dialog, GetDlgItem(dialog, CIconDialog::AnchorId));
+        self->clearRect = Place(dialog, CIconDialog::ClearButtonId);
+        CRect ok = Place(dialog, IDOK);
+        self->wantedRect = CRect(POINT{Place(dialog, CIconDialog::AnchorId).left, ok.top}, ok.Size());
         self->sameFont = self->clear && SendMessageW(self->clear, WM_GETFONT, 0, 0) ==
                                             SendMessageW(GetDlgItem(dialog, IDOK), WM_GETFONT, 0, 0);
-        HWND button = GetDlgItem(dialog, self->press);
-        if (button)
+        if (HWND button = GetDlgItem(dialog, self->press))
             PostMessageW(button, BM_CLICK, 0, 0);
         else
             EndDialog(dialog, self->press == IDOK ? IDOK : 0);
@@ -88,30 +91,27 @@ void CALLBACK CancelDialogs(HWND, UINT, UINT_PTR, DWORD)
 
 TEST(IconDialog, ResultsOfTheShellDialog)
 {
-    // Cancel keeps what an earlier OK chose; a raw result other than 1 is
-    // no OK; without an answer the shell dialog is missing.
-    CScriptedPrompt script;
-    CPromptService* old = AfxSetPromptService(&script);
-    script.AddIconAnswer(1, OwnPath().c_str(), 1);
-    script.AddIconAnswer(0, L"C:\\other.dll", 4);
-    script.AddIconAnswer(-1, L"C:\\other.dll", 4);
-    CIconDialog dialog(L"", 0);
-    struct Case {
-        const char* name;
-        INT_PTR result;
-    } cases[] = {{"ok", CIconDialog::IconChosen}, {"cancel", CIconDialog::IconCancelled},
-                 {"raw -1", CIconDialog::IconCancelled}, {"no dialog", CIconDialog::IconCancelled}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.result, dialog.DoModal());
-        EXPECT_EQ(OwnPath(), dialog.GetPath());
-        EXPECT_EQ(1, dialog.GetIndex());
-        EXPECT_EQ(3u, dialog.GetIconCount());
-        EXPECT_NE(nullptr, dialog.GetIcon());
-        EXPECT_FALSE(CIconDialog::IsPicking());
+    {
+        // Cancel keeps what an earlier OK chose; a raw result other than 1 is
+        // no OK; without an answer the shell dialog is missing.
+        CInstalled<CScriptedPrompt> script;
+        script.AddIconAnswer(1, OwnPath().c_str(), 1);
+        script.AddIconAnswer(0, L"C:\\other.dll", 4);
+        script.AddIconAnswer(-1, L"C:\\other.dll", 4);
+        CIconDialog dialog(L"", 0);
+        struct { const char* name; INT_PTR result; } cases[] = {{"ok", CIconDialog::IconChosen},
+            {"cancel", CIconDialog::IconCancelled}, {"raw -1", CIconDialog::IconCancelled},
+            {"no dialog", CIconDialog::IconCancelled}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            EXPECT_EQ(c.result, dialog.DoModal());
+            EXPECT_EQ(OwnPath(), dialog.GetPath());
+            EXPECT_EQ(1, dialog.GetIndex());
+            EXPECT_EQ(3u, dialog.GetIconCount());
+            EXPECT_NE(nullptr, dialog.GetIcon());
+            EXPECT_FALSE(CIconDialog::IsPicking());
+        }
     }
-    AfxSetPromptService(old);
-
     // The real shell: where it shows nothing (-1), or is cancelled, nothing is chosen.
     UINT_PTR timer = SetTimer(nullptr, 0, 200, CancelDialogs);
     CIconDialog real(L"%SystemRoot%\\system32\\shell32.dll", 3);
@@ -124,36 +124,25 @@ TEST(IconDialog, ResultsOfTheShellDialog)
 
 TEST(IconDialog, AddedButtonTakesOkPlaceAndClears)
 {
-    struct Case {
-        const char* name;
-        int templateId;
-        int press;
-        INT_PTR result;
-        bool button;
-    } cases[] = {
+    struct { const char* name; int templateId, press; INT_PTR result; bool button; } cases[] = {
         {"clear", 100, CIconDialog::ClearButtonId, CIconDialog::IconCleared, true},
         {"ok", 100, IDOK, CIconDialog::IconChosen, true},
         {"cancel", 100, IDCANCEL, CIconDialog::IconCancelled, true},
         {"no anchor", 101, IDOK, CIconDialog::IconChosen, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CStandInShell shell;
-        shell.templateId = c.templateId;
-        shell.press = c.press;
-        CPromptService* old = AfxSetPromptService(&shell);
+        CInstalled<CStandInShell> shell;
+        shell.templateId = c.templateId, shell.press = c.press;
         CIconDialog dialog(L"C:\\before.ico", 7);
         EXPECT_EQ(c.result, dialog.DoModal());
-        AfxSetPromptService(old);
         EXPECT_TRUE(shell.pickingDuringRun);
         EXPECT_FALSE(CIconDialog::IsPicking());
         EXPECT_EQ(c.button, shell.clear != nullptr);
         if (shell.clear) {
             EXPECT_FALSE(IsWindow(shell.clear));
-            EXPECT_EQ(shell.anchorRect.left, shell.clearRect.left);
-            EXPECT_EQ(shell.okRect.top, shell.clearRect.top);
-            EXPECT_EQ(shell.okRect.right - shell.okRect.left, shell.clearRect.right - shell.clearRect.left);
-            EXPECT_EQ(shell.okRect.bottom - shell.okRect.top, shell.clearRect.bottom - shell.clearRect.top);
+            const CRect& r = shell.clearRect;
+            EXPECT_EQ(shell.wantedRect, r) << r.left << "," << r.top << " " << r.Width() << "x" << r.Height();
             EXPECT_TRUE(shell.sameFont);
         }
         bool chosen = c.result == CIconDialog::IconChosen;
@@ -166,26 +155,19 @@ TEST(IconDialog, PathExpansionNeverOverflows)
 {
     SetEnvironmentVariableW(L"ICONTEST_DIR", L"C:\\icons");
     SetEnvironmentVariableW(L"ICONTEST_LONG", std::wstring(300, L'x').c_str());
-    std::wstring longPath = L"C:\\" + std::wstring(270, L'y');
-    struct Case {
-        std::wstring path, expected;
-    } cases[] = {
+    struct { std::wstring path, expected; } cases[] = {
         {L"%ICONTEST_DIR%\\a.dll", L"C:\\icons\\a.dll"},
         {L"%ICONTEST_LONG%\\a.dll", L"%ICONTEST_LONG%\\a.dll"}, // kept unexpanded
-        {longPath, L""},                                         // cannot be held at all
+        {L"C:\\" + std::wstring(270, L'y'), L""},               // cannot be held at all
         {L"", L""},
     };
-    for (const Case& c : cases) {
-        CIconDialog dialog(c.path.c_str(), 0);
-        EXPECT_EQ(c.expected, dialog.GetPath());
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, CIconDialog(c.path.c_str(), 0).GetPath());
     // The shell's answer is expanded again.
-    CScriptedPrompt script;
-    CPromptService* old = AfxSetPromptService(&script);
+    CInstalled<CScriptedPrompt> script;
     script.AddIconAnswer(1, L"%ICONTEST_DIR%\\none.ico", 5);
     CIconDialog dialog(L"", 0);
     EXPECT_EQ(CIconDialog::IconChosen, dialog.DoModal());
-    AfxSetPromptService(old);
     EXPECT_STREQ(L"C:\\icons\\none.ico", dialog.GetPath());
     EXPECT_EQ(5, dialog.GetIndex());
     EXPECT_EQ(nullptr, dialog.GetIcon()); // no such file: no icon, still chosen

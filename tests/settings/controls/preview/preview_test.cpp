@@ -27,12 +27,16 @@ void WriteWhiteBmp(const std::wstring& path, int w, int h)
     WriteBytes(path, file.data(), file.size());
 }
 
-bool Near(DWORD a, DWORD b, int tolerance = 3)
+// Pixels expected at points of a canvas, each channel within the tolerance.
+struct Probe { int x, y; DWORD expected; };
+void ExpectNear(CMemoryCanvas& canvas, const std::vector<Probe>& probes, int tolerance = 3)
 {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF)) > tolerance)
-            return false;
-    return true;
+    for (const Probe& p : probes) {
+        DWORD a = p.expected, b = canvas.At(p.x, p.y);
+        for (int shift = 0; shift < 24; shift += 8)
+            EXPECT_LE(abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF)), tolerance)
+                << p.x << "," << p.y << ": " << std::hex << b;
+    }
 }
 
 } // namespace
@@ -47,9 +51,7 @@ TEST(PreviewFiles, PictureNameGivesTheLayout)
         {L"p-40-18.bmp", TRUE, 40, 18},
         {L"p.bmp", TRUE, 40, 18},        // no "-": the layout stays
         {L"my-dir\\q.bmp", TRUE, 40, 18}, // a folder's "-" does not count
-        {L"missing-1-2.bmp", FALSE, 40, 18},
-        {L"z-0-0.bmp", TRUE, 38, 16},
-        {L"h-20.bmp", TRUE, 38, 20},
+        {L"missing-1-2.bmp", FALSE, 40, 18}, {L"z-0-0.bmp", TRUE, 38, 16}, {L"h-20.bmp", TRUE, 38, 20},
     };
     CPreviewFiles preview;
     for (const auto& s : steps) {
@@ -66,13 +68,13 @@ TEST(PreviewFiles, MarkStylesOverTheBackground)
     const DWORD white = 0xFFFFFF, content = 0x000000;
     // Over white, colour at 191/255 (the mask's left edge is opaque).
     DWORD faded = Rgb(RGB(200 * 191 / 255 + 64, 40 * 191 / 255 + 64, 64));
-    struct Probe { int x, dy; DWORD expected; };
+    // The first row spans y 38 to 53.
     struct Case { const char* name; int enabled, style, fill; std::vector<Probe> probes; } cases[] = {
-        {"disabled", 0, 1, 33, {{5, 0, white}, {50, 15, white}}},
-        {"frame", 1, 1, 33, {{5, 0, Rgb(colour)}, {99, 8, Rgb(colour)}, {50, 15, Rgb(colour)}, {50, 8, white}}},
-        {"solid", 1, 2, 33, {{10, 8, Rgb(colour)}, {30, 8, content}}},
-        {"underline", 1, 3, 33, {{50, 15, Rgb(colour)}, {50, 14, white}, {4, 15, white}}},
-        {"fade 50 px", 1, 0, 150, {{5, 8, faded}, {30, 8, content}, {57, 8, white}, {90, 8, white}}},
+        {"disabled", 0, 1, 33, {{5, 38, white}, {50, 53, white}}},
+        {"frame", 1, 1, 33, {{5, 38, Rgb(colour)}, {99, 46, Rgb(colour)}, {50, 53, Rgb(colour)}, {50, 46, white}}},
+        {"solid", 1, 2, 33, {{10, 46, Rgb(colour)}, {30, 46, content}}},
+        {"underline", 1, 3, 33, {{50, 53, Rgb(colour)}, {50, 52, white}, {4, 53, white}}},
+        {"fade 50 px", 1, 0, 150, {{5, 46, faded}, {30, 46, content}, {57, 46, white}, {90, 46, white}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -87,9 +89,7 @@ TEST(PreviewFiles, MarkStylesOverTheBackground)
         dc.Attach(canvas.dc);
         preview.DrawMarks(&dc, CRect(0, 0, 100, 120));
         dc.Detach();
-        for (const Probe& p : c.probes)
-            EXPECT_TRUE(Near(p.expected, canvas.At(p.x, 38 + p.dy)))
-                << p.x << "," << p.dy << ": " << std::hex << canvas.At(p.x, 38 + p.dy);
+        ExpectNear(canvas, c.probes);
     }
     CPreviewFiles preview;
     EXPECT_EQ(CRect(5, 70, 100, 86), preview.MarkRow(1, CRect(0, 0, 100, 120)));
@@ -110,13 +110,8 @@ public:
     // Draws entry i into a 200 x 60 canvas at the top.
     void Draw(CMemoryCanvas& canvas, int i, int height = 20)
     {
-        DRAWITEMSTRUCT dis = {};
-        dis.CtlType = ODT_LISTBOX;
-        dis.itemID = i;
-        dis.itemAction = ODA_DRAWENTIRE;
-        dis.hDC = canvas.dc;
-        dis.itemData = list.GetItemData(i);
-        SetRect(&dis.rcItem, 0, 0, 200, height);
+        DRAWITEMSTRUCT dis = {ODT_LISTBOX, 0, (UINT)i, ODA_DRAWENTIRE, 0, nullptr, canvas.dc, {0, 0, 200, height},
+                              list.GetItemData(i)};
         list.DrawItem(&dis);
     }
     CWnd parent;
@@ -128,14 +123,14 @@ public:
 TEST(PreviewList, FillStylesAndSeparatorLines)
 {
     const COLORREF c1 = RGB(255, 0, 0), c2 = RGB(0, 0, 255);
-    struct Probe { int x, y; COLORREF expected; };
+    const DWORD r = Rgb(c1), b = Rgb(c2);
     // 255 bands over a few rows: a row shows the last band drawn on it.
     struct Case { int style; COLORREF second; int tolerance; std::vector<Probe> probes; } cases[] = {
-        {1, c2, 12, {{20, 10, c1}, {199, 10, c2}}},
-        {2, c2, 12, {{100, 0, c1}, {100, 19, c2}}},
-        {3, c2, 40, {{100, 0, c1}, {100, 10, c2}, {100, 19, c1}}},
-        {4, c2, 0, {{100, 10, c1}, {20, 10, c2}, {100, 0, c2}}},
-        {1, c1, 0, {{20, 10, c1}, {199, 10, c1}}}, // equal colours: solid
+        {1, c2, 12, {{20, 10, r}, {199, 10, b}}},
+        {2, c2, 12, {{100, 0, r}, {100, 19, b}}},
+        {3, c2, 40, {{100, 0, r}, {100, 10, b}, {100, 19, r}}},
+        {4, c2, 0, {{100, 10, r}, {20, 10, b}, {100, 0, b}}},
+        {1, c1, 0, {{20, 10, r}, {199, 10, r}}}, // equal colours: solid
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
@@ -144,18 +139,17 @@ TEST(PreviewList, FillStylesAndSeparatorLines)
         f.list.AddPreviewItem(L"", PreviewNormal);
         CMemoryCanvas canvas(200, 60);
         f.Draw(canvas, 0);
-        for (const Probe& p : c.probes)
-            EXPECT_TRUE(Near(Rgb(p.expected), canvas.At(p.x, p.y), c.tolerance)) << p.x << "," << p.y << std::hex << " "
-                                                                         << canvas.At(p.x, p.y);
+        ExpectNear(canvas, c.probes, c.tolerance);
         EXPECT_EQ(Rgb(f.list.GetIconColumnColor()), canvas.At(5, 10));
     }
+    // A title's separator: a dark line over a light one.
+    const COLORREF blue = RGB(100, 150, 200);
     CListFixture f;
-    f.list.KindColors(PreviewNormal) = {RGB(100, 150, 200), RGB(100, 150, 200), 0, 1};
+    f.list.KindColors(PreviewNormal) = {blue, blue, 0, 1};
     f.list.AddPreviewItem(L"", PreviewTitle);
     CMemoryCanvas canvas(200, 60);
     f.Draw(canvas, 0);
-    EXPECT_EQ(Rgb(AdjustColor(RGB(100, 150, 200), -40, 0)), canvas.At(0, 1));
-    EXPECT_EQ(Rgb(AdjustColor(RGB(100, 150, 200), 40, 0)), canvas.At(0, 2));
+    ExpectNear(canvas, {{0, 1, Rgb(AdjustColor(blue, -40, 0))}, {0, 2, Rgb(AdjustColor(blue, 40, 0))}}, 0);
 }
 
 TEST(PreviewList, TextIconsAndTheAreaBelow)
