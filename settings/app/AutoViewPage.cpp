@@ -183,7 +183,10 @@ void CAutoViewPage::FillRulesGrid()
     if (m_grid.GetRowCount() == 1)
         AddKindRow();
     m_grid.SetRedraw(TRUE, TRUE);
+    // The pattern column shrinks to its texts first: stretched from an
+    // earlier fill it would outgrow the grid and show a scroll bar.
     m_grid.FitColumnWidth(0);
+    m_grid.FitColumnWidth(1);
     m_grid.StretchLastColumn();
     m_grid.Refresh();
     ::EnableWindow(GetDlgItemHwnd(IDC_AUTO_DELETE_ROW), m_modes.GetCount() > 0 && m_grid.GetRowCount() > 1);
