@@ -15,14 +15,17 @@ CWinApp theApp(L"MerovSet");
 namespace {
 
 const char kModes[] = "[Config]\r\nAutoView=0\r\n[ViewModes]\r\nA=<None>\r\nB=<None>\r\nC=<None>\r\n"
-                      "[AutoView]\r\nA=?a|!x\r\nB=?b\r\nC=?c\r\n[A]\r\nActive=1\r\n[B]\r\nActive=1\r\n[C]\r\nActive=1\r\n";
+                      "[AutoView]\r\nA=?a|!x\r\nB=?b\r\nC=?c\r\n";
+const char kNoModes[] = "[Config]\r\nAutoView=0\r\n";
+const char kOff[] = "AutoView=0\r\nKeepScope=1\r\n";
 
-// What a user does, in order.
-enum Op { Type, AddRow, Kind, Pattern, DeleteRow, Choose, Visit, VisitAndDeleteA, Enable, KeepScope };
+// What a user does, in order. Visit: the View Modes page and back, deleting
+// mode n there unless n is -1.
+enum Op { Type, AddRow, Kind, Pattern, DeleteRow, Choose, Visit, Enable, KeepScope };
 struct Step {
     Op op;
-    int n = 0; // row, option or combo index
-    LPCWSTR text = L"";
+    int n = -1;         // row or combo index
+    LPCWSTR text = L""; // text, or the kind's option index
 };
 
 struct Page {
@@ -32,26 +35,24 @@ struct Page {
     CGridCtrl& grid;
     CPromptScript script;
 
-    Page(LPCWSTR name, const char* ini)
-        : f(name, CStringArray(), ini), page(d.Show<CAutoViewPage>(IDD_AUTO_SWITCH)), grid(page->GetGrid()) {}
+    Page(const char* ini) : f(L"auto_view", CStringArray(), ini), page(d.Show<CAutoViewPage>(IDD_AUTO_SWITCH)),
+                            grid(page->GetGrid()) {}
 
     HWND Editor() { return ::GetDlgItem(grid.m_hWnd, InPlaceControlId); }
     void Do(const Step& s)
     {
+        auto* modes = static_cast<CViewModes*>(f.sheet->FindPage(IDD_VIEW_MODES));
         switch (s.op) {
         case Type: page->SetDlgItemText(IDC_AUTO_RULES, s.text); break;
         case AddRow: d.Press(IDC_AUTO_ADD_ROW); break;
-        case Kind:
-            grid.EditCell(s.n, 0, CPoint(-1, -1), VK_LBUTTON);
-            ::SendMessageW(Editor(), CB_SETCURSEL, _wtoi(s.text), 0);
-            ::SendMessageW(Editor(), WM_KEYUP, VK_RETURN, 0);
-            break;
+        case Kind: // each cell's editor, ended by Enter
         case Pattern:
-            grid.EditCell(s.n, 1, CPoint(-1, -1), VK_LBUTTON);
-            ::SetWindowTextW(Editor(), s.text);
-            ::SendMessageW(Editor(), WM_KEYDOWN, VK_RETURN, 0);
-            if (HWND editor = Editor())
-                ::SendMessageW(editor, WM_CHAR, VK_RETURN, 0);
+            grid.EditCell(s.n, s.op == Pattern, CPoint(-1, -1), VK_LBUTTON);
+            if (s.op == Kind)
+                ::SendMessageW(Editor(), CB_SETCURSEL, _wtoi(s.text), 0);
+            else
+                ::SetWindowTextW(Editor(), s.text);
+            ::SendMessageW(Editor(), s.op == Kind ? WM_KEYUP : WM_CHAR, VK_RETURN, 0);
             break;
         case DeleteRow:
             grid.SetFocusCell(s.n, s.n < 0 ? -1 : 1);
@@ -59,18 +60,15 @@ struct Page {
             break;
         case Choose: d.Choose(IDC_AUTO_MODE, s.n); break;
         case Visit:
-        case VisitAndDeleteA: {
-            auto* modes = static_cast<CViewModes*>(f.sheet->FindPage(IDD_VIEW_MODES));
             f.sheet->SetActivePage(modes);
-            if (s.op == VisitAndDeleteA) {
-                modes->GetList().SetCurSel(0);
-                modes->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MODE_LIST, LBN_SELCHANGE), (LPARAM)modes->GetList().m_hWnd);
+            if (s.n >= 0) {
+                modes->GetList().SetCurSel(s.n);
+                modes->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MODE_LIST, LBN_SELCHANGE), 0);
                 script.AddAnswer(IDYES);
                 modes->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MODE_REMOVE, BN_CLICKED), 0);
             }
             f.sheet->SetActivePage(page);
             break;
-        }
         case Enable: d.Click(IDC_AUTO_ENABLE); break;
         case KeepScope: d.Click(IDC_AUTO_KEEP_SCOPE); break;
         }
@@ -84,19 +82,7 @@ struct Page {
             rows += std::to_string(grid.CellAt(r, 0)->UserValue()) + ":" + Narrow(grid.GetCellText(r, 1)) + ",";
         return rows;
     }
-    int Beeps()
-    {
-        int beeps = 0;
-        for (INT_PTR i = 0; i < script.m_prompts.GetSize(); ++i)
-            beeps += script.m_prompts[i].kind == CScriptedPrompt::kBeep;
-        return beeps;
-    }
-    std::string Value(const char* section, const char* key)
-    {
-        std::string lines = "\r\n" + d.Section(section), find = "\r\n" + std::string(key) + "=";
-        size_t at = lines.find(find);
-        return at == std::string::npos ? "<none>" : lines.substr(at + find.size(), lines.find("\r\n", at + 2) - at - find.size());
-    }
+    bool Beeped() { return script.m_prompts.GetSize() && script.m_prompts[0].kind == CScriptedPrompt::kBeep; }
 };
 
 } // namespace
@@ -123,7 +109,7 @@ TEST(AutoSwitchPage, RulesTextAndGridInStep)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Page p(L"auto_grid", kModes);
+        Page p(kModes);
         for (const Step& s : c.steps)
             p.Do(s);
         EXPECT_EQ(c.rows, p.Rows());
@@ -134,45 +120,44 @@ TEST(AutoSwitchPage, RulesTextAndGridInStep)
 
 TEST(AutoSwitchPage, ApplyWritesEachEditToItsMode)
 {
-    const char kNone[] = "[Config]\r\nAutoView=0\r\n";
     struct Case {
         const char* name;
         const char* ini;
         std::vector<Step> steps;
         const char* shown; // the combo's text afterwards
         bool enabled;      // the editing controls
-        int beeps;
+        bool beeped;
         const char* autoView; // [AutoView] after Apply
-        const char* config;   // [Config] "AutoView" and "KeepScope"
+        const char* config;   // [Config]
     } cases[] = {
         { "mode changed by keyboard", kModes, { { Type, 0, L"?new" }, { Choose, 1 }, { Enable }, { KeepScope } }, "B",
-          true, 0, "A=?new\r\nB=?b\r\nC=?c\r\n", "1,0" },
-        { "page left and entered again", kModes, { { Choose, 1 }, { Type, 0, L"!kept" }, { Visit } }, "B", true, 0,
-          "A=?a|!x\r\nB=!kept\r\nC=?c\r\n", "0,1" },
-        { "the mode before it deleted elsewhere", kModes, { { Choose, 2 }, { Type, 0, L"^c2" }, { VisitAndDeleteA } },
-          "C", true, 0, "B=?b\r\nC=^c2\r\n", "0,1" },
-        { "a deleted row is not saved", kModes, { { DeleteRow, 2 } }, "A", true, 0, "A=?a\r\nB=?b\r\nC=?c\r\n", "0,1" },
-        { "delete without a focused cell beeps", kModes, { { DeleteRow, -1 }, { Enable } }, "A", true, 1,
-          "A=?a|!x\r\nB=?b\r\nC=?c\r\n", "1,1" },
-        { "no modes: enable and apply", kNone, { { Enable }, { Type, 0, L"?z" } }, "No View Modes defined", false, 0, "",
-          "1,1" },
+          true, false, "A=?new\r\nB=?b\r\nC=?c\r\n", "AutoView=1\r\nKeepScope=0\r\n" },
+        { "page left and entered again", kModes, { { Choose, 1 }, { Type, 0, L"!kept" }, { Visit } }, "B", true, false,
+          "A=?a|!x\r\nB=!kept\r\nC=?c\r\n", kOff },
+        { "the mode before it deleted elsewhere", kModes, { { Choose, 2 }, { Type, 0, L"^c2" }, { Visit, 0 } }, "C",
+          true, false, "B=?b\r\nC=^c2\r\n", kOff },
+        { "a deleted row is not saved", kModes, { { DeleteRow, 2 } }, "A", true, false, "A=?a\r\nB=?b\r\nC=?c\r\n",
+          kOff },
+        { "delete without a focused cell beeps", kModes, { { DeleteRow }, { Enable } }, "A", true, true,
+          "A=?a|!x\r\nB=?b\r\nC=?c\r\n", "AutoView=1\r\nKeepScope=1\r\n" },
+        { "no modes: enable and apply", kNoModes, { { Enable }, { Type, 0, L"?z" } }, "No View Modes defined", false,
+          false, "", "AutoView=1\r\nKeepScope=1\r\n" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Page p(L"auto_apply", c.ini);
+        Page p(c.ini);
         for (const Step& s : c.steps)
             p.Do(s);
         EXPECT_EQ(c.shown, Narrow(p.d.Text(IDC_AUTO_MODE)));
         for (int id : { IDC_AUTO_MODE, IDC_AUTO_RULES, IDC_AUTO_GRID, IDC_AUTO_ADD_ROW })
             EXPECT_EQ(c.enabled, p.d.Enabled(id)) << id;
-        EXPECT_EQ(c.beeps, p.Beeps());
+        EXPECT_EQ(c.beeped, p.Beeped());
         EXPECT_TRUE(p.page->IsModified());
         p.f.sheet->ApplyAndBroadcast();
         EXPECT_FALSE(p.page->IsModified());
         EXPECT_EQ(c.autoView, p.d.Section("AutoView"));
-        EXPECT_EQ(c.config, p.Value("Config", "AutoView") + "," + p.Value("Config", "KeepScope"));
-        if (c.enabled) {
-            EXPECT_EQ("Active=1\r\nSort=0\r\nFileGroupping=0\r\nFileGroupping2=0\r\nAutorun=0\r\n", p.d.Section("C"));
-        }
+        EXPECT_EQ(c.config, p.d.Section("Config"));
+        EXPECT_EQ(c.enabled ? "Active=1\r\nSort=0\r\nFileGroupping=0\r\nFileGroupping2=0\r\nAutorun=0\r\n" : "",
+                  p.d.Section("C"));
     }
 }
