@@ -87,4 +87,5 @@ bool ShowSettingsKeys(CTour& tour, std::wstring& why);
 bool ShowSettingsPlugins(CTour& tour, std::wstring& why);
 bool ShowSettingsFilePanels(CTour& tour, std::wstring& why);
 bool ShowSettingsViewModes(CTour& tour, std::wstring& why);
+bool ShowSettingsAutoSwitch(CTour& tour, std::wstring& why);
 void CloseSettings(CTour& tour);

@@ -16,6 +16,10 @@ const int PanelOpacity = 1166;     // File Panels page: the area's opacity
 const int ViewModesPage = 7;       // the sheet's eighth page
 const int ModeList = 1021;         // View Modes page: the modes
 const int ModeGroups = 1156;       // View Modes page: the mode's file groups
+const int AutoSwitchPage = 6;      // the sheet's seventh page
+const int AutoRules = 1020;        // Auto Switch page: the mode's folder rules
+const int AutoGrid = 1059;         // Auto Switch page: the rules as rows
+const int AutoMode = 1022;         // Auto Switch page: the mode edited
 
 // The sheet once it shows a page; null while it starts or shows a message.
 HWND Sheet(CTour& tour)
@@ -144,6 +148,30 @@ bool ShowSettingsViewModes(CTour& tour, std::wstring& why)
     GetDlgItemTextW(page, ModeGroups, groups, 64);
     if (std::wstring(groups) != L"*.cpp|*.h") {
         why = L"the selected mode shows the file groups \"" + std::wstring(groups) + L"\"";
+        return false;
+    }
+    Sleep(300);
+    tour.ShootOtherProgram(sheet);
+    return true;
+}
+
+// The Auto Switch page on the demo's first mode, Photos, with its rule.
+bool ShowSettingsAutoSwitch(CTour& tour, std::wstring& why)
+{
+    HWND sheet = Sheet(tour);
+    if (!sheet) {
+        why = L"MerovSet's settings are not shown";
+        return false;
+    }
+    SendMessageW(sheet, PSM_SETCURSEL, AutoSwitchPage, 0);
+    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    if (!page || !GetDlgItem(page, AutoGrid)) {
+        why = L"the Auto Switch page did not open";
+        return false;
+    }
+    std::wstring mode = tour.Text(GetDlgItem(page, AutoMode)), rules = tour.Text(GetDlgItem(page, AutoRules));
+    if (mode != L"Photos" || rules != L"?*\\PHOTOS") {
+        why = L"the Auto Switch page shows the mode \"" + mode + L"\" with the rules \"" + rules + L"\"";
         return false;
     }
     Sleep(300);

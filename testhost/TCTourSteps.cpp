@@ -613,8 +613,12 @@ const std::vector<CTourStep>& TourSteps()
         {L"21-settings-view-modes.png",
          L"MerovSet's View Modes page: modes checked, renamed and ordered by dragging in the list; the selected "
          L"mode's view, colours, tab icon and file groups beside it",
-         ShowSettingsViewModes, CloseSettings},
-        {L"22-folder-rule.png",
+         ShowSettingsViewModes, nullptr},
+        {L"22-settings-auto-switch.png",
+         L"MerovSet's Auto Switch page: the folder rules of the mode Photos as text and as rows of kind and "
+         L"pattern, either edited in step with the other",
+         ShowSettingsAutoSwitch, CloseSettings},
+        {L"23-folder-rule.png",
          L"Folder rules: the [AutoView] rule Photos gives the folder's tab and file list their colours whenever a "
          L"panel shows C:\\data\\right\\Photos",
          ShowFolderRule, nullptr},

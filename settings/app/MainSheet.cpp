@@ -4,8 +4,8 @@
 #include "KeyPage.h"
 #include "DriveListPage.h"
 #include "MarkPage.h"
-#include "PlaceholderPage.h"
 #include "AboutPage.h"
+#include "AutoViewPage.h"
 #include "FilePanelsPage.h"
 #include "MiscPage.h"
 #include "PluginPage.h"
@@ -88,8 +88,8 @@ CMainSheet::CMainSheet(CSettingsModel& model)
             page.reset(new CFilePanelsPage(model));
         } else if (id == IDD_VIEW_MODES) {
             page.reset(new CViewModes(model));
-        } else {
-            page.reset(new CPlaceholderPage(id, model.m_localizer));
+        } else if (id == IDD_AUTO_SWITCH) {
+            page.reset(new CAutoViewPage(model));
         }
         AddPage(page.get());
         m_pages.push_back(std::move(page));
