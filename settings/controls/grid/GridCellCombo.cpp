@@ -54,7 +54,8 @@ BOOL CGridCellCombo::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseB
 
 CSize CGridCellCombo::MeasureText(LPCWSTR pszText, CDC* pDC)
 {
-    // The height is the text's; the width fits the widest option.
+    // The height is the text's; the width fits the widest option with the
+    // cell's margins and the drop-down button, so a fitted column shows it whole.
     CSize size = CGridCell::MeasureText(pszText, pDC);
     CGridCtrl* grid = Grid();
     HWND hWnd = grid ? grid->GetSafeHwnd() : nullptr;
@@ -63,18 +64,22 @@ CSize CGridCellCombo::MeasureText(LPCWSTR pszText, CDC* pDC)
         return size;
     CFont* font = FontObject();
     HGDIOBJ old = font ? ::SelectObject(hdc, font->m_hObject) : nullptr;
-    int widest = 0;
+    int widest = -1;
+    int textWidth = 0;
     for (INT_PTR i = 0; i < m_options.GetSize(); ++i) {
         SIZE s = {};
         ::GetTextExtentPoint32W(hdc, m_options[i], m_options[i].GetLength(), &s);
-        if (s.cx > widest)
-            widest = s.cx;
+        if (s.cx > textWidth || widest < 0) {
+            textWidth = s.cx;
+            widest = (int)i;
+        }
     }
     if (old)
         ::SelectObject(hdc, old);
     if (!pDC)
         ::ReleaseDC(hWnd, hdc);
-    size.cx = widest + ::GetSystemMetrics(SM_CXVSCROLL);
+    int width = widest < 0 ? 0 : CGridCell::MeasureText(m_options[widest], pDC).cx;
+    size.cx = width + ::GetSystemMetrics(SM_CXVSCROLL);
     if (size.cx > 200)
         size.cx = 200;
     return size;

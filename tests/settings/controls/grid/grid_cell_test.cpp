@@ -113,13 +113,9 @@ TEST(GridCellCombo, OptionsSelectionAndWidth)
         EXPECT_EQ(s.value, combo->UserValue()) << s.index;
     }
 
-    HDC hdc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(hdc, combo->FontObject()->m_hObject);
-    SIZE widest = {};
-    ::GetTextExtentPoint32W(hdc, L"MUST contain", 12, &widest);
-    ::SelectObject(hdc, old);
-    ::ReleaseDC(nullptr, hdc);
-    EXPECT_EQ(widest.cx + ::GetSystemMetrics(SM_CXVSCROLL), combo->MeasureText(L"x").cx);
+    // The widest option fits with the cell's margins beside the button.
+    EXPECT_EQ(combo->CGridCell::MeasureText(L"MUST contain").cx + ::GetSystemMetrics(SM_CXVSCROLL),
+              combo->MeasureText(L"x").cx);
     EXPECT_EQ(grid.CellAt(0, 0)->MeasureText(L"x").cy, combo->MeasureText(L"x").cy);
     combo->SetOptionList(LongText);
     EXPECT_EQ(200, combo->MeasureText(L"x").cx);
