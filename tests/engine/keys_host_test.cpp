@@ -57,8 +57,9 @@ TEST_P(HostKeys, BoundKeyRunsOnceAndUnboundKeyPasses)
     auto log = ChordIn(left, {VK_LCONTROL}, 'E');
     EXPECT_EQ(std::vector<long long>{524}, Commands(log));
     for (const CHostLogEntry& e : log)
-        if (e.m_kind == L"cmd")
+        if (e.m_kind == L"cmd") {
             EXPECT_EQ(0, e.Int(L"sent")); // posted
+        }
     EXPECT_FALSE(KeyReached(log, 'E'));
 
     // The right Ctrl matches a Ctrl written without side.

@@ -68,8 +68,9 @@ TEST(Panel, DoubleClickOpensExistingFoldersOnly)
         HWND list = host.Query(1);
         int row = RowOf(list, c.row);
         ASSERT_GE(row, 0) << c.name;
-        if (c.removeFirst)
+        if (c.removeFirst) {
             ASSERT_TRUE(DeleteFileW((host.DataDir(0) + L"\\" + c.name).c_str()));
+        }
         SendMessageW(list, LB_SETCARETINDEX, row, 0);
         host.Send(WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK), (LPARAM)list);
         std::wstring expected = c.opens ? host.DataDir(0) + L"\\" + c.name : host.DataDir(0);

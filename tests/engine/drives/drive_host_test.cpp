@@ -141,8 +141,9 @@ TEST(DriveMenuHost, ReopenDelayCommandLineSelectionAndIconsOverManyDropDowns)
         auto selection = host.LogSince(mark, L"setsel").back();
         EXPECT_EQ(-1, selection.Int(L"start"));
         EXPECT_EQ(0, selection.Int(L"end"));
-        if (c.command)
+        if (c.command) {
             EXPECT_TRUE(host.WaitForLog(mark, L"copydata", L"name", c.command));
+        }
         ASSERT_TRUE(host.Flush());
         EXPECT_EQ(c.command ? 1u : 0u, host.LogSince(mark, L"copydata").size());
     }

@@ -137,8 +137,9 @@ TEST_F(ListDrawingTest, MarkStylesAndBarWidths)
                 EXPECT_EQ(T, shows(c.barEnd - 1, 8));
                 EXPECT_EQ(B, shows(c.barEnd, 8));
             }
-            if (c.style < 3)
+            if (c.style < 3) {
                 EXPECT_EQ(C, shows(0, RowHeight - 1)); // the bar starts fully opaque
+            }
         }
     }
     SetFocus(m_window);

@@ -276,8 +276,9 @@ TEST_F(Listers, MultiFileListerAsksOnEveryCloseRequestOnce)
         }
         Pump(400);
         EXPECT_EQ((size_t)c.boxes, g_boxes.size()) << c.name;
-        if (!g_boxes.empty())
+        if (!g_boxes.empty()) {
             EXPECT_EQ(question, g_boxes[0]) << c.name;
+        }
         int arrived = c.path == Escape || c.path == DoubleEscape ? g_escapes : g_closes[lister];
         EXPECT_EQ(c.closed ? 1 : 0, arrived) << c.name;
         if (IsWindow(lister)) {

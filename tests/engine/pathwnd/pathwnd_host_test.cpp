@@ -209,8 +209,9 @@ TEST_P(RuleDecorationsInHost, TabIconAndListColourFollowTheFolder)
         DWORD start = GetTickCount();
         ShowLeftFolder(m_host, row.folder);
         COLORREF early = TabIcon();
-        if (icon != before && GetTickCount() - start < 150)
+        if (icon != before && GetTickCount() - start < 150) {
             EXPECT_EQ(before, early); // the timer has not fired yet
+        }
         EXPECT_TRUE(WaitFor(3000, [&] { return TabIcon() == icon; })) << TabIcon();
         int back = m_host.ColourCount(list, RuleBack);
         EXPECT_EQ(row.ruleBack, back > 1000) << back;

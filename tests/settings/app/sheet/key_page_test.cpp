@@ -192,9 +192,10 @@ TEST(KeyPage, StartupSequenceByDoubleClick)
             prompts.AddAnswer(s.answer);
         page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_KEY_COMMANDS, LBN_DBLCLK), 0);
         ASSERT_EQ(before + (s.answer ? 1 : 0), prompts.m_prompts.GetSize());
-        if (s.answer)
+        if (s.answer) {
             EXPECT_EQ(CString(L"Do You want to add '") + s.command + L"' command to startup sequence?",
                       prompts.Text((int)before));
+        }
         EXPECT_STREQ(s.sequence, f.sheet->GetStartupSequence().GetText());
     }
     f.sheet->ApplyAndBroadcast();

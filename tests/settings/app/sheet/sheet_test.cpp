@@ -92,8 +92,9 @@ TEST(MainSheet, PageTreeCaptionsAndLanguageFile)
         ASSERT_EQ(c.language.empty() ? 1 : 2, f.opened.GetSize());
         EXPECT_EQ(1, prompts.m_prompts.GetSize());
         EXPECT_EQ(f.files.Own(L"Readme.html"), f.opened[f.opened.GetSize() - 1]);
-        if (!c.language.empty())
+        if (!c.language.empty()) {
             EXPECT_EQ(f.files.Own(L"Readme_DE.html"), f.opened[0]);
+        }
     }
 }
 

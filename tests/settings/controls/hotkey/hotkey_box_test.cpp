@@ -249,8 +249,9 @@ TEST(HotKeyBox, TypingNotifiesOnceAndOwnTextNever)
         CBoxParent parent;
         parent.box.SetHotkeyText(c.shown);
         parent.box.SetFocus();
-        if (!*c.shown)
+        if (!*c.shown) {
             EXPECT_STREQ(L"", parent.box.GetWindowText()); // "<NONE>" gives way to typing
+        }
         if (c.typed) {
             parent.box.SetSel(0, -1);
             parent.box.ReplaceSel(c.typed);
