@@ -18,6 +18,45 @@ BOOL CALLBACK CollectTop(HWND wnd, LPARAM lParam)
     return TRUE;
 }
 
+// A top-down 32-bit DIB selected into a memory DC, freed at the end of scope.
+class CDibCanvas {
+public:
+    CDibCanvas(int width, int height) : m_dc(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        m_bitmap = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_bits = (DWORD*)bits;
+        if (m_bitmap)
+            m_old = SelectObject(m_dc, m_bitmap);
+    }
+    ~CDibCanvas()
+    {
+        if (m_bitmap) {
+            SelectObject(m_dc, m_old);
+            DeleteObject(m_bitmap);
+        }
+        DeleteDC(m_dc);
+    }
+    CDibCanvas(const CDibCanvas&) = delete;
+    CDibCanvas& operator=(const CDibCanvas&) = delete;
+    bool Ok() const { return m_bitmap != nullptr; }
+    HDC Dc() const { return m_dc; }
+    DWORD* Bits() const { return m_bits; }
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    DWORD* m_bits = nullptr;
+};
+
 } // namespace
 
 static bool WritePng(const std::wstring& path, const BYTE* bits, int width, int height)
@@ -73,21 +112,10 @@ bool SaveHostPng(HWND main, const std::wstring& path)
     int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0)
         return false;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp) {
-        DeleteDC(dc);
+    CDibCanvas canvas(width, height);
+    if (!canvas.Ok())
         return false;
-    }
-    HGDIOBJ old = SelectObject(dc, bmp);
+    HDC dc = canvas.Dc();
     RECT all = {0, 0, width, height};
     FillRect(dc, &all, (HBRUSH)GetStockObject(GRAY_BRUSH));
     for (HWND wnd : shown) {
@@ -100,13 +128,10 @@ bool SaveHostPng(HWND main, const std::wstring& path)
     }
     GdiFlush();
     // GDI leaves the alpha byte undefined: make every pixel opaque.
-    BYTE* p = (BYTE*)bits;
+    BYTE* p = (BYTE*)canvas.Bits();
     for (int i = 0; i < width * height; ++i)
         p[i * 4 + 3] = 255;
     bool ok = WritePng(path, p, width, height);
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
     return ok;
 }
 
@@ -154,33 +179,18 @@ int CountWindowColour(HWND window, COLORREF colour)
         return -1;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     int width = client.right, height = client.bottom;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp) {
-        DeleteDC(dc);
+    CDibCanvas canvas(width, height);
+    if (!canvas.Ok())
         return -1;
-    }
-    HGDIOBJ old = SelectObject(dc, bmp);
     HDC from = GetDC(window);
-    BitBlt(dc, 0, 0, width, height, from, 0, 0, SRCCOPY);
+    BitBlt(canvas.Dc(), 0, 0, width, height, from, 0, 0, SRCCOPY);
     ReleaseDC(window, from);
     GdiFlush();
     // DIB pixels are 0x00RRGGBB, a COLORREF 0x00BBGGRR.
     DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    const DWORD* p = (const DWORD*)bits;
+    const DWORD* p = canvas.Bits();
     int count = 0;
     for (int i = 0; i < width * height; ++i)
         count += (p[i] & 0xFFFFFF) == wanted;
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
     return count;
 }
