@@ -36,6 +36,26 @@ int PageListRows(HWND sheet, int listId)
     return list ? (int)SendMessageW(list, LB_GETCOUNT, 0, 0) : -1;
 }
 
+// Turns the sheet to one of its pages; the page, or null with the reason.
+HWND OpenPage(CTour& tour, int index, HWND& sheet, std::wstring& why)
+{
+    sheet = Sheet(tour);
+    if (!sheet) {
+        why = L"MerovSet's settings are not shown";
+        return nullptr;
+    }
+    SendMessageW(sheet, PSM_SETCURSEL, index, 0);
+    return (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+}
+
+// The sheet's picture once its page has settled.
+bool ShootSheet(CTour& tour, HWND sheet)
+{
+    Sleep(300);
+    tour.ShootOtherProgram(sheet);
+    return true;
+}
+
 } // namespace
 
 bool ShowSettingsKeys(CTour& tour, std::wstring& why)
@@ -64,19 +84,15 @@ bool ShowSettingsKeys(CTour& tour, std::wstring& why)
         why = L"the Keyboard Mapping page lists " + std::to_wstring(rows) + L" rows";
         return false;
     }
-    Sleep(300);
-    tour.ShootOtherProgram(sheet);
-    return true;
+    return ShootSheet(tour, sheet);
 }
 
 bool ShowSettingsPlugins(CTour& tour, std::wstring& why)
 {
-    HWND sheet = Sheet(tour);
-    if (!sheet) {
-        why = L"MerovSet's settings are not shown";
+    HWND sheet = nullptr;
+    HWND page = OpenPage(tour, PluginsPage, sheet, why);
+    if (!sheet)
         return false;
-    }
-    SendMessageW(sheet, PSM_SETCURSEL, PluginsPage, 0);
     // Three modules, each a group row with its commands below.
     int rows = PageListRows(sheet, PluginModuleList);
     if (rows <= 3) {
@@ -85,7 +101,6 @@ bool ShowSettingsPlugins(CTour& tour, std::wstring& why)
         return false;
     }
     // Numbra's second command, bound to Ctrl+Q by the demo's [Plugins]: its key shows below.
-    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
     HWND list = GetDlgItem(page, PluginModuleList);
     SendMessageW(list, LB_SETCURSEL, 2, 0);
     SendMessageW(page, WM_COMMAND, MAKEWPARAM(PluginModuleList, LBN_SELCHANGE), (LPARAM)list);
@@ -94,20 +109,15 @@ bool ShowSettingsPlugins(CTour& tour, std::wstring& why)
         why = L"Numbra's second command shows the key \"" + key + L"\", not Ctrl+Q";
         return false;
     }
-    Sleep(300);
-    tour.ShootOtherProgram(sheet);
-    return true;
+    return ShootSheet(tour, sheet);
 }
 
 bool ShowSettingsFilePanels(CTour& tour, std::wstring& why)
 {
-    HWND sheet = Sheet(tour);
-    if (!sheet) {
-        why = L"MerovSet's settings are not shown";
+    HWND sheet = nullptr;
+    HWND page = OpenPage(tour, FilePanelsPage, sheet, why);
+    if (!sheet)
         return false;
-    }
-    SendMessageW(sheet, PSM_SETCURSEL, FilePanelsPage, 0);
-    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
     HWND opacity = page ? GetDlgItem(page, PanelOpacity) : nullptr;
     if (!opacity) {
         why = L"the File Panels page did not open";
@@ -121,21 +131,16 @@ bool ShowSettingsFilePanels(CTour& tour, std::wstring& why)
               std::to_wstring(position) + L", not on with 80";
         return false;
     }
-    Sleep(300);
-    tour.ShootOtherProgram(sheet);
-    return true;
+    return ShootSheet(tour, sheet);
 }
 
 // The View Modes page with the demo's second mode selected.
 bool ShowSettingsViewModes(CTour& tour, std::wstring& why)
 {
-    HWND sheet = Sheet(tour);
-    if (!sheet) {
-        why = L"MerovSet's settings are not shown";
+    HWND sheet = nullptr;
+    HWND page = OpenPage(tour, ViewModesPage, sheet, why);
+    if (!sheet)
         return false;
-    }
-    SendMessageW(sheet, PSM_SETCURSEL, ViewModesPage, 0);
-    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
     HWND list = page ? GetDlgItem(page, ModeList) : nullptr;
     int modes = list ? (int)SendMessageW(list, LB_GETCOUNT, 0, 0) : -1;
     if (modes != 3) {
@@ -150,21 +155,16 @@ bool ShowSettingsViewModes(CTour& tour, std::wstring& why)
         why = L"the selected mode shows the file groups \"" + std::wstring(groups) + L"\"";
         return false;
     }
-    Sleep(300);
-    tour.ShootOtherProgram(sheet);
-    return true;
+    return ShootSheet(tour, sheet);
 }
 
 // The Auto Switch page on the demo's first mode, Photos, with its rule.
 bool ShowSettingsAutoSwitch(CTour& tour, std::wstring& why)
 {
-    HWND sheet = Sheet(tour);
-    if (!sheet) {
-        why = L"MerovSet's settings are not shown";
+    HWND sheet = nullptr;
+    HWND page = OpenPage(tour, AutoSwitchPage, sheet, why);
+    if (!sheet)
         return false;
-    }
-    SendMessageW(sheet, PSM_SETCURSEL, AutoSwitchPage, 0);
-    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
     if (!page || !GetDlgItem(page, AutoGrid)) {
         why = L"the Auto Switch page did not open";
         return false;
@@ -174,9 +174,7 @@ bool ShowSettingsAutoSwitch(CTour& tour, std::wstring& why)
         why = L"the Auto Switch page shows the mode \"" + mode + L"\" with the rules \"" + rules + L"\"";
         return false;
     }
-    Sleep(300);
-    tour.ShootOtherProgram(sheet);
-    return true;
+    return ShootSheet(tour, sheet);
 }
 
 void CloseSettings(CTour& tour)
