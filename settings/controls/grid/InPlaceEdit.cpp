@@ -66,22 +66,27 @@ void CInPlaceEdit::FinishWith(UINT nKey)
         EndEdit();
 }
 
+void SendEndEditRecord(HWND hEditor, int nRow, int nCol, int nValue, const CString& strText)
+{
+    GridDisplayInfo info = {};
+    info.hdr.hwndFrom = hEditor;
+    info.hdr.idFrom = (UINT_PTR)::GetDlgCtrlID(hEditor);
+    info.hdr.code = (UINT)LVN_ENDLABELEDITW;
+    info.item.mask = LVIF_TEXT | LVIF_PARAM;
+    info.item.row = nRow;
+    info.item.col = nCol;
+    info.item.userValue = nValue;
+    info.item.text = strText;
+    ::SendMessageW(::GetParent(hEditor), WM_NOTIFY, info.hdr.idFrom, (LPARAM)&info);
+}
+
 void CInPlaceEdit::EndEdit()
 {
     if (m_ending || !::IsWindow(m_hWnd))
         return;
     m_ending = TRUE;
     HWND self = m_hWnd;
-    GridDisplayInfo info = {};
-    info.hdr.hwndFrom = self;
-    info.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-    info.hdr.code = (UINT)LVN_ENDLABELEDITW;
-    info.item.mask = LVIF_TEXT | LVIF_PARAM;
-    info.item.row = m_row;
-    info.item.col = m_col;
-    info.item.userValue = (int)m_lastChar;
-    info.item.text = GetWindowText();
-    ::SendMessageW(::GetParent(self), WM_NOTIFY, info.hdr.idFrom, (LPARAM)&info);
+    SendEndEditRecord(self, m_row, m_col, (int)m_lastChar, GetWindowText());
     // The grid may have gone, and this object with it.
     if (::IsWindow(self))
         ::SendMessageW(self, WM_CLOSE, 0, 0);

@@ -9,6 +9,10 @@
 
 #include "GridTypes.h"
 
+// Tells the editor's parent (the grid) that the edit of (row, col) ended:
+// LVN_ENDLABELEDITW with the text and the value (a key or an option index).
+void SendEndEditRecord(HWND hEditor, int nRow, int nCol, int nValue, const CString& strText);
+
 class CInPlaceEdit : public CEdit
 {
     DECLARE_DYNAMIC(CInPlaceEdit)

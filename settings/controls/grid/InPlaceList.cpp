@@ -1,5 +1,6 @@
 // CInPlaceList and CComboEdit.
 #include "InPlaceList.h"
+#include "InPlaceEdit.h"
 
 IMPLEMENT_DYNAMIC(CComboEdit, CEdit)
 IMPLEMENT_DYNAMIC(CInPlaceList, CComboBox)
@@ -157,16 +158,7 @@ void CInPlaceList::EndEdit()
         return;
     m_ending = TRUE;
     HWND self = m_hWnd;
-    GridDisplayInfo info = {};
-    info.hdr.hwndFrom = self;
-    info.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-    info.hdr.code = (UINT)LVN_ENDLABELEDITW;
-    info.item.mask = LVIF_TEXT | LVIF_PARAM;
-    info.item.row = m_row;
-    info.item.col = m_col;
-    info.item.userValue = GetCurSel();
-    info.item.text = GetWindowText();
-    ::SendMessageW(::GetParent(self), WM_NOTIFY, info.hdr.idFrom, (LPARAM)&info);
+    SendEndEditRecord(self, m_row, m_col, GetCurSel(), GetWindowText());
     if (::IsWindow(self))
         ::PostMessageW(self, WM_CLOSE, 0, 0);
 }
