@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include "ModuleInterface.h"
+#include "PumpMessages.h"
 
 namespace {
 
@@ -37,15 +38,6 @@ struct Host {
     }
     ~Host() { DestroyWindow(main); }
 };
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 // The module with its exports bound.
 struct Module {
@@ -159,7 +151,7 @@ TEST(ClockModule, CommandResultsAndVisibility)
     for (const Step& s : steps) {
         SCOPED_TRACE(i++);
         EXPECT_EQ(m.Run(s.command), s.result);
-        Pump();
+        PumpQueued();
         EXPECT_EQ(IsWindowVisible(clock) != FALSE, s.visible);
     }
     m.unload();
@@ -278,7 +270,7 @@ TEST(ClockModule, UnloadWhileTheTimerRunsThenFreeLibrary)
         } else {
             Sleep(60 + (i * 7) % 50);
         }
-        Pump();
+        PumpQueued();
         unload();
         LONG done = ticksDone();
         if (check) {
@@ -288,7 +280,7 @@ TEST(ClockModule, UnloadWhileTheTimerRunsThenFreeLibrary)
         EXPECT_TRUE(FreeLibrary(dll));
     }
     // Still here, and the host window still works.
-    Pump();
+    PumpQueued();
     EXPECT_TRUE(IsWindow(host.main));
     Sleep(150);
 }
@@ -308,9 +300,9 @@ TEST(ClockModule, FreedWithoutUnload)
         Sleep(70);
         delete m;
         EXPECT_FALSE(IsWindow(clock));
-        Pump();
+        PumpQueued();
         Sleep(100);
-        Pump();
+        PumpQueued();
     }
     EXPECT_TRUE(IsWindow(host.main));
 }

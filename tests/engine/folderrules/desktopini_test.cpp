@@ -107,10 +107,11 @@ TEST(DesktopIni, TabDecorationChoice)
         SCOPED_TRACE(testing::Message() << c.rule << c.useDesktopIni << c.overrideVisualMode);
         EXPECT_EQ(c.colour, d.colour);
         EXPECT_EQ(c.icon == IniIcon, d.iconOwned);
-        if (c.icon == RuleIcon)
+        if (c.icon == RuleIcon) {
             EXPECT_EQ(rules.Rule(0).tabIcon, d.icon);
-        else if (c.icon == None)
+        } else if (c.icon == None) {
             EXPECT_EQ(nullptr, d.icon);
+        }
         if (d.iconOwned)
             DestroyIcon(d.icon);
     }

@@ -11,6 +11,7 @@
 #include "EngineTimers.h"
 #include "HotkeyText.h"
 #include "KeyNameTable.h"
+#include "../../support/PumpMessages.h"
 
 // A fresh folder with the test modules copied in, removed at the end.
 class CModuleFolder {
@@ -204,16 +205,3 @@ inline std::wstring HandleText(HWND window)
     return text;
 }
 
-// Runs the thread's messages for `ms` milliseconds.
-inline void PumpFor(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}

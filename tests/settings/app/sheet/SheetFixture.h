@@ -7,6 +7,7 @@
 #include <memory>
 #include "MainSheet.h"
 #include "ModelFiles.h"
+#include "PumpMessages.h"
 
 inline void WriteSheetFixture(const CModelFiles& files, const std::string& ownIni = std::string())
 {
@@ -53,19 +54,6 @@ public:
     INT_PTR notFound = 33; // the first open's result
     bool created = false;
 };
-
-inline void PumpFor(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
 
 // The folder of the test program (the test modules are built beside it).
 inline CString ExeFolder()

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "DDListBox.h"
+#include "PumpMessages.h"
 
 CWinApp theApp(L"DDListTests");
 
@@ -33,12 +34,6 @@ protected:
     }
 };
 
-void Pump()
-{
-    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-        TranslateMessage(&msg), DispatchMessageW(&msg);
-}
-
 class CListFixture
 {
 public:
@@ -61,7 +56,7 @@ public:
     void Mouse(UINT message, int x, int y)
     {
         list.PostMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, (WORD)(short)y));
-        Pump();
+        PumpQueued();
     }
     void Drag(int from, int to)
     {
@@ -146,14 +141,14 @@ TEST(DDListBox, RenameInPlace)
         f.parent.acceptAnswer = c.answer;
         f.list.SetCurSel(1);
         f.list.PostMessage(WM_KEYUP, VK_F2, 0);
-        Pump();
+        PumpQueued();
         CEditHelper& editor = f.list.GetEditor();
         ASSERT_NE(nullptr, editor.m_hWnd);
         EXPECT_EQ(1, editor.GetDlgCtrlID());
         EXPECT_EQ(MAKELRESULT(0, 1), editor.SendMessage(EM_GETSEL)) << "the whole name selected";
         editor.SetWindowText(c.text);
         editor.PostMessage(WM_KEYDOWN, c.key, 0);
-        Pump();
+        PumpQueued();
         EXPECT_EQ(nullptr, editor.m_hWnd);
         EXPECT_EQ(-1, f.list.GetEditedIndex());
         EXPECT_EQ(c.order, f.Order());

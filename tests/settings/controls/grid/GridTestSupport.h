@@ -7,6 +7,7 @@
 #include "GridCellCombo.h"
 #include <gtest/gtest.h>
 #include <vector>
+#include "PumpMessages.h"
 
 // The notification codes as the records carry them.
 const int kClick = (int)NM_CLICK;
@@ -90,15 +91,6 @@ struct GridWindow
         owner.DestroyWindow();
     }
 };
-
-inline void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
 
 // Every cell's fixed bits match the counts, the selection map matches the
 // cells' bits, and the focus cell alone has the focus bit.

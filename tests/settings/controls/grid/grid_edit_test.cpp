@@ -157,8 +157,9 @@ TEST(GridEditing, StartsEndsAndMovesOn)
         EXPECT_EQ(c.focusAfter, g.GetFocusCell());
         HWND open = Editor(g);
         EXPECT_STREQ(c.openOn, open ? TextOf(open) : CString());
-        if (open && !c.openOn.IsEmpty() && c.codes.size() == 3) // opened by a key: all selected
+        if (open && !c.openOn.IsEmpty() && c.codes.size() == 3) { // opened by a key: all selected
             EXPECT_EQ(MAKELONG(0, c.openOn.GetLength()), (DWORD)::SendMessageW(open, EM_GETSEL, 0, 0));
+        }
         EXPECT_EQ(c.codes, w.Codes());
     }
 }
@@ -216,8 +217,9 @@ TEST(GridKeyboard, MovesTheFocus)
                             : std::initializer_list<int>{});
         g.SendMessage(WM_KEYDOWN, c.key);
         EXPECT_EQ(c.to, g.GetFocusCell()) << c.from.row << "," << c.from.col << " key " << c.key;
-        if (c.to != c.from)
+        if (c.to != c.from) {
             EXPECT_TRUE(g.IsCellVisible(c.to.row, c.to.col)) << c.to.row << "," << c.to.col;
+        }
     }
     // Page Down moves the focus as far as the top row moved.
     g.SendMessage(WM_VSCROLL, SB_TOP);

@@ -118,7 +118,7 @@ TEST(GridScroll, LinesAndTheWheel)
         g.m_wheelLines = c.wheelLines;
         for (short d : c.deltas)
             g.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)d));
-        PumpMessages();
+        PumpQueued();
         EXPECT_EQ(top.row - c.lineSteps, g.TopLeftNonFixedCell().row) << c.wheelLines << " " << c.deltas.size();
     }
     EXPECT_GT(twoLines, 31);

@@ -49,8 +49,9 @@ TEST(GridSort, OrderDirectionAndRowsMovingWhole)
             EXPECT_EQ(CString(g.GetCellText(r, 0)) + L"#", g.GetCellText(r, 1));
             int was = g.CellAt(r, 1)->UserValue();
             EXPECT_EQ(20 + was, g.RowHeight(r));
-            if (c.texts[0] == CString(L"x"))
+            if (c.texts[0] == CString(L"x")) {
                 EXPECT_EQ(r - 1, was); // equal texts keep their order
+            }
         }
         EXPECT_EQ(0, g.GetSelectedCount());
         EXPECT_FALSE(g.IsValid(g.GetFocusCell()));

@@ -148,10 +148,10 @@ TEST(GridMessages, ColoursWheelAndClicks)
     ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
     EXPECT_EQ((int)lines, g.GetWheelLines());
     g.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA));
-    PumpMessages();
+    PumpQueued();
     EXPECT_EQ(1 + (int)lines, g.TopLeftNonFixedCell().row);
     g.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA));
-    PumpMessages();
+    PumpQueued();
     EXPECT_EQ(1, g.TopLeftNonFixedCell().row);
 
     // A click tells the owner: the focus, NM_CLICK now, WM_COMMAND posted
@@ -165,7 +165,7 @@ TEST(GridMessages, ColoursWheelAndClicks)
     g.SendMessage(WM_LBUTTONUP, 0, at);
     EXPECT_EQ((std::vector<GridNote>{ { kChanged, 2, 1 }, { kClick, 2, 1 } }), w.owner.notes);
     EXPECT_TRUE(w.owner.commands.empty());
-    PumpMessages();
+    PumpQueued();
     ASSERT_EQ(1u, w.owner.commands.size());
     EXPECT_EQ(1059u, w.owner.commands[0].first);
     EXPECT_EQ((LPARAM)g.m_hWnd, w.owner.commands[0].second);
@@ -180,7 +180,7 @@ TEST(GridMessages, ColoursWheelAndClicks)
     g.SetColumnWidth(2, 10);
     g.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
     g.SendMessage(WM_LBUTTONUP, 0, at);
-    PumpMessages();
+    PumpQueued();
     EXPECT_EQ((std::vector<GridNote>{ { kClick, -1, -1 } }), other.notes);
     EXPECT_TRUE(other.commands.empty());
     EXPECT_EQ(1u, w.owner.commands.size());

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <vector>
+#include "PumpMessages.h"
 
 CWinApp theApp(L"HotKeyTest");
 
@@ -50,19 +51,6 @@ public:
             box.SendMessage(WMU_HOTKEY_CAPTURED, k.first, k.second);
     }
 };
-
-void Pump(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
 
 // Whether the indicator square shows pixels of the colour (drawn into
 // memory). Letters are drawn smoothed: a pixel counts when it is the colour
@@ -163,13 +151,13 @@ TEST(HotKeyBox, TheHookCapturesRealKeysAndLetsGoAfterwards)
 
     // Num Lock passes on and is not captured.
     ASSERT_TRUE(SendKeys({ MakeKeyInput(VK_NUMLOCK, false), MakeKeyInput(VK_NUMLOCK, true) }));
-    Pump(150);
+    PumpFor(150);
     EXPECT_TRUE(parent.box.IsCapturing());
     EXPECT_TRUE(parent.codes.empty());
     SendKeys({ MakeKeyInput(VK_NUMLOCK, false), MakeKeyInput(VK_NUMLOCK, true) });
 
     ASSERT_TRUE(SendKeys(BuildChord({ VK_LCONTROL, VK_RSHIFT }, VK_F5)));
-    Pump(300);
+    PumpFor(300);
     EXPECT_STREQ(L"Ctrl+Shift+F5", parent.box.GetWindowText());
     ASSERT_EQ(1u, parent.codes.size());
     EXPECT_EQ(HKXN_CHANGED, parent.codes[0]);
@@ -180,7 +168,7 @@ TEST(HotKeyBox, TheHookCapturesRealKeysAndLetsGoAfterwards)
     parent.box.SetWindowText(L"");
     parent.box.SetFocus();
     ASSERT_TRUE(SendKeys(BuildChord({}, 'Q')));
-    Pump(200);
+    PumpFor(200);
     EXPECT_STREQ(L"q", parent.box.GetWindowText());
     EXPECT_TRUE(second.box.StartCapture());
     second.box.EndCapture();
