@@ -36,15 +36,20 @@ void CCatCombo::PreSubclassWindow()
         SubclassDropList(info.hwndList);
 }
 
-int CCatCombo::EntryHeight()
+int CatEntryHeight(HWND hWnd, HFONT hFont)
 {
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, GetFont() ? (HGDIOBJ)GetFont() : ::GetStockObject(DEFAULT_GUI_FONT));
+    HDC dc = ::GetDC(hWnd);
+    HGDIOBJ old = ::SelectObject(dc, hFont ? (HGDIOBJ)hFont : ::GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW tm = {};
     ::GetTextMetricsW(dc, &tm);
     ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
+    ::ReleaseDC(hWnd, dc);
     return tm.tmHeight + tm.tmExternalLeading + 2;
+}
+
+int CCatCombo::EntryHeight()
+{
+    return CatEntryHeight(m_hWnd, GetFont());
 }
 
 void CCatCombo::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)

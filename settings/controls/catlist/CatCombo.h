@@ -10,6 +10,10 @@
 #include "Controls.h"
 #include "Gdi.h"
 
+// The entry height of the category controls: the window's font (the GUI
+// font when it has none), its height and leading plus 2.
+int CatEntryHeight(HWND hWnd, HFONT hFont);
+
 class CCatCombo : public CComboBox
 {
 public:

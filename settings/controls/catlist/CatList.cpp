@@ -1,5 +1,6 @@
 // CCatList: rows, filter, drawing and tooltips.
 #include "CatList.h"
+#include "CatCombo.h"
 #include "Dc.h"
 #include <vector>
 
@@ -258,13 +259,7 @@ int CCatList::FillFiltered(LPCWSTR lpszFilter, DWORD dwMask, BOOL bModifiers, BO
 
 int CCatList::EntryHeight()
 {
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, GetFont() ? (HGDIOBJ)GetFont() : ::GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICW tm = {};
-    ::GetTextMetricsW(dc, &tm);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
-    return tm.tmHeight + tm.tmExternalLeading + 2;
+    return CatEntryHeight(m_hWnd, GetFont());
 }
 
 void CCatList::PreSubclassWindow()
