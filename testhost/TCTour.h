@@ -89,3 +89,12 @@ bool ShowSettingsFilePanels(CTour& tour, std::wstring& why);
 bool ShowSettingsViewModes(CTour& tour, std::wstring& why);
 bool ShowSettingsAutoSwitch(CTour& tour, std::wstring& why);
 void CloseSettings(CTour& tour);
+
+// The steps of the engine's bookmark menu, file grouping (on, then switched
+// off and on again), the tab list and TCPathfan's snippets (TCTourFeatures.cpp).
+bool ShowBookmarkMenu(CTour& tour, std::wstring& why);
+bool ShowFileGroups(CTour& tour, std::wstring& why);
+bool ShowGroupingOff(CTour& tour, std::wstring& why);
+void RestoreGrouping(CTour& tour);
+bool ShowTabList(CTour& tour, std::wstring& why);
+bool ShowSnippets(CTour& tour, std::wstring& why);
