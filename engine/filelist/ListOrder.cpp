@@ -67,7 +67,8 @@ bool CTCFileList::NoGrouping() const
 
 void CTCFileList::ClearOrder()
 {
-    m_files.RemoveAll();
+    // The order map goes too: host indexes map to themselves again.
+    m_files.Clear();
 }
 
 void CTCFileList::EnsureOrder()

@@ -27,6 +27,13 @@ public:
     const CUIntArray& GetOrder() const { return m_order; }
     // 1 when the sorted order differs from the host's order anywhere.
     int IsChanged() const { return m_changed; }
+    // No entries and no order map: the host's own order.
+    void Clear()
+    {
+        RemoveAll();
+        m_order.RemoveAll();
+        m_changed = 0;
+    }
 
 private:
     friend void FinishOrder(CFileArray& array);

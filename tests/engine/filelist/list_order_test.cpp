@@ -247,6 +247,12 @@ TEST_F(ListOrderTest, ANewFolderGetsItsOwnOrder)
     SetWindowTextW(m_pathBar, (other.Path() + L"\\*.*").c_str());
     m_list.OnFolderChanged();
     EXPECT_EQ((std::vector<int>{0, 4, 1, 2, 3, 5}), Order());
+    // A folder without sticky names: host indexes address their own rows again.
+    CTempFolder plain(L"plain");
+    SetWindowTextW(m_pathBar, (plain.Path() + L"\\*.*").c_str());
+    m_list.OnFolderChanged();
+    for (int index = 0; index < 6; ++index)
+        EXPECT_EQ(index, m_list.MapHostToRow(index));
 }
 
 class CFakeStore : public CStickyStore {
