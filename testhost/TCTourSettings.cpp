@@ -74,13 +74,14 @@ bool ShootSheet(CTour& tour, HWND sheet)
     return true;
 }
 
-// How many pixels of the sheet's picture have `colour` (-1: no picture). The
-// picture is taken inside MerovSet into a temporary file and read back.
-int SheetPixels(HWND sheet, COLORREF colour)
+// How many pixels of the sheet's picture have `colour` (-1 with the reason:
+// no picture). The picture is taken inside MerovSet into a temporary file
+// and read back.
+int SheetPixels(HWND sheet, COLORREF colour, std::wstring& why)
 {
     wchar_t folder[MAX_PATH] = L"";
     GetTempPathW(MAX_PATH, folder);
-    std::wstring path = std::wstring(folder) + L"tour-sheet.png", why;
+    std::wstring path = std::wstring(folder) + L"tour-sheet.png";
     if (!SaveOtherProgramPng(sheet, path, why))
         return -1;
     int count = -1;
@@ -111,6 +112,8 @@ int SheetPixels(HWND sheet, COLORREF colour)
     if (SUCCEEDED(init))
         CoUninitialize();
     DeleteFileW(path.c_str());
+    if (count < 0)
+        why = L"cannot read the picture of MerovSet's settings";
     return count;
 }
 
@@ -297,9 +300,11 @@ bool ShowMarkPage(CTour& tour, int index, const wchar_t* name, const wchar_t* fi
         return false;
     }
     Sleep(300);
-    int pixels = SheetPixels(sheet, colour);
+    int pixels = SheetPixels(sheet, colour, why);
+    if (pixels < 0)
+        return false;
     if (pixels < 100) {
-        why = std::wstring(L"the ") + name + L" page's colour button shows its colour in " +
+        why = std::wstring(L"the ") + name + L" page shows its mark colour in only " +
               std::to_wstring(pixels) + L" pixels";
         return false;
     }
