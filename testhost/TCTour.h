@@ -81,13 +81,19 @@ private:
 
 // The steps with MerovSet, the settings utility (TCTourSettings.cpp): it is
 // started from the engine's folder over the demo's settings, shows its
-// Keyboard Mapping page, its Plugins page, then its File Panels page, and is
-// closed with Cancel.
+// Keyboard Mapping page, then its other pages one by one, and is closed with
+// Cancel.
 bool ShowSettingsKeys(CTour& tour, std::wstring& why);
 bool ShowSettingsPlugins(CTour& tour, std::wstring& why);
 bool ShowSettingsFilePanels(CTour& tour, std::wstring& why);
 bool ShowSettingsViewModes(CTour& tour, std::wstring& why);
 bool ShowSettingsAutoSwitch(CTour& tour, std::wstring& why);
+bool ShowSettingsTabOptions(CTour& tour, std::wstring& why);
+bool ShowSettingsDriveList(CTour& tour, std::wstring& why);
+bool ShowSettingsStickyFiles(CTour& tour, std::wstring& why);
+bool ShowSettingsBookmarks(CTour& tour, std::wstring& why);
+bool ShowSettingsMisc(CTour& tour, std::wstring& why);
+bool ShowSettingsAbout(CTour& tour, std::wstring& why);
 void CloseSettings(CTour& tour);
 
 // The steps of the engine's bookmark menu, file grouping (on, then switched

@@ -2,7 +2,9 @@
 // own, started from the engine's folder (where it edits the demo's
 // "Merovin.ini"), pictured through its own process (see SaveOtherProgramPng).
 #include "TCTour.h"
+#include "TCShot.h"
 #include <commctrl.h>
+#include <wincodec.h>
 
 namespace {
 
@@ -20,6 +22,22 @@ const int AutoSwitchPage = 6;      // the sheet's seventh page
 const int AutoRules = 1020;        // Auto Switch page: the mode's folder rules
 const int AutoGrid = 1059;         // Auto Switch page: the rules as rows
 const int AutoMode = 1022;         // Auto Switch page: the mode edited
+const int TabOptionsPage = 2;      // the sheet's third page
+const int TabColored = 1003;       // Tab Options page: "Enable Tab Colors"
+const int TabKeepColors = 1136;    // Tab Options page: "Save Tab Colors"
+const int TabMarkLocked = 1195;    // Tab Options page: "Mark Locked Tabs"
+const int DriveListPage = 3;       // the sheet's fourth page
+const int DriveListType = 1027;    // Drive List page: None, Alphabetic, Categorized
+const int DriveCustomIcons = 1177; // Drive List page: "Use Custom Icons"
+const int StickyFilesPage = 4;     // the sheet's fifth page
+const int BookmarksPage = 5;       // the sheet's sixth page
+const int MarkEnable = 1070;       // Sticky Files and Bookmarks pages: "Enable"
+const int MarkFill = 1078;         // Sticky Files and Bookmarks pages: the filling in percent
+const int MiscPage = 9;            // the sheet's tenth page
+const int MiscAutoCompletion = 1044; // Miscellaneous page: "Enable AutoCompletion"
+const int MiscCloseListers = 1001; // Miscellaneous page: "Close All Lister Windows"
+const int AboutPage = 10;          // the sheet's last page
+const int AboutQuote = 1087;       // About page: the second quotation
 
 // The sheet once it shows a page; null while it starts or shows a message.
 HWND Sheet(CTour& tour)
@@ -54,6 +72,49 @@ bool ShootSheet(CTour& tour, HWND sheet)
     Sleep(300);
     tour.ShootOtherProgram(sheet);
     return true;
+}
+
+// How many pixels of the sheet's picture have `colour` (-1 with the reason:
+// no picture). The picture is taken inside MerovSet into a temporary file
+// and read back.
+int SheetPixels(HWND sheet, COLORREF colour, std::wstring& why)
+{
+    wchar_t folder[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, folder);
+    std::wstring path = std::wstring(folder) + L"tour-sheet.png";
+    if (!SaveOtherProgramPng(sheet, path, why))
+        return -1;
+    int count = -1;
+    HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    UINT width = 0, height = 0;
+    WICPixelFormatGUID format = {};
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                   (void**)&factory))
+        && SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                        WICDecodeMetadataCacheOnDemand, &decoder))
+        && SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height))
+        && SUCCEEDED(frame->GetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA)) {
+        std::vector<DWORD> pixels(width * height);
+        if (SUCCEEDED(frame->CopyPixels(nullptr, width * 4, (UINT)pixels.size() * 4, (BYTE*)pixels.data()))) {
+            // Pixels are 0xAARRGGBB, a COLORREF 0x00BBGGRR.
+            DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+            count = 0;
+            for (DWORD p : pixels)
+                count += (p & 0xFFFFFF) == wanted;
+        }
+    }
+    if (frame) frame->Release();
+    if (decoder) decoder->Release();
+    if (factory) factory->Release();
+    if (SUCCEEDED(init))
+        CoUninitialize();
+    DeleteFileW(path.c_str());
+    if (count < 0)
+        why = L"cannot read the picture of MerovSet's settings";
+    return count;
 }
 
 } // namespace
@@ -172,6 +233,133 @@ bool ShowSettingsAutoSwitch(CTour& tour, std::wstring& why)
     std::wstring mode = tour.Text(GetDlgItem(page, AutoMode)), rules = tour.Text(GetDlgItem(page, AutoRules));
     if (mode != L"Photos" || rules != L"?*\\PHOTOS") {
         why = L"the Auto Switch page shows the mode \"" + mode + L"\" with the rules \"" + rules + L"\"";
+        return false;
+    }
+    return ShootSheet(tour, sheet);
+}
+
+// The Tab Options page with the demo's three tab switches on.
+bool ShowSettingsTabOptions(CTour& tour, std::wstring& why)
+{
+    HWND sheet = nullptr;
+    HWND page = OpenPage(tour, TabOptionsPage, sheet, why);
+    if (!sheet)
+        return false;
+    if (!page || !GetDlgItem(page, TabMarkLocked)) {
+        why = L"the Tab Options page did not open";
+        return false;
+    }
+    for (int box : {TabColored, TabKeepColors, TabMarkLocked}) {
+        if (IsDlgButtonChecked(page, box) != BST_CHECKED) {
+            why = L"the Tab Options page shows \"" + tour.Text(GetDlgItem(page, box)) + L"\" unchecked";
+            return false;
+        }
+    }
+    return ShootSheet(tour, sheet);
+}
+
+// The Drive List page with the demo's categorized list and custom icons.
+bool ShowSettingsDriveList(CTour& tour, std::wstring& why)
+{
+    HWND sheet = nullptr;
+    HWND page = OpenPage(tour, DriveListPage, sheet, why);
+    if (!sheet)
+        return false;
+    HWND type = page ? GetDlgItem(page, DriveListType) : nullptr;
+    if (!type) {
+        why = L"the Drive List page did not open";
+        return false;
+    }
+    int shown = (int)SendMessageW(type, CB_GETCURSEL, 0, 0);
+    if (shown != 2 || IsDlgButtonChecked(page, DriveCustomIcons) != BST_CHECKED) {
+        why = L"the Drive List page shows the list type " + std::to_wstring(shown) + L" and custom icons " +
+              (IsDlgButtonChecked(page, DriveCustomIcons) ? L"on" : L"off") + L", not 2 and on";
+        return false;
+    }
+    return ShootSheet(tour, sheet);
+}
+
+// A mark page (Sticky Files, Bookmarks) enabled with the filling `fill` and
+// its colour button showing `colour`.
+bool ShowMarkPage(CTour& tour, int index, const wchar_t* name, const wchar_t* fill, COLORREF colour,
+                  std::wstring& why)
+{
+    HWND sheet = nullptr;
+    HWND page = OpenPage(tour, index, sheet, why);
+    if (!sheet)
+        return false;
+    if (!page || !GetDlgItem(page, MarkFill)) {
+        why = std::wstring(L"the ") + name + L" page did not open";
+        return false;
+    }
+    std::wstring shown = tour.Text(GetDlgItem(page, MarkFill));
+    if (IsDlgButtonChecked(page, MarkEnable) != BST_CHECKED || shown != fill) {
+        why = std::wstring(L"the ") + name + L" page shows the mark " +
+              (IsDlgButtonChecked(page, MarkEnable) ? L"on" : L"off") + L" with the filling \"" + shown +
+              L"\", not on with " + fill;
+        return false;
+    }
+    Sleep(300);
+    int pixels = SheetPixels(sheet, colour, why);
+    if (pixels < 0)
+        return false;
+    if (pixels < 100) {
+        why = std::wstring(L"the ") + name + L" page shows its mark colour in only " +
+              std::to_wstring(pixels) + L" pixels";
+        return false;
+    }
+    return ShootSheet(tour, sheet);
+}
+
+// The demo's StickyFiles=1 with MarkPercentStick=40 and StickColor=#3C8CE6.
+bool ShowSettingsStickyFiles(CTour& tour, std::wstring& why)
+{
+    return ShowMarkPage(tour, StickyFilesPage, L"Sticky Files", L"40%", RGB(0x3C, 0x8C, 0xE6), why);
+}
+
+// The demo's BookMarks=1 with BookMarkColor=#E696E6 and the common filling, 33.
+bool ShowSettingsBookmarks(CTour& tour, std::wstring& why)
+{
+    return ShowMarkPage(tour, BookmarksPage, L"Bookmarks", L"33%", RGB(0xE6, 0x96, 0xE6), why);
+}
+
+// The Miscellaneous page: auto-completion and closing all Listers, both on.
+bool ShowSettingsMisc(CTour& tour, std::wstring& why)
+{
+    HWND sheet = nullptr;
+    HWND page = OpenPage(tour, MiscPage, sheet, why);
+    if (!sheet)
+        return false;
+    if (!page || !GetDlgItem(page, MiscAutoCompletion)) {
+        why = L"the Miscellaneous page did not open";
+        return false;
+    }
+    for (int box : {MiscAutoCompletion, MiscCloseListers}) {
+        if (IsDlgButtonChecked(page, box) != BST_CHECKED) {
+            why = L"the Miscellaneous page shows \"" + tour.Text(GetDlgItem(page, box)) + L"\" unchecked";
+            return false;
+        }
+    }
+    return ShootSheet(tour, sheet);
+}
+
+// The About page's quotations under the title with the versions.
+bool ShowSettingsAbout(CTour& tour, std::wstring& why)
+{
+    HWND sheet = nullptr;
+    HWND page = OpenPage(tour, AboutPage, sheet, why);
+    if (!sheet)
+        return false;
+    std::wstring quote = page ? tour.Text(GetDlgItem(page, AboutQuote)) : L"";
+    if (quote.empty()) {
+        why = L"the About page shows no quotation";
+        return false;
+    }
+    // "MerovSet v1.0 (1.0)": the engine's version, then MerovSet's own; 0.0 when unread.
+    std::wstring title = tour.Text(sheet);
+    if (title.find(L" v") == std::wstring::npos || title.find(L" v0.0") != std::wstring::npos ||
+        title.find(L"(0.0)") != std::wstring::npos) {
+        why = L"the settings' title \"" + title + L"\" names no versions";
         return false;
     }
     return ShootSheet(tour, sheet);

@@ -617,8 +617,32 @@ const std::vector<CTourStep>& TourSteps()
         {L"22-settings-auto-switch.png",
          L"MerovSet's Auto Switch page: the folder rules of the mode Photos as text and as rows of kind and "
          L"pattern, either edited in step with the other",
-         ShowSettingsAutoSwitch, CloseSettings},
-        {L"23-folder-rule.png",
+         ShowSettingsAutoSwitch, nullptr},
+        {L"23-settings-tab-options.png",
+         L"MerovSet's Tab Options page: tab colours on and saved in Merovin.ini; locked tabs marked on the left in "
+         L"red",
+         ShowSettingsTabOptions, nullptr},
+        {L"24-settings-drive-list.png",
+         L"MerovSet's Drive List page: the drive menu Categorized, with custom items and icons; the preview shows "
+         L"its rows and group titles",
+         ShowSettingsDriveList, nullptr},
+        {L"25-settings-sticky-files.png",
+         L"MerovSet's Sticky Files page: the mark on, blue (#3C8CE6) filling 40% of the row, with the sticky "
+         L"commands' keys and a preview",
+         ShowSettingsStickyFiles, nullptr},
+        {L"26-settings-bookmarks.png",
+         L"MerovSet's Bookmarks page: the mark on, pink (#E696E6) filling 33% of the row, with the bookmark "
+         L"commands' keys and a preview",
+         ShowSettingsBookmarks, nullptr},
+        {L"27-settings-misc.png",
+         L"MerovSet's Miscellaneous page: auto-completion and closing all Listers on, the startup sequence off, "
+         L"the language Default (English)",
+         ShowSettingsMisc, nullptr},
+        {L"28-settings-about.png",
+         L"MerovSet's About page: four pictures with quotations; the title shows the engine's version, v1.0, and "
+         L"MerovSet's, (1.0)",
+         ShowSettingsAbout, CloseSettings},
+        {L"29-folder-rule.png",
          L"Folder rules: the [AutoView] rule Photos gives the folder's tab and file list their colours whenever a "
          L"panel shows C:\\data\\right\\Photos",
          ShowFolderRule, nullptr},
