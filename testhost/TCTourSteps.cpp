@@ -646,23 +646,23 @@ const std::vector<CTourStep>& TourSteps()
          L"Folder rules: the [AutoView] rule Photos gives the folder's tab and file list their colours whenever a "
          L"panel shows C:\\data\\right\\Photos",
          ShowFolderRule, nullptr},
-        {L"24-bookmark-menu.png",
+        {L"30-bookmark-menu.png",
          L"Bookmarks: Ctrl+Alt+J opens the bookmark menu with the bookmarks of Merovin.bkm, one key each, and the "
          L"commands to set, step through, copy, paste and clear them",
          ShowBookmarkMenu, CloseMenu},
-        {L"25-file-groups.png",
+        {L"31-file-groups.png",
          L"File grouping: the view mode Sources groups C:\\data\\right\\Sources by its masks *.cpp|*.h: the .cpp "
          L"files first, then the .h files, then the others",
          ShowFileGroups, nullptr},
-        {L"26-grouping-off.png",
+        {L"32-grouping-off.png",
          L"File grouping: Ctrl+Alt+G (UseFileGrouping) switches it off and on; off, the folder shows in the host's "
          L"order by name",
          ShowGroupingOff, RestoreGrouping},
-        {L"27-tab-list.png",
+        {L"33-tab-list.png",
          L"The tab list: Ctrl+Alt+B (ShowTabListLeft) opens the menu of the left panel's tabs beside its path bar; "
          L"the locked tab, Projects, keeps its red mark",
          ShowTabList, CloseMenu},
-        {L"28-snippets.png",
+        {L"34-snippets.png",
          L"TCPathfan: Ctrl+Alt+P opens the snippet menu at the caret of the focused edit box; the command line "
          L"shows the general [Menu] of TCPathfan.ini",
          ShowSnippets, CloseMenu},
