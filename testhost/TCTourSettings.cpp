@@ -54,8 +54,9 @@ int PageListRows(HWND sheet, int listId)
     return list ? (int)SendMessageW(list, LB_GETCOUNT, 0, 0) : -1;
 }
 
-// Turns the sheet to one of its pages; the page, or null with the reason.
-HWND OpenPage(CTour& tour, int index, HWND& sheet, std::wstring& why)
+// Turns the sheet to one of its pages and checks that it shows `control`;
+// the page, or null with the reason.
+HWND OpenPage(CTour& tour, int index, int control, const std::wstring& name, HWND& sheet, std::wstring& why)
 {
     sheet = Sheet(tour);
     if (!sheet) {
@@ -63,7 +64,25 @@ HWND OpenPage(CTour& tour, int index, HWND& sheet, std::wstring& why)
         return nullptr;
     }
     SendMessageW(sheet, PSM_SETCURSEL, index, 0);
-    return (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND page = (HWND)SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    if (!page || !GetDlgItem(page, control)) {
+        why = L"the " + name + L" page did not open";
+        return nullptr;
+    }
+    return page;
+}
+
+// Whether the page's check boxes are all checked; the first that is not in `why`.
+bool AllChecked(CTour& tour, HWND page, std::initializer_list<int> boxes, const std::wstring& name,
+                std::wstring& why)
+{
+    for (int box : boxes) {
+        if (IsDlgButtonChecked(page, box) != BST_CHECKED) {
+            why = L"the " + name + L" page shows \"" + tour.Text(GetDlgItem(page, box)) + L"\" unchecked";
+            return false;
+        }
+    }
+    return true;
 }
 
 // The sheet's picture once its page has settled.
@@ -151,14 +170,13 @@ bool ShowSettingsKeys(CTour& tour, std::wstring& why)
 bool ShowSettingsPlugins(CTour& tour, std::wstring& why)
 {
     HWND sheet = nullptr;
-    HWND page = OpenPage(tour, PluginsPage, sheet, why);
-    if (!sheet)
+    HWND page = OpenPage(tour, PluginsPage, PluginModuleList, L"Plugins", sheet, why);
+    if (!page)
         return false;
     // Three modules, each a group row with its commands below.
     int rows = PageListRows(sheet, PluginModuleList);
     if (rows <= 3) {
-        why = rows < 0 ? L"the Plugins page did not open"
-                       : L"the Plugins page lists " + std::to_wstring(rows) + L" rows, no module commands";
+        why = L"the Plugins page lists " + std::to_wstring(rows) + L" rows, no module commands";
         return false;
     }
     // Numbra's second command, bound to Ctrl+Q by the demo's [Plugins]: its key shows below.
@@ -176,14 +194,10 @@ bool ShowSettingsPlugins(CTour& tour, std::wstring& why)
 bool ShowSettingsFilePanels(CTour& tour, std::wstring& why)
 {
     HWND sheet = nullptr;
-    HWND page = OpenPage(tour, FilePanelsPage, sheet, why);
-    if (!sheet)
+    HWND page = OpenPage(tour, FilePanelsPage, PanelOpacity, L"File Panels", sheet, why);
+    if (!page)
         return false;
-    HWND opacity = page ? GetDlgItem(page, PanelOpacity) : nullptr;
-    if (!opacity) {
-        why = L"the File Panels page did not open";
-        return false;
-    }
+    HWND opacity = GetDlgItem(page, PanelOpacity);
     // The demo's Merovin.ini switches the Ziravirura on with opacity 80.
     int position = (int)SendMessageW(opacity, TBM_GETPOS, 0, 0);
     if (IsDlgButtonChecked(page, PanelZiravirura) != BST_CHECKED || position != 80) {
@@ -199,11 +213,11 @@ bool ShowSettingsFilePanels(CTour& tour, std::wstring& why)
 bool ShowSettingsViewModes(CTour& tour, std::wstring& why)
 {
     HWND sheet = nullptr;
-    HWND page = OpenPage(tour, ViewModesPage, sheet, why);
-    if (!sheet)
+    HWND page = OpenPage(tour, ViewModesPage, ModeList, L"View Modes", sheet, why);
+    if (!page)
         return false;
-    HWND list = page ? GetDlgItem(page, ModeList) : nullptr;
-    int modes = list ? (int)SendMessageW(list, LB_GETCOUNT, 0, 0) : -1;
+    HWND list = GetDlgItem(page, ModeList);
+    int modes = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
     if (modes != 3) {
         why = L"the View Modes page lists " + std::to_wstring(modes) + L" modes, not the demo's three";
         return false;
@@ -223,13 +237,9 @@ bool ShowSettingsViewModes(CTour& tour, std::wstring& why)
 bool ShowSettingsAutoSwitch(CTour& tour, std::wstring& why)
 {
     HWND sheet = nullptr;
-    HWND page = OpenPage(tour, AutoSwitchPage, sheet, why);
-    if (!sheet)
+    HWND page = OpenPage(tour, AutoSwitchPage, AutoGrid, L"Auto Switch", sheet, why);
+    if (!page)
         return false;
-    if (!page || !GetDlgItem(page, AutoGrid)) {
-        why = L"the Auto Switch page did not open";
-        return false;
-    }
     std::wstring mode = tour.Text(GetDlgItem(page, AutoMode)), rules = tour.Text(GetDlgItem(page, AutoRules));
     if (mode != L"Photos" || rules != L"?*\\PHOTOS") {
         why = L"the Auto Switch page shows the mode \"" + mode + L"\" with the rules \"" + rules + L"\"";
@@ -242,34 +252,20 @@ bool ShowSettingsAutoSwitch(CTour& tour, std::wstring& why)
 bool ShowSettingsTabOptions(CTour& tour, std::wstring& why)
 {
     HWND sheet = nullptr;
-    HWND page = OpenPage(tour, TabOptionsPage, sheet, why);
-    if (!sheet)
+    HWND page = OpenPage(tour, TabOptionsPage, TabMarkLocked, L"Tab Options", sheet, why);
+    if (!page)
         return false;
-    if (!page || !GetDlgItem(page, TabMarkLocked)) {
-        why = L"the Tab Options page did not open";
-        return false;
-    }
-    for (int box : {TabColored, TabKeepColors, TabMarkLocked}) {
-        if (IsDlgButtonChecked(page, box) != BST_CHECKED) {
-            why = L"the Tab Options page shows \"" + tour.Text(GetDlgItem(page, box)) + L"\" unchecked";
-            return false;
-        }
-    }
-    return ShootSheet(tour, sheet);
+    return AllChecked(tour, page, {TabColored, TabKeepColors, TabMarkLocked}, L"Tab Options", why) && ShootSheet(tour, sheet);
 }
 
 // The Drive List page with the demo's categorized list and custom icons.
 bool ShowSettingsDriveList(CTour& tour, std::wstring& why)
 {
     HWND sheet = nullptr;
-    HWND page = OpenPage(tour, DriveListPage, sheet, why);
-    if (!sheet)
+    HWND page = OpenPage(tour, DriveListPage, DriveListType, L"Drive List", sheet, why);
+    if (!page)
         return false;
-    HWND type = page ? GetDlgItem(page, DriveListType) : nullptr;
-    if (!type) {
-        why = L"the Drive List page did not open";
-        return false;
-    }
+    HWND type = GetDlgItem(page, DriveListType);
     int shown = (int)SendMessageW(type, CB_GETCURSEL, 0, 0);
     if (shown != 2 || IsDlgButtonChecked(page, DriveCustomIcons) != BST_CHECKED) {
         why = L"the Drive List page shows the list type " + std::to_wstring(shown) + L" and custom icons " +
@@ -285,13 +281,9 @@ bool ShowMarkPage(CTour& tour, int index, const wchar_t* name, const wchar_t* fi
                   std::wstring& why)
 {
     HWND sheet = nullptr;
-    HWND page = OpenPage(tour, index, sheet, why);
-    if (!sheet)
+    HWND page = OpenPage(tour, index, MarkFill, name, sheet, why);
+    if (!page)
         return false;
-    if (!page || !GetDlgItem(page, MarkFill)) {
-        why = std::wstring(L"the ") + name + L" page did not open";
-        return false;
-    }
     std::wstring shown = tour.Text(GetDlgItem(page, MarkFill));
     if (IsDlgButtonChecked(page, MarkEnable) != BST_CHECKED || shown != fill) {
         why = std::wstring(L"the ") + name + L" page shows the mark " +
@@ -327,30 +319,20 @@ bool ShowSettingsBookmarks(CTour& tour, std::wstring& why)
 bool ShowSettingsMisc(CTour& tour, std::wstring& why)
 {
     HWND sheet = nullptr;
-    HWND page = OpenPage(tour, MiscPage, sheet, why);
-    if (!sheet)
+    HWND page = OpenPage(tour, MiscPage, MiscAutoCompletion, L"Miscellaneous", sheet, why);
+    if (!page)
         return false;
-    if (!page || !GetDlgItem(page, MiscAutoCompletion)) {
-        why = L"the Miscellaneous page did not open";
-        return false;
-    }
-    for (int box : {MiscAutoCompletion, MiscCloseListers}) {
-        if (IsDlgButtonChecked(page, box) != BST_CHECKED) {
-            why = L"the Miscellaneous page shows \"" + tour.Text(GetDlgItem(page, box)) + L"\" unchecked";
-            return false;
-        }
-    }
-    return ShootSheet(tour, sheet);
+    return AllChecked(tour, page, {MiscAutoCompletion, MiscCloseListers}, L"Miscellaneous", why) && ShootSheet(tour, sheet);
 }
 
 // The About page's quotations under the title with the versions.
 bool ShowSettingsAbout(CTour& tour, std::wstring& why)
 {
     HWND sheet = nullptr;
-    HWND page = OpenPage(tour, AboutPage, sheet, why);
-    if (!sheet)
+    HWND page = OpenPage(tour, AboutPage, AboutQuote, L"About", sheet, why);
+    if (!page)
         return false;
-    std::wstring quote = page ? tour.Text(GetDlgItem(page, AboutQuote)) : L"";
+    std::wstring quote = tour.Text(GetDlgItem(page, AboutQuote));
     if (quote.empty()) {
         why = L"the About page shows no quotation";
         return false;
