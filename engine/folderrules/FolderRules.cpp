@@ -149,7 +149,7 @@ bool CFolderRules::Matches(const FolderRule& rule, LPCWSTR folder) const
     return matched;
 }
 
-int CFolderRules::Find(LPCWSTR folder) const
+int CFolderRules::FindFolderRule(LPCWSTR folder) const
 {
     if (!folder || !*folder)
         return -1;
@@ -191,7 +191,7 @@ std::vector<UINT> CFolderRules::ViewCommands(int rule, int side) const
     return commands;
 }
 
-CString CFolderRules::ResolvePicture(LPCWSTR relative, int rule, LPCWSTR folder) const
+CString CFolderRules::ResolveRulePicture(LPCWSTR relative, int rule, LPCWSTR folder) const
 {
     CString path(relative ? relative : L"");
     CString current(folder ? folder : L"");
@@ -222,7 +222,7 @@ CString CFolderRules::ResolvePicture(LPCWSTR relative, int rule, LPCWSTR folder)
         if (slash <= 0)
             return CString();
         current = current.Left(slash);
-        if (Find(current) != rule)
+        if (FindFolderRule(current) != rule)
             return CString();
     }
 }

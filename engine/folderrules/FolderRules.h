@@ -54,7 +54,7 @@ public:
     // Index of the first active rule that matches `folder`, else -1. A rule
     // matches when one of its "?" patterns matches, every "!" pattern matches
     // and no "^" pattern does; patterns led by anything else are ignored.
-    int Find(LPCWSTR folder) const;
+    int FindFolderRule(LPCWSTR folder) const;
 
     // Index of the rule's view name among the host's custom view titles
     // (without case), else -1.
@@ -69,7 +69,7 @@ public:
     // to the folder's root; one led by "." is looked for in the folder, then
     // in each parent that still matches `rule`. Empty when not found; any
     // other path (network paths too) is returned as it is.
-    CString ResolvePicture(LPCWSTR relative, int rule, LPCWSTR folder) const;
+    CString ResolveRulePicture(LPCWSTR relative, int rule, LPCWSTR folder) const;
 
 private:
     void ReadRule(FolderRule& rule, LPCWSTR settingsFile, PrivateExtractIconsProc extract);

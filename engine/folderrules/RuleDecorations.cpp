@@ -20,7 +20,7 @@ TabDecoration ChooseTabDecoration(const CFolderRules& rules, int rule, LPCWSTR f
 
 bool CRuleTabDecorations::Decorate(int, LPCWSTR folder, TabDecoration& decoration)
 {
-    int rule = m_rules.Find(folder);
+    int rule = m_rules.FindFolderRule(folder);
     decoration = ChooseTabDecoration(m_rules, rule, folder, m_options);
     return rule >= 0 || decoration.icon;
 }

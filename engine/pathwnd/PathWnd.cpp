@@ -86,7 +86,7 @@ void CPathWnd::OnPathChanged(const CString& folder, int flags)
     const CFolderRules* rules = Rules();
     CString upper = folder;
     upper.MakeUpper();
-    int rule = rules ? rules->Find(upper) : -1;
+    int rule = rules ? rules->FindFolderRule(upper) : -1;
     CPanelObjects& panels = m_engine.Panels();
     CMyTabs* tabs = panels.tabs[Side()];
     CTCFileList* list = panels.fileList[Side()];
@@ -165,7 +165,7 @@ void CPathWnd::ApplyToList(int rule, const CString& folder)
         // A picture given relative to the folder is looked for up the
         // folders the rule still covers.
         if (!r->backgroundPicture.IsEmpty())
-            background.picture = rules->ResolvePicture(r->backgroundPicture, rule, folder);
+            background.picture = rules->ResolveRulePicture(r->backgroundPicture, rule, folder);
         list->ApplyRuleBackground(&background);
     } else {
         list->ApplyRuleBackground(nullptr);

@@ -36,7 +36,7 @@ TEST(FolderRules, FirstActiveMatchingRuleWins)
         {L"", -1},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.rule, f.rules.Find(c.folder)) << c.folder;
+        EXPECT_EQ(c.rule, f.rules.FindFolderRule(c.folder)) << c.folder;
 }
 
 TEST(FolderRules, DefaultsAndViewCommands)
@@ -89,14 +89,14 @@ TEST(FolderRules, PicturesRelativeToTheFolder)
     std::string settings = "[AutoView]\nR=?" + std::string(r.begin(), r.end()) + "\\R*\n";
     CRulesFixture f(settings.c_str());
     std::wstring deep = r + L"\\R\\a\\b";
-    EXPECT_EQ(CString((r + L"\\R\\bg.bmp").c_str()), f.rules.ResolvePicture(L".\\bg.bmp", 0, deep.c_str()));
-    EXPECT_EQ(CString(), f.rules.ResolvePicture(L".\\none.bmp", 0, deep.c_str()));
-    EXPECT_EQ(CString(), f.rules.ResolvePicture(L".\\bg.bmp", 0, r.c_str())); // the root does not match the rule
+    EXPECT_EQ(CString((r + L"\\R\\bg.bmp").c_str()), f.rules.ResolveRulePicture(L".\\bg.bmp", 0, deep.c_str()));
+    EXPECT_EQ(CString(), f.rules.ResolveRulePicture(L".\\none.bmp", 0, deep.c_str()));
+    EXPECT_EQ(CString(), f.rules.ResolveRulePicture(L".\\bg.bmp", 0, r.c_str())); // the root does not match the rule
 
     std::wstring rooted = r.substr(2) + L"\\R\\bg.bmp"; // the same file from the drive's root
-    EXPECT_EQ(CString((r.substr(0, 2) + rooted).c_str()), f.rules.ResolvePicture(rooted.c_str(), 0, deep.c_str()));
-    EXPECT_EQ(CString(L"D:\\x.bmp"), f.rules.ResolvePicture(L"D:\\x.bmp", 0, deep.c_str()));
-    EXPECT_EQ(CString(L"\\\\srv\\x.bmp"), f.rules.ResolvePicture(L"\\\\srv\\x.bmp", 0, deep.c_str()));
+    EXPECT_EQ(CString((r.substr(0, 2) + rooted).c_str()), f.rules.ResolveRulePicture(rooted.c_str(), 0, deep.c_str()));
+    EXPECT_EQ(CString(L"D:\\x.bmp"), f.rules.ResolveRulePicture(L"D:\\x.bmp", 0, deep.c_str()));
+    EXPECT_EQ(CString(L"\\\\srv\\x.bmp"), f.rules.ResolveRulePicture(L"\\\\srv\\x.bmp", 0, deep.c_str()));
 }
 
 TEST(FolderRules, LongKeyLists)
