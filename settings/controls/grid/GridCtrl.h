@@ -177,8 +177,9 @@ public:
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
 
-    // In-place editing. nChar: VK_LBUTTON for a mouse start or F2, else the
-    // typed character. Nothing for a cell that cannot be edited.
+    // In-place editing. nChar: VK_LBUTTON for a mouse start or F2, the key
+    // with GridMoveRestart after a keyboard move, else the typed character.
+    // Nothing for a cell that cannot be edited.
     virtual void EditCell(int nRow, int nCol, CPoint point, UINT nChar);
     virtual void EndEditing();
     // Takes an edited text into the cell (marked modified when it differs).

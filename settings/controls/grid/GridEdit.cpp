@@ -67,7 +67,7 @@ LRESULT CGridCtrl::OnEndInPlaceEdit(GridDisplayInfo* pInfo)
             return 0;
         OnKeyDown(value, 0);
         if (::IsWindow(self) && IsValid(m_focus))
-            EditCell(m_focus.row, m_focus.col, CPoint(-1, -1), value);
+            EditCell(m_focus.row, m_focus.col, CPoint(-1, -1), value | GridMoveRestart);
     }
     return 0;
 }

@@ -53,6 +53,11 @@ enum MouseMode
 
 // The control id of every in-place editor (a child of the grid).
 const UINT InPlaceControlId = 8;
+// Added to the key that starts an edit when the grid restarts editing after
+// a keyboard move (Tab, a page or arrow key): the key is then not typed. A
+// typed character never carries it, so blank and ! " # $ % & ' ( (the codes
+// of VK_SPACE and VK_PRIOR to VK_DOWN) are typed.
+const UINT GridMoveRestart = 0x10000;
 // The timer that scrolls while a selection is dragged out of the grid.
 const UINT_PTR AutoScrollTimer = 513;
 

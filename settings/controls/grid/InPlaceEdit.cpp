@@ -22,6 +22,12 @@ CInPlaceEdit* CInPlaceEdit::Begin(CWnd* pGrid, const CRect& rect, DWORD dwStyle,
     edit->SetWindowText(edit->m_initText);
     edit->SetFocus();
     int length = edit->m_initText.GetLength();
+    // A restart after a keyboard move (or Tab) selects the text; a typed
+    // character of any other code is typed.
+    if ((nFirstChar & GridMoveRestart) || nFirstChar == VK_TAB) {
+        edit->SetSel(0, -1);
+        return edit;
+    }
     switch (nFirstChar) {
     case VK_LBUTTON:
     case VK_RETURN:
@@ -30,18 +36,6 @@ CInPlaceEdit* CInPlaceEdit::Begin(CWnd* pGrid, const CRect& rect, DWORD dwStyle,
     case VK_BACK:
         edit->SetSel(length, length);
         break;
-    case VK_TAB:
-    case VK_SPACE:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-        edit->SetSel(0, -1);
-        return edit;
     default:
         edit->SetSel(0, -1);
         break;

@@ -20,8 +20,8 @@ public:
     // Makes the editor over rect (the grid's client coordinates) with the
     // cell's text and the focus, started by nFirstChar: VK_LBUTTON or Enter
     // put the caret after the text, Backspace removes the last character,
-    // Tab and 32 to 40 select the whole text, any other character replaces
-    // it. NULL when the window could not be made.
+    // Tab and a restart (a key with GridMoveRestart) select the whole text,
+    // any other character replaces it. NULL when the window could not be made.
     static CInPlaceEdit* Begin(CWnd* pGrid, const CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nCol,
                                LPCWSTR pszText, UINT nFirstChar);
 

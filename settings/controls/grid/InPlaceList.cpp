@@ -109,7 +109,9 @@ CInPlaceList* CInPlaceList::Begin(CWnd* pGrid, CRect rect, DWORD dwStyle, UINT n
                 list->SendDlgItemMessage(kComboEditId, WM_CHAR, VK_BACK);
         } else {
             list->SetEditSel(0, -1);
-            if (nFirstChar < VK_PRIOR || nFirstChar > VK_DOWN)
+            // A restart after a keyboard move is not typed; a typed
+            // character is, whatever its code.
+            if (!(nFirstChar & GridMoveRestart))
                 list->SendDlgItemMessage(kComboEditId, WM_CHAR, nFirstChar);
         }
     }

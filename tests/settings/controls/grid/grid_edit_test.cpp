@@ -1,6 +1,7 @@
 // In-place editing, the keyboard table and the end-of-edit notification,
 // driven as a user would: clicks, typed characters and keys in the editor.
 #include "GridTestSupport.h"
+#include "InPlaceList.h"
 
 namespace {
 
@@ -117,6 +118,10 @@ TEST(GridEditing, StartsEndsAndMovesOn)
     const Case cases[] = {
         { "click, caret after the text", { 2, 2 }, ByClick, 0, L"1,1", MAKELONG(3, 3), {}, false, false, L"1,1", false, { 1, 1 }, L"1,1", { kBegin } },
         { "typed letter replaces, Enter takes", { 1, 1 }, ByChar, 'x', L"x", MAKELONG(1, 1), { VK_RETURN }, false, false, L"x", true, { 1, 1 }, L"", { kBegin, kEnd } },
+        // Blank and ! " # $ % & ' ( share their codes with VK_SPACE and the page and arrow keys.
+        { "typed blank replaces", { 1, 1 }, ByChar, ' ', L" ", MAKELONG(1, 1), { VK_RETURN }, false, false, L" ", true, { 1, 1 }, L"", { kBegin, kEnd } },
+        { "typed ( replaces", { 1, 1 }, ByChar, '(', L"(", MAKELONG(1, 1), { VK_RETURN }, false, false, L"(", true, { 1, 1 }, L"", { kBegin, kEnd } },
+        { "typed ! replaces", { 1, 1 }, ByChar, '!', L"!", MAKELONG(1, 1), { VK_RETURN }, false, false, L"!", true, { 1, 1 }, L"", { kBegin, kEnd } },
         { "Backspace start drops the last character", { 1, 1 }, ByChar, VK_BACK, L"1,", MAKELONG(2, 2), { VK_RETURN }, false, false, L"1,", true, { 1, 1 }, L"", { kBegin, kEnd } },
         { "Esc restores and still ends", { 1, 1 }, ByChar, 'x', L"x", MAKELONG(1, 1), { VK_ESCAPE }, false, false, L"1,1", false, { 1, 1 }, L"", { kBegin, kEnd } },
         { "typed start: Down moves on and edits", { 1, 1 }, ByChar, 'x', L"x", MAKELONG(1, 1), { VK_DOWN }, false, false, L"x", true, { 2, 1 }, L"2,1", { kBegin, kEnd, kBegin } },
@@ -291,6 +296,43 @@ TEST(GridEditing, ComboCellsAndListRecords)
     g.SendMessage(WM_CHAR, 'q');
     Key(Editor(g), VK_DOWN);
     EXPECT_EQ(CCellID(2, 1), g.GetFocusCell());
+}
+
+TEST(GridEditing, EditableListStartsLikeTheTextEditor)
+{
+    // A typed character replaces the text, also one whose code is a page or
+    // arrow key's; a restart after a keyboard move selects the text.
+    const struct
+    {
+        UINT key;
+        LPCWSTR text;
+        DWORD selection; // 0: not checked (the list may select what was typed)
+    } cases[] = {
+        { '(', L"(", 0 },
+        { ' ', L" ", 0 },
+        { VK_DOWN | GridMoveRestart, L"1,0", MAKELONG(0, 3) },
+        { VK_TAB | GridMoveRestart, L"1,0", MAKELONG(0, 3) },
+    };
+    CStringArray options;
+    options.Add(L"a");
+    options.Add(L"b");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        EditWindow w(3, 2);
+        CRect rect;
+        ASSERT_TRUE(w.grid.CellRect(1, 0, &rect));
+        CInPlaceList* list = CInPlaceList::Begin(&w.grid, rect, CBS_DROPDOWN, InPlaceControlId, 1, 0, 0, RGB(255, 255, 255),
+                                                 options, L"1,0", c.key);
+        ASSERT_TRUE(list);
+        HWND edit = ::GetDlgItem(list->m_hWnd, 1001);
+        ASSERT_TRUE(edit);
+        EXPECT_STREQ(c.text, TextOf(edit));
+        if (c.selection)
+            EXPECT_EQ(c.selection, (DWORD)::SendMessageW(edit, EM_GETSEL, 0, 0));
+        w.grid.SetFocus();
+        Pump(w.owner.m_hWnd);
+        EXPECT_FALSE(Editor(w.grid));
+    }
 }
 
 // An owner that rebuilds the whole grid when an edit ends, as a page that
