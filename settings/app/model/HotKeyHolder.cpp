@@ -116,6 +116,13 @@ int CHotKeyHolder::FindByKey(LPCWSTR lpszKey) const
 {
     for (int i = GetCount() - 1; i >= 0; --i) {
         const CHKEntry& entry = m_entries[i];
+        // A kept line still binds its key in the engine; it holds the key
+        // as written ("Shift+Ctrl+B"), the other entries the normalised form.
+        if (entry.nType == EntryKeptLine && !(entry.nFlags & EntryDeleted)) {
+            if (!entry.strKey.IsEmpty() && NormaliseHotkeyText(entry.strKey).CompareNoCase(lpszKey) == 0)
+                return i;
+            continue;
+        }
         if (!IsLive(entry) || entry.strKey.CompareNoCase(lpszKey) != 0)
             continue;
         // The host's own assignment overrides its default.

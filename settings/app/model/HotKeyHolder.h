@@ -87,8 +87,9 @@ public:
     // The entry a change of the command's key acts on: its own entry when it
     // has one, else its first entry of any source; -1 when none.
     int FindEntryToChange(LPCWSTR lpszCommand) const;
-    // The last live entry holding the key (without case); a default hotkey
-    // counts only while the host INI does not bind its command.
+    // The last live entry or kept [Keyboard] line holding the key (without
+    // case; a kept line's key normalised first); a default hotkey counts
+    // only while the host INI does not bind its command.
     int FindByKey(LPCWSTR lpszKey) const;
     // The host list row of a command name or number; -1 when none.
     int FindHostCommand(LPCWSTR lpszText) const;

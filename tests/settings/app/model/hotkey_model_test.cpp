@@ -138,12 +138,12 @@ TEST(HotKeyModel, EverySourceLoadsInOrder)
                  script.Text(2));
 
     // Lookups by key: a default yields to the host's own key for its command;
-    // kept lines are never matched.
+    // a kept line holds its key too.
     const struct
     {
         LPCWSTR key;
         int entry;
-    } byKey[] = { { L"F5", -1 }, { L"f3", 5 }, { L"ctrl+k", 11 }, { L"Ctrl+B", -1 }, { L"Alt+Ctrl+Shift+F2", 8 } };
+    } byKey[] = { { L"F5", -1 }, { L"f3", 5 }, { L"ctrl+k", 11 }, { L"Ctrl+B", 12 }, { L"Alt+Ctrl+Shift+F2", 8 } };
     for (const auto& k : byKey)
         EXPECT_EQ(k.entry, holder.FindByKey(k.key)) << CStringA(k.key).GetString();
 
@@ -205,11 +205,25 @@ TEST(HotKeyModel, DeclinedAssignmentWritesNothing)
 {
     CModelFiles files(L"hk_declined");
     WriteFixture(files);
+    // A kept line as a user wrote it: its modifiers in another order.
+    WritePrivateProfileStringW(L"Keyboard", L"65502", L"Shift+Alt+W", files.Own(L"Merovin.ini"));
     CPromptScript script;
     std::unique_ptr<CSettingsModel> model = files.Build();
     std::string before = files.OwnIni();
-    script.AddAnswer(IDNO);
-    EXPECT_EQ(0, model->m_holder.Assign(L"F3", EntryHostCommand, HostRow(*model, L"cm_Edit")));
+    // Every key taken asks first, kept lines' keys included.
+    const struct
+    {
+        LPCWSTR key, owner;
+    } taken[] = { { L"F3", L"cm_Y" }, { L"Ctrl+B", L"65501" }, { L"Alt+Shift+W", L"65502" } };
+    for (const auto& t : taken) {
+        INT_PTR asked = script.m_prompts.GetSize();
+        script.AddAnswer(IDNO);
+        EXPECT_EQ(0, model->m_holder.Assign(t.key, EntryHostCommand, HostRow(*model, L"cm_Edit")));
+        ASSERT_EQ(asked + 1, script.m_prompts.GetSize());
+        EXPECT_STREQ(CString(L"Hotkey '") + t.key + L"' already assigned to '" + t.owner +
+                         L"' command.\nAssign it anyway?",
+                     script.Text((int)asked));
+    }
     EXPECT_FALSE(model->m_holder.Save(1));
     EXPECT_FALSE(model->m_holder.Save(2));
     EXPECT_EQ(before, files.OwnIni());
