@@ -241,13 +241,24 @@ void CPluginPage::AddModule(LPCWSTR lpszPath)
         MarkModified();
         return;
     }
-    CModuleRows rows;
-    CopyRows(rows);
+    CModuleRows added;
     CString key;
-    if (ListModule(key, lpszPath, m_model.m_strOwnFolder, m_model.m_localizer, rows) != ModuleListed) {
+    if (ListModule(key, lpszPath, m_model.m_strOwnFolder, m_model.m_localizer, added) != ModuleListed) {
         AfxMessageBox(FormatLocalText(Text(IDS_CANNOT_LOAD_MODULE), lpszPath), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    // The module key names its [PluginList] line and its commands: a second
+    // module under a listed key would share both.
+    for (int row = 0; row < m_rows.GetCount(); ++row) {
+        const _CLItem& group = m_rows.GetAt(row);
+        if (IsGroup(group) && group.strNumber.CompareNoCase(key) == 0) {
+            AfxMessageBox(FormatLocalText(Text(IDS_MODULE_NAME_USED), key, group.strExtra), MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+    }
+    CModuleRows rows;
+    CopyRows(rows);
+    rows.Append(added);
     SetRows(rows);
     Refill();
     UpdateRemoveButton();

@@ -29,6 +29,7 @@ const CModuleFile kModules[] = {
     { L"NoArr", true, "NullCommands=1\r\n" },
     { L"Unterm", true, "Unterminated=1\r\n" },
     { L"NoInfo", false, "" },
+    { L"Twin", true, "Name=EXTRA\r\n" },
 };
 
 class CPluginFixture
@@ -223,6 +224,9 @@ TEST(PluginPage, AddsReplacesAndRemovesModules)
         { "%\\TestMod.dll", IDYES, "Replace current plugin file\n$\\TestMod.dll\nby\n%\\TestMod.dll?",
           "Test Module (%\\TestMod.dll)\n" },
         { "$\\Extra.dll", 0, nullptr, "Test Module (%\\TestMod.dll)\nExtra ($\\Extra.dll)\n" },
+        // Another file that names itself as a listed module: refused.
+        { "$\\Twin.dll", 0, "The module name 'EXTRA' is already used by $\\Extra.dll.",
+          "Test Module (%\\TestMod.dll)\nExtra ($\\Extra.dll)\n" },
         { nullptr, IDNO, "Remove plugin 'TestMod'?", "Test Module (%\\TestMod.dll)\nExtra ($\\Extra.dll)\n" },
         { nullptr, IDYES, "Remove plugin 'TestMod'?", "Extra ($\\Extra.dll)\n" },
     };
