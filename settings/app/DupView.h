@@ -15,6 +15,9 @@ class CCommandNavigator
 public:
     virtual ~CCommandNavigator() {}
     virtual void GoToCommand(LPCWSTR lpszCommand) = 0;
+    // Brings every page's duplicates button and open window up to date
+    // (a page's keys change the pairs the other page shows).
+    virtual void RefreshDuplicates() = 0;
 };
 
 // Where the window goes: the main window's width, 150 pixels high, ending

@@ -381,6 +381,13 @@ BOOL CKeyPage::SelectCommand(int nSet, LPCWSTR lpszName)
     return entry >= 0;
 }
 
+BOOL CKeyPage::OnSetActive()
+{
+    if (m_pNavigator)
+        m_pNavigator->RefreshDuplicates();
+    return CPropertyPage::OnSetActive();
+}
+
 BOOL CKeyPage::OnApply()
 {
     if (!m_bModified)

@@ -184,6 +184,14 @@ void CMainSheet::GoToCommand(LPCWSTR lpszCommand)
     AfxMessageBeep(MB_ICONASTERISK);
 }
 
+void CMainSheet::RefreshDuplicates()
+{
+    if (m_pKeyPage && m_pKeyPage->m_hWnd)
+        m_pKeyPage->RefreshDuplicates();
+    if (m_pPluginPage && m_pPluginPage->m_hWnd)
+        m_pPluginPage->RefreshDuplicates();
+}
+
 BOOL CMainSheet::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {

@@ -47,6 +47,8 @@ public:
     void ShowHelp();
     // The page where the command's key is edited (a beep for none).
     void GoToCommand(LPCWSTR lpszCommand) override;
+    // The duplicates of the Keyboard Mapping and Plugins pages.
+    void RefreshDuplicates() override;
 
     // Opens a document as the shell does; returns ShellExecuteW's result.
     std::function<INT_PTR(LPCWSTR)> m_openDocument;

@@ -316,6 +316,13 @@ void CPluginPage::ShowDuplicates()
     m_dupView.Open(this, GetDlgItemHwnd(IDC_PLUGIN_DUPLICATES), m_model.m_holder, headings, m_pNavigator);
 }
 
+BOOL CPluginPage::OnSetActive()
+{
+    if (m_pNavigator)
+        m_pNavigator->RefreshDuplicates();
+    return CPropertyPage::OnSetActive();
+}
+
 BOOL CPluginPage::OnApply()
 {
     if (!m_bModified)

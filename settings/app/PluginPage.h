@@ -41,6 +41,8 @@ public:
 
     BOOL OnInitDialog() override;
     BOOL OnApply() override;
+    // Both pages' duplicates, which the other page may have changed.
+    BOOL OnSetActive() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 

@@ -262,6 +262,61 @@ TEST(PluginPage, AddsReplacesAndRemovesModules)
     EXPECT_EQ("Ctrl+3=Other,1\r\n", f.Section("Plugins"));
 }
 
+TEST(PluginPage, DuplicatesFollowEitherPage)
+{
+    CPluginFixture f(L"plug_dups", "TestMod=$\\TestMod.dll\r\n");
+    ASSERT_TRUE(f.sheet->created);
+    CPromptScript prompts;
+    CMainSheet& sheet = *f.sheet->sheet;
+    CKeyPage* keys = sheet.GetKeyPage();
+    struct Step
+    {
+        bool onKeys;    // the page acted on; the other one is shown afterwards
+        LPCWSTR command;
+        LPCWSTR key;    // NULL: cleared
+        int pairs;
+    };
+    const Step steps[] = {
+        { false, L"TestMod,1", L"Ctrl+Alt+X", 1 }, // the host's key of cm_Edit
+        { true, L"cm_Copy", L"Ctrl+Shift+F1", 2 },  // the default key of cm_Thumbs
+        { false, L"TestMod,1", nullptr, 1 },
+        { true, L"cm_Copy", nullptr, 0 },
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(Narrow(s.command));
+        CPropertyPage* acting = s.onKeys ? static_cast<CPropertyPage*>(keys) : f.page;
+        sheet.SetActivePage(acting);
+        if (s.onKeys)
+            ASSERT_TRUE(keys->SelectCommand(0, s.command));
+        else
+            f.Select(s.command);
+        CHotKeyExCtrl& box = s.onKeys ? keys->GetHotKeyBox() : f.page->GetHotKeyBox();
+        if (s.key)
+            prompts.AddAnswer(IDYES);
+        box.SetHotkeyText(s.key ? s.key : L"");
+        acting->SendMessage(WM_COMMAND, MAKEWPARAM(s.onKeys ? IDC_KEY_HOTKEY : IDC_PLUGIN_HOTKEY,
+                                                   s.key ? HKXN_CHANGED : HKXN_CLEARED), (LPARAM)box.m_hWnd);
+        sheet.SetActivePage(s.onKeys ? static_cast<CPropertyPage*>(f.page) : keys);
+        // Both pages' buttons and open windows show the pairs as they are now.
+        const struct
+        {
+            CPropertyPage* page;
+            CDupView& view;
+            int button;
+        } shown[] = { { keys, keys->GetDupView(), IDC_KEY_DUPLICATES },
+                      { f.page, f.page->GetDupView(), IDC_PLUGIN_DUPLICATES } };
+        for (const auto& p : shown) {
+            SCOPED_TRACE(p.button);
+            EXPECT_EQ(s.pairs > 0, ::IsWindowEnabled(p.page->GetDlgItemHwnd(p.button)) != FALSE);
+            if (p.view.m_hWnd)
+                EXPECT_EQ(s.pairs, p.view.GetList().GetItemCount());
+            else
+                p.page->SendMessage(WM_COMMAND, MAKEWPARAM(p.button, BN_CLICKED), 0);
+        }
+    }
+    EXPECT_TRUE(keys->GetDupView().m_hWnd && f.page->GetDupView().m_hWnd);
+}
+
 TEST(PluginPage, FortyLongModuleLinesSurviveAddingOne)
 {
     std::string list;
