@@ -40,6 +40,30 @@ int ReplaceBarsByNewlines(CString& text)
     return text.Replace(L'|', L'\n');
 }
 
+namespace {
+
+// "title <name>": the file's [Prefector] "Title", else its name without the
+// extension.
+CString LanguageEntryText(const CString& path, const CString& name)
+{
+    int dot = name.ReverseFind(L'.');
+    WCHAR title[MAX_PATH + 1] = {};
+    ::GetPrivateProfileStringW(LocalizerSection, L"Title", L"", title, MAX_PATH + 1, path);
+    CString text;
+    text.Format(L"%s <%s>", title[0] ? title : (LPCWSTR)(dot >= 0 ? name.Left(dot) : name), (LPCWSTR)name);
+    return text;
+}
+
+// The path made full, so that two spellings of one file compare equal.
+CString FullPath(LPCWSTR lpszPath)
+{
+    WCHAR full[MAX_PATH + 1] = {};
+    DWORD n = ::GetFullPathNameW(lpszPath, MAX_PATH + 1, full, nullptr);
+    return n > 0 && n <= MAX_PATH ? CString(full) : CString(lpszPath);
+}
+
+} // namespace
+
 int BuildLanguageList(LPCWSTR lpszFolder, LPCWSTR lpszBuiltInText, LPCWSTR lpszCurrentFile,
                       CArray<CLanguageEntry, const CLanguageEntry&>& entries)
 {
@@ -49,27 +73,34 @@ int BuildLanguageList(LPCWSTR lpszFolder, LPCWSTR lpszBuiltInText, LPCWSTR lpszC
     CString folder(lpszFolder);
     int selected = 0;
 
+    CString current = lpszCurrentFile && *lpszCurrentFile ? FullPath(lpszCurrentFile) : CString();
+
     CString pattern;
     pattern.Format(L"%s\\Language\\*.ini", (LPCWSTR)folder);
     WIN32_FIND_DATAW fd;
     HANDLE find = ::FindFirstFileW(pattern, &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return selected;
-    do {
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        CString name(fd.cFileName);
-        int dot = name.ReverseFind(L'.');
-        CString fileTitle = dot >= 0 ? name.Left(dot) : name;
-        CLanguageEntry entry;
-        entry.path.Format(L"%s\\%s\\%s.ini", (LPCWSTR)folder, L"LANGUAGE", (LPCWSTR)fileTitle);
-        WCHAR title[MAX_PATH + 1] = {};
-        ::GetPrivateProfileStringW(LocalizerSection, L"Title", L"", title, MAX_PATH + 1, entry.path);
-        entry.text.Format(L"%s <%s>", title[0] ? title : (LPCWSTR)fileTitle, (LPCWSTR)name);
-        if (lpszCurrentFile && entry.path.CompareNoCase(lpszCurrentFile) == 0)
-            selected = (int)entries.GetSize();
-        entries.Add(entry);
-    } while (::FindNextFileW(find, &fd));
-    ::FindClose(find);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            CString name(fd.cFileName);
+            int dot = name.ReverseFind(L'.');
+            CLanguageEntry entry;
+            entry.path.Format(L"%s\\%s\\%s.ini", (LPCWSTR)folder, L"LANGUAGE",
+                              (LPCWSTR)(dot >= 0 ? name.Left(dot) : name));
+            entry.text = LanguageEntryText(entry.path, name);
+            if (!current.IsEmpty() && FullPath(entry.path).CompareNoCase(current) == 0)
+                selected = (int)entries.GetSize();
+            entries.Add(entry);
+        } while (::FindNextFileW(find, &fd));
+        ::FindClose(find);
+    }
+    // A language file kept elsewhere (the host's LANGUAGE folder, say), or
+    // one that cannot be read, is listed too: it is the setting in force.
+    if (selected == 0 && lpszCurrentFile && *lpszCurrentFile) {
+        CString path(lpszCurrentFile);
+        CLanguageEntry entry = { LanguageEntryText(path, path.Mid(path.ReverseFind(L'\\') + 1)), path };
+        selected = (int)entries.Add(entry);
+    }
     return selected;
 }

@@ -49,6 +49,7 @@ struct CLanguageEntry
 // The built-in language first, then every "Language\*.ini" under lpszFolder
 // in the order the file search gives them, titled by [Prefector] "Title"
 // (else the file's title). Returns the index of the entry whose path is
-// lpszCurrentFile (compared without case), else 0.
+// lpszCurrentFile (compared without case); a current file not among them is
+// listed last, the same way, and its index returned; no file gives 0.
 int BuildLanguageList(LPCWSTR lpszFolder, LPCWSTR lpszBuiltInText, LPCWSTR lpszCurrentFile,
                       CArray<CLanguageEntry, const CLanguageEntry&>& entries);

@@ -107,6 +107,7 @@ void CMiscPage::FillLanguages()
     m_language = BuildLanguageList(m_model.m_strOwnFolder,
                                    m_model.m_localizer.LoadLocalizedString(IDS_DEFAULT_LANGUAGE),
                                    m_model.m_localizer.GetFile(), m_languages);
+    m_storedLanguage = m_language;
     HWND combo = GetDlgItemHwnd(IDC_MISC_LANGUAGE);
     ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     for (INT_PTR i = 0; i < m_languages.GetSize(); ++i)
@@ -215,8 +216,13 @@ BOOL CMiscPage::OnApply()
         ini.WriteInt(kConfig, L"CheckMultiLister", m_multiLister);
         ini.WriteInt(kConfig, L"NextQuickView", m_nextQuickView);
         ini.WriteInt(kConfig, L"NextQuickViewOpen", m_quickViewOpen);
-        const CString& language = m_languages.GetSize() ? m_languages[m_language].path : CString();
-        ini.WriteString(kConfig, L"Localizator", language.IsEmpty() ? nullptr : (LPCWSTR)language);
+        // The language as stored stays as the user wrote it (a
+        // "%COMMANDER_PATH%\..." path, say) unless another one was chosen.
+        if (m_language != m_storedLanguage) {
+            const CString& language = m_languages.GetSize() ? m_languages[m_language].path : CString();
+            ini.WriteString(kConfig, L"Localizator", language.IsEmpty() ? nullptr : (LPCWSTR)language);
+            m_storedLanguage = m_language;
+        }
         m_bModified = FALSE;
     }
     return CPropertyPage::OnApply();

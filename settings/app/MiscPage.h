@@ -55,6 +55,7 @@ private:
     int m_quickViewOpen = 0;
     int m_multiLister = 0;
     int m_language = 0;
+    int m_storedLanguage = 0; // the entry of the language the file holds
     CString m_strStartup;
     CArray<CLanguageEntry, const CLanguageEntry&> m_languages;
     BOOL m_bModified = FALSE;

@@ -352,8 +352,9 @@ void CViewModes::OnPictureBrowse()
         return;
     CString filter;
     filter.Format(L"%s|*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.tif;*.tiff||", (LPCWSTR)m_model.m_texts.strGraphicFiles);
-    CFileDialog dialog(TRUE, nullptr, m_modes.GetAt(m_nSelected).strBkgPic, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
-                       filter, this);
+    // The dialog needs the real path of a host-relative one.
+    CFileDialog dialog(TRUE, nullptr, ExpandText(m_modes.GetAt(m_nSelected).strBkgPic),
+                       OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, filter, this);
     if (dialog.DoModal() == IDOK)
         SetDlgItemText(IDC_MODE_BKG_PIC, dialog.GetPathName());
 }

@@ -5,8 +5,8 @@
 #include "Localizer.h"
 #include "ModelTexts.h"
 #include "PageFunctions.h"
+#include "ProfileFile.h"
 #include "StdioFileEx.h"
-#include <vector>
 
 namespace {
 
@@ -56,26 +56,12 @@ CString HeaderName(const CString& line)
     return line.Mid(start, end - start);
 }
 
-// The section names of an INI file, however many.
-void ReadSectionNames(LPCWSTR lpszFile, CStringArray& names)
+// The section's "menu" text. One whose value starts with the UTF-8
+// byte-order mark as the Cyrillic code page reads it was written as UTF-8:
+// decode it again, without the mark.
+CString MenuText(const CProfileFile& file, LPCWSTR lpszSection)
 {
-    names.RemoveAll();
-    if (!lpszFile || !*lpszFile)
-        return;
-    std::vector<WCHAR> buffer;
-    CIniHelper::ReadProfileBuffer(nullptr, nullptr, L"", buffer, lpszFile, FALSE);
-    for (const WCHAR* p = buffer.data(); *p; p += lstrlenW(p) + 1)
-        names.Add(CString(p));
-}
-
-// A "menu" text whose value starts with the UTF-8 byte-order mark as the
-// Cyrillic code page reads it was written as UTF-8: decode it again, without
-// the mark.
-CString MenuText(LPCWSTR lpszSection, LPCWSTR lpszFile)
-{
-    WCHAR menu[kMenuLength + 1] = {};
-    ::GetPrivateProfileStringW(lpszSection, L"menu", L"", menu, kMenuLength, lpszFile);
-    CString text(menu);
+    CString text = file.GetString(lpszSection, L"menu", kMenuLength);
     if (text.GetLength() >= 2 && text[0] == 0x043F && text[1] == 0x00BB) {
         RedecodeUtf8(text);
         if (text.GetLength() > 0 && text[0] == 0xFEFF)
@@ -89,8 +75,11 @@ CString MenuText(LPCWSTR lpszSection, LPCWSTR lpszFile)
 // section at all.
 BOOL AddUserCommands(CCommandList& list, LPCWSTR lpszFile, BOOL bAddGroup, int nFlags, const CLocalizer& localizer)
 {
+    // Read once: thousands of user commands are not rare.
+    CProfileFile file;
     CStringArray sections;
-    ReadSectionNames(lpszFile, sections);
+    if (lpszFile && *lpszFile && file.Load(lpszFile))
+        file.GetSectionNames(sections);
     if (sections.IsEmpty())
         return FALSE;
     if (bAddGroup)
@@ -101,7 +90,7 @@ BOOL AddUserCommands(CCommandList& list, LPCWSTR lpszFile, BOOL bAddGroup, int n
             continue;
         if ((nFlags & RowLanguageIni) && list.HasName(name))
             continue;
-        list.AddRow(name, L"", MenuText(name, lpszFile), nFlags);
+        list.AddRow(name, L"", MenuText(file, name), nFlags);
     }
     return TRUE;
 }

@@ -19,6 +19,12 @@ CString Variable(LPCWSTR lpszName)
     return value;
 }
 
+bool FileExists(const CString& path)
+{
+    DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void ReportMissing(const CLocalizer& localizer, UINT nID)
 {
     AfxMessageBox(localizer.LoadLocalizedString(nID), MB_OK | MB_ICONERROR);
@@ -60,6 +66,16 @@ CString ExpandText(LPCWSTR lpszText)
     return n > 0 && n <= need ? text : CString(lpszText);
 }
 
+void ProvideHostFolderVariable()
+{
+    if (!Variable(L"%COMMANDER_PATH%").IsEmpty())
+        return;
+    CString folder = FindHostFolder();
+    folder.TrimRight(L'\\');
+    if (!folder.IsEmpty() && folder.GetLength() <= kMaxPath)
+        ::SetEnvironmentVariableW(L"COMMANDER_PATH", folder);
+}
+
 void FindHostPaths(CHostPaths& paths, const CLocalizer& localizer)
 {
     paths = CHostPaths();
@@ -79,10 +95,12 @@ void FindHostPaths(CHostPaths& paths, const CLocalizer& localizer)
             ini = paths.strHostFolder + ini.Mid(1);
         paths.strHostIni = ExpandText(ini);
     }
-    if (paths.strHostIni.IsEmpty()) {
+    // A missing usercmd.ini or language file is normal; a missing host INI
+    // is not.
+    if (paths.strHostIni.IsEmpty() || !FileExists(paths.strHostIni))
         ReportMissing(localizer, IdsNoHostIni);
+    if (paths.strHostIni.IsEmpty())
         return;
-    }
     int slash = paths.strHostIni.ReverseFind(L'\\');
     if (slash >= 0)
         paths.strUserCommandFile = ExpandText(paths.strHostIni.Left(slash) + L"\\usercmd.ini");

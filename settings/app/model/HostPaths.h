@@ -18,11 +18,19 @@ struct CHostPaths
     CString strTranslatedIni;   // its ".ini" sibling
 };
 
+// Started outside the host, the utility has no "%COMMANDER_PATH%": sets it
+// for this process to the host folder found in the registry ("InstallDir"),
+// so that every path read afterwards that names it (the language file, the
+// host INI, module and picture paths) means what it means in the host. Does
+// nothing when the variable is set or no folder is found.
+void ProvideHostFolderVariable();
+
 // Finds the host folder ("%COMMANDER_PATH%", else the registry's
 // "InstallDir"), its command list, its INI ("%COMMANDER_INI%", else
 // "IniFileName", ".\" meaning the host folder), "usercmd.ini" and the
 // translated command files named by [Configuration] "LanguageINI". A missing
-// folder or INI is reported (messages 105 and 104) and start-up goes on.
+// folder, or a host INI that does not exist, is reported (messages 105 and
+// 104) and start-up goes on.
 void FindHostPaths(CHostPaths& paths, const CLocalizer& localizer);
 
 // The command line: "/inc=file" names the translated command file and ends

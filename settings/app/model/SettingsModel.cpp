@@ -30,6 +30,8 @@ CSettingsModel::CSettingsModel()
 
 void CSettingsModel::StartUp(LPCWSTR lpszProgramPath, const CStringArray& args)
 {
+    // Before anything is expanded: the language file's path may name it.
+    ProvideHostFolderVariable();
     SetOwnPaths(lpszProgramPath);
     FindHostPaths(m_hostPaths, m_localizer);
     ApplyCommandLine(args);

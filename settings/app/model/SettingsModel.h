@@ -34,8 +34,8 @@ public:
     CSettingsModel(const CSettingsModel&) = delete;
     CSettingsModel& operator=(const CSettingsModel&) = delete;
 
-    // The whole start-up road but the sheet: own paths from the program's
-    // path, the host's paths, the command line (arguments after the
+    // The whole start-up road but the sheet: "%COMMANDER_PATH%" when the
+    // process has none, own paths from the program's path, the host's paths, the command line (arguments after the
     // program's name), the texts, the reload message, the model and the
     // title.
     void StartUp(LPCWSTR lpszProgramPath, const CStringArray& args);

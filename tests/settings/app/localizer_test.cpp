@@ -68,13 +68,21 @@ TEST(CLocalizer, LanguageFilesAreListedByTitle)
         { folder.Path(L"LANGUAGE\\DE.ini"), 1 },
         { folder.Path(L"language\\wcmd_x.INI"), 2 },
         { L"", 0 },
-        { folder.Path(L"LANGUAGE\\FR.ini"), 0 },
+        { folder.Path(L"Language\\..\\LANGUAGE\\de.ini"), 1 },
+        // A file elsewhere, readable or not, is listed last and chosen.
+        { folder.Write(L"Deutsch.ini", "[Prefector]\r\nTitle=Deutsch (Host)\r\n"), 3 },
+        { folder.Path(L"LANGUAGE\\FR.ini"), 3 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.selected);
         CArray<CLanguageEntry, const CLanguageEntry&> entries;
         EXPECT_EQ(c.selected, BuildLanguageList(folder.Path(), L"Default (English)", c.current, entries));
-        ASSERT_EQ(3, entries.GetSize());
+        ASSERT_EQ(c.selected == 3 ? 4 : 3, entries.GetSize());
+        if (c.selected == 3) {
+            EXPECT_EQ(c.current, entries[3].path);
+            EXPECT_EQ(CString(c.current.Right(6) == L"FR.ini" ? L"FR <FR.ini>" : L"Deutsch (Host) <Deutsch.ini>"),
+                      entries[3].text);
+        }
         EXPECT_EQ(CString(L"Default (English)"), entries[0].text);
         EXPECT_TRUE(entries[0].path.IsEmpty());
         EXPECT_EQ(CString(L"Deutsch <DE.ini>"), entries[1].text);

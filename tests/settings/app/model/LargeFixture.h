@@ -1,7 +1,8 @@
 // A host and settings the size of a well-used installation: 700 host
 // commands in 35 categories with a translated command list, 50 user
-// commands, 500 default hotkeys, 200 host shortcuts, 300 own hotkeys and 30
-// view modes. The model tests and the benchmark build the model over it.
+// commands (or as many as asked), 500 default hotkeys, 200 host shortcuts,
+// 300 own hotkeys and 30 view modes. The model tests and the benchmark
+// build the model over it.
 #pragma once
 
 #include <string>
@@ -27,7 +28,8 @@ inline std::string HostKey(int i)
     return std::string(mods[i % 8]) + "+" + char('A' + (i / 8) % 26);
 }
 
-inline void Write(const CModelFiles& files)
+// userCommands: the "em_" sections of usercmd.ini.
+inline void Write(const CModelFiles& files, int userCommands = kUserCommands)
 {
     CreateDirectoryW(files.Host(L"LANGUAGE"), nullptr);
     std::string commands, translation = "\xEF\xBB\xBF";
@@ -45,7 +47,7 @@ inline void Write(const CModelFiles& files)
     files.WriteHost(L"LANGUAGE\\WCMD_X.inc", translation);
 
     std::string user;
-    for (int i = 0; i < kUserCommands; ++i)
+    for (int i = 0; i < userCommands; ++i)
         user += "[em_user" + Number(i) + "]\r\ncmd=notepad.exe\r\nmenu=User command " + Number(i) + "\r\n";
     files.WriteHost(L"usercmd.ini", user);
 

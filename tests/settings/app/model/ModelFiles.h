@@ -18,6 +18,8 @@ public:
     {
         CreateDirectoryW(m_folder.Path(L"host"), nullptr);
         CreateDirectoryW(m_folder.Path(L"own"), nullptr);
+        // A host always has its INI; without one the utility says so.
+        WriteHost(L"wincmd.ini", "");
     }
 
     CString Host(LPCWSTR file = nullptr) const { return Path(L"host", file); }

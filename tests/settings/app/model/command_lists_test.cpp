@@ -6,16 +6,21 @@
 #include "ModelFiles.h"
 #include "OwnCommands.h"
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
 // "Блокнот" in UTF-8 after the UTF-8 byte-order mark.
 const char kMarkedMenu[] = "\xEF\xBB\xBF\xD0\x91\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBD\xD0\xBE\xD1\x82";
 
-std::string Utf16(const wchar_t* text)
+std::string Utf16(const wchar_t* text, bool bigEndian = false)
 {
-    std::string bytes("\xFF\xFE", 2);
-    bytes.append(reinterpret_cast<const char*>(text), wcslen(text) * 2);
+    std::string bytes(bigEndian ? "\xFE\xFF" : "\xFF\xFE", 2);
+    for (; *text; ++text) {
+        char low = char(*text & 0xFF), high = char(*text >> 8);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
     return bytes;
 }
 
@@ -86,6 +91,60 @@ TEST(CommandLists, HostListWithTranslationsAndUserCommands)
         ASSERT_EQ((int)(sizeof(expected) / sizeof(expected[0])), list.GetCount());
         for (int i = 0; i < list.GetCount(); ++i)
             EXPECT_EQ(expected[i], RowText(list.GetAt(i))) << i;
+    }
+}
+
+// The user commands of a file read once are those that a profile read per
+// section gives: its encodings, names and keys in any case, quotes, blanks,
+// repeated sections and keys, odd lines and the cut of long menu texts.
+TEST(CommandLists, UserCommandsAsTheProfileFunctionsReadThem)
+{
+    const std::string quirks =
+        "menu=before any section\r\n[em_a]\r\nMENU = \"quoted\" \r\n[EM_b]\r\nmenu=x\r\n[em_c]\r\ncmd=1\r\n"
+        "  Menu\t=  spaced \x1A \r\n[em_A]\r\nmenu=second of its name\r\n[em_d ]\r\nmenu=trailing blank\r\n"
+        "[ em_e]\r\nmenu=leading blank\r\n[em_f\r\nmenu=no bracket\r\n[em_g]\r\nmenu\r\nmenu=after a bare key\r\n"
+        "[em_h]x]\r\nmenu=last bracket\r\n[em_i]\r\nmenu='single'\r\n[em_j]\r\nmenu=\"half\r\n[em_k]\nmenu=lf\r"
+        "cr\n[em_l]\rmenu=cr only\r[em_m]\r\nmenu=\"\"\r\n[]\r\nmenu=unnamed\r\n[em_n]\r\n=x\r\nmenu = a = b\r\n"
+        "[em_o]\r\nmenu=\"" + std::string(1023, 'q') + "\"\r\n[em_p]\r\nmenu=\"" + std::string(1022, 'q') + "\"\r\n"
+        "[em_q]\r\nmenu=" + std::string(1500, 'l') + "\r\n[em_r]\r\nmenu=" + std::string(1023, 'r') + "\r\n"
+        "[em_s]\r\nmenu=" + std::string(1024, 's') + "\r\n[em_t]\r\nmenu=\"" + std::string(1030, 't') + "\"\r\n[em_u]";
+    const std::string other = "\r\n[em_\xC3\x84]\r\nmenu=\xE2\x82\xAC 1\r\n[em_\xC3\xA4]\r\nmenu=2\r\n[em_v]\r\nmenu=\xC3\xA9\r\n"
+                              "[em_y]\r\nmenu=\xC2\xA0\xE3\x80\x80\xC2\x85wide\x1C\x0B\x0C\xE3\x80\x80\xC2\xA0\r\n";
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+    } files[] = {
+        { "ansi", quirks + "\r\n[em_\xC4]\r\nmenu=\x80 \xA0\r\n[em_\xE4]\r\nmenu=\xA0\xE9" },
+        { "utf8", "\xEF\xBB\xBF" + quirks + other },
+        { "utf16", Utf16(L"[em_\x00C4]\r\nmenu=\x20AC 1\r\n[em_\x00E4]\r\nmenu=2\r\n[EM_x]\r\nmenu=3\r\n[em_X]\r\nmenu=4") },
+        { "utf16be", Utf16(L"[em_w]\nmenu=big \x20AC", true) },
+        { "empty", "" },
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        CModelFiles model(L"cl_profile");
+        CString path = model.WriteHost(L"usercmd.ini", file.bytes);
+        std::wstring expected;
+        std::vector<WCHAR> names(65536);
+        GetPrivateProfileSectionNamesW(names.data(), (DWORD)names.size(), path);
+        for (const WCHAR* name = names.data(); *name; name += wcslen(name) + 1) {
+            if (wcsncmp(name, L"em_", 3) != 0)
+                continue;
+            WCHAR menu[1025] = {};
+            GetPrivateProfileStringW(name, L"menu", L"", menu, 1024, path);
+            CString text(menu);
+            text.Trim(L" \t");
+            expected += std::wstring(name) + L"=" + text.GetString() + L"\n";
+        }
+        std::wstring listed;
+        std::unique_ptr<CSettingsModel> built = model.Build();
+        for (int i = 0; i < built->m_hostList.GetCount(); ++i) {
+            const _CLItem& row = built->m_hostList.GetAt(i);
+            if (!(row.nFlags & RowGroup))
+                listed += std::wstring(row.strName.GetString()) + L"=" + row.strDescription.GetString() + L"\n";
+        }
+        EXPECT_EQ(expected, listed);
     }
 }
 

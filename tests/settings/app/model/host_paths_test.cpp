@@ -5,12 +5,12 @@
 
 namespace {
 
-void SetHostValue(LPCWSTR name, LPCWSTR value)
+void SetHostValue(LPCWSTR name, LPCWSTR value, DWORD type = REG_SZ)
 {
     HKEY key = nullptr;
     RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Ghisler\\Total Commander", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                     &key, nullptr);
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+    RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(value),
                    (DWORD)((wcslen(value) + 1) * sizeof(WCHAR)));
     RegCloseKey(key);
 }
@@ -57,6 +57,50 @@ TEST(HostPaths, FoundThroughEnvironmentRegistryOrNotAtAll)
     EXPECT_EQ(files.Host(L"wincmd.ini"), found.m_hostPaths.strHostIni);
     EXPECT_EQ(0, found.m_hostList.FindCommand(L"cm_Copy"));
     EXPECT_EQ(0, script.m_prompts.GetSize());
+
+    // Started outside the host: the folder found in the registry stands for
+    // "%COMMANDER_PATH%" in every path read after it, the language file's
+    // too. A missing usercmd.ini is no fault; a missing host INI is.
+    files.WriteHost(L"wincmd.ini", "[Configuration]\r\nLanguageINI=WCMD_X.LNG\r\n[Shortcuts]\r\nCA+X=cm_Copy\r\n");
+    files.WriteHost(L"usercmd.ini", "[em_tool]\r\nmenu=Tool\r\n");
+    files.WriteHost(L"LANGUAGE\\lang.ini", "[Prefector]\r\n139=<Keiner>\r\n");
+    files.WriteOwn(L"Merovin.ini", "[Config]\r\nLocalizator=%COMMANDER_PATH%\\LANGUAGE\\lang.ini\r\n");
+    const struct
+    {
+        LPCWSTR iniName;
+        DWORD type;
+        bool userFile;
+        int prompts;
+    } outside[] = {
+        { L"%COMMANDER_PATH%\\wincmd.ini", REG_SZ, true, 0 },
+        { L"%COMMANDER_PATH%\\wincmd.ini", REG_EXPAND_SZ, true, 0 },
+        { L"%COMMANDER_PATH%\\wincmd.ini", REG_SZ, false, 0 },
+        { L"%COMMANDER_PATH%\\none.ini", REG_SZ, true, 1 },
+    };
+    for (const auto& c : outside) {
+        SCOPED_TRACE(CStringA(c.iniName).GetString() + std::to_string(c.type) + std::to_string(c.userFile));
+        CEnvironmentValue unset(L"COMMANDER_PATH", nullptr);
+        SetHostValue(L"IniFileName", c.iniName, c.type);
+        if (!c.userFile)
+            MoveFileW(files.Host(L"usercmd.ini"), files.Host(L"usercmd.off"));
+        script.m_prompts.RemoveAll();
+        CSettingsModel outer;
+        outer.StartUp(files.Own(L"MerovSet.exe"), CStringArray());
+        if (!c.userFile)
+            MoveFileW(files.Host(L"usercmd.off"), files.Host(L"usercmd.ini"));
+        EXPECT_EQ(files.Host(), ExpandText(L"%COMMANDER_PATH%"));
+        EXPECT_STREQ(L"<Keiner>", outer.m_texts.strNone);
+        ASSERT_EQ(c.prompts, script.m_prompts.GetSize());
+        if (c.prompts) {
+            EXPECT_STREQ(L"Cannot find TC ini file.", script.Text(0));
+            continue;
+        }
+        EXPECT_EQ(files.Host(L"wincmd.ini"), outer.m_hostPaths.strHostIni);
+        EXPECT_EQ(c.userFile ? 1 : -1, outer.m_hostList.FindCommand(L"em_tool") >= 0 ? 1 : -1);
+        EXPECT_LE(0, outer.m_holder.FindByKey(L"Alt+Ctrl+X"));
+    }
+    script.m_prompts.RemoveAll();
+    SetEnvironmentVariableW(L"COMMANDER_PATH", nullptr);
 
     // Nothing: both messages, and the model is built all the same.
     CRegistryOverride::ClearInstallDir(HKEY_CURRENT_USER);

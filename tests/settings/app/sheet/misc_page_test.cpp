@@ -65,6 +65,44 @@ TEST(MiscPage, LanguageWrittenAsTheListedFile)
     }
 }
 
+TEST(MiscPage, LanguageFileElsewhereListedChosenAndKeptAsWritten)
+{
+    const std::string setting = "Localizator=%COMMANDER_PATH%\\LANGUAGE\\Merovin_deu.ini\r\n";
+    const struct
+    {
+        const char* file; // the language file's text; none: it cannot be read
+        LPCWSTR text;
+    } rows[] = {
+        { "[Prefector]\r\nTitle=Deutsch\r\n", L"Deutsch <Merovin_deu.ini>" },
+        { nullptr, L"Merovin_deu <Merovin_deu.ini>" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file ? "readable" : "missing");
+        CSheetFixture f(L"misc_language_host", CStringArray(), "[Config]\r\n" + setting);
+        ASSERT_TRUE(f.created);
+        CreateDirectoryW(f.files.Own(L"Language"), nullptr);
+        f.files.WriteOwn(L"Language\\DE.ini", "[Prefector]\r\nTitle=Own\r\n");
+        CreateDirectoryW(f.files.Host(L"LANGUAGE"), nullptr);
+        if (row.file)
+            f.files.WriteHost(L"LANGUAGE\\Merovin_deu.ini", row.file);
+        CPageDriver d{ f };
+        CMiscPage* page = d.Show<CMiscPage>(IDD_MISCELLANEOUS);
+        ASSERT_EQ(3, page->GetLanguages().GetSize());
+        EXPECT_STREQ(row.text, page->GetLanguages()[2].text);
+        EXPECT_EQ(2, d.Selected(IDC_MISC_LANGUAGE));
+
+        // Another switch, then the language chosen away and back: the
+        // setting stays as the user wrote it.
+        d.Click(IDC_MISC_AUTO_COMPLETION);
+        f.sheet->ApplyAndBroadcast();
+        EXPECT_NE(std::string::npos, d.Section("Config").find(setting)) << d.Section("Config");
+        d.Choose(IDC_MISC_LANGUAGE, 1);
+        d.Choose(IDC_MISC_LANGUAGE, 2);
+        f.sheet->ApplyAndBroadcast();
+        EXPECT_NE(std::string::npos, d.Section("Config").find(setting)) << d.Section("Config");
+    }
+}
+
 TEST(MiscPage, StartupSequenceAdditionsFromBothPagesSurviveOneApply)
 {
     CSheetFixture f(L"misc_startup", CStringArray(), "[Config]\r\nStartupSequence=old\r\n");

@@ -189,7 +189,12 @@ TEST(ViewModesPage, ModeFieldsAreWrittenAsTheEngineReadsThem)
         t.Click(IDC_MODE_COMMANDS);
         KillTimer(nullptr, timer);
     }
-    t.Type(IDC_MODE_BKG_PIC, L"C:\\pics\\a.bmp");
+    // The picture browser starts at the typed picture, expanded.
+    t.Type(IDC_MODE_BKG_PIC, L"%COMMANDER_PATH%\\old.bmp");
+    script.AddAnswer(TRUE, L"C:\\pics\\a.bmp");
+    t.Click(IDC_MODE_BKG_PIC_BROWSE);
+    ASSERT_EQ(1, script.m_prompts.GetSize());
+    EXPECT_EQ(t.f.files.Host(L"old.bmp"), script.Text(0));
     script.AddIconAnswer(1, L"%COMMANDER_PATH%\\icons.dll", 5);
     t.Click(IDC_MODE_ICON);
     t.f.sheet->ApplyAndBroadcast();
