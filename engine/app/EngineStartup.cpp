@@ -179,6 +179,10 @@ void CMerovinApp::BuildOwnPaths()
     WCHAR expanded[EnginePathLength + 1];
     DWORD length = ExpandEnvironmentStringsW(text, expanded, EnginePathLength);
     m_paths.localizationFile = (length > 0 && length <= EnginePathLength) ? expanded : text;
+    // A name the profile functions cannot join to the Windows folder is no
+    // file: the texts come from the resources.
+    if (IsOverlongBareName(m_paths.localizationFile))
+        m_paths.localizationFile.Empty();
 }
 
 void CMerovinApp::CreateDispatcher()
