@@ -5,6 +5,7 @@
 #include <string>
 #include "ContentPlugin.h"
 #include "EngineHarness.h"
+#include "MiniHost.h"
 #include "TestFiles.h"
 
 namespace {
@@ -88,6 +89,40 @@ TEST(ContentColumns, CodesValuesAndRefusedArguments)
     wchar_t first[32] = {};
     GetPrivateProfileStringW(L"C:\\Data", L"1", L"", first, 32, (engine.Folder() + L"\\Merovin.stk").c_str());
     EXPECT_STREQ(L"first.txt", first); // the set without a focused list wrote nothing
+}
+
+// "Order" set while a file list has the focus: the name is stuck in its
+// folder, except a name holding "?" (a letter the host could not convert),
+// which could never match a file: nothing is written.
+TEST(ContentColumns, OrderWritesOnlyNamesThatCanMatch)
+{
+    CMiniHost host;
+    CEngineHarness engine;
+    std::wstring sticky = engine.Folder() + L"\\Merovin.stk";
+    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nCheckCloseTC=0\r\n");
+    WriteText(sticky, "[C:\\Data]\r\n1=first.txt\r\n");
+    ASSERT_TRUE(engine.Load());
+    engine.SetDefaultParams("");
+    ASSERT_TRUE(PumpUntil(3000, [&] { return engine.Number(L"treeValid") == 1; }));
+    SetFocus(host.panels[0].list);
+    ASSERT_EQ(host.panels[0].list, GetFocus());
+    auto set = Export<ContentSetValueProc>(engine, "ContentSetValue");
+    struct Case {
+        const char* file;
+        const wchar_t* first; // key "1" of "C:\Data" afterwards
+    } cases[] = {{"C:\\Data\\a?b.txt", L"first.txt"}, {"C:\\D?ta\\first.txt", L"first.txt"},
+                 {"C:\\Data\\new.txt", L"new.txt"}};
+    for (const Case& c : cases) {
+        int place = 1;
+        EXPECT_EQ(0, set((char*)c.file, 0, 0, 1, &place, 0)) << c.file;
+        wchar_t first[32] = {};
+        GetPrivateProfileStringW(L"C:\\Data", L"1", L"", first, 32, sticky.c_str());
+        EXPECT_STREQ(c.first, first) << c.file;
+        wchar_t sections[256] = {};
+        GetPrivateProfileSectionNamesW(sections, 256, sticky.c_str());
+        EXPECT_STREQ(L"C:\\Data", sections) << c.file;
+        EXPECT_EQ(0, sections[wcslen(sections) + 1]) << c.file; // no other section
+    }
 }
 
 } // namespace
