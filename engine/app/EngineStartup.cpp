@@ -2,6 +2,7 @@
 #include "MerovinApp.h"
 #include "FileVersionInfo.h"
 #include "HostIniRedirect.h"
+#include "ScopedLock.h"
 #include <shlobj.h>
 #include <shellapi.h>
 #include <vector>
@@ -173,7 +174,11 @@ void CMerovinApp::BuildOwnPaths()
     m_paths.engineFolder = module.Left(module.ReverseFind(L'\\') + 1);
     m_paths.settingsFile = m_paths.engineFolder + L"Merovin.ini";
     m_paths.bookmarksFile = m_paths.engineFolder + L"Merovin.bkm";
-    m_paths.stickyFile = m_paths.engineFolder + L"Merovin.stk";
+    CString stickyFile = m_paths.engineFolder + L"Merovin.stk";
+    {
+        CScopedLock lock(m_pathLock);
+        m_paths.stickyFile = stickyFile;
+    }
     WCHAR text[EnginePathLength + 1];
     GetPrivateProfileStringW(L"Config", L"Localizator", L"", text, EnginePathLength, m_paths.settingsFile);
     WCHAR expanded[EnginePathLength + 1];

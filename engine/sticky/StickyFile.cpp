@@ -99,7 +99,7 @@ int CStickyFile::Order(LPCWSTR path)
         return 0;
     CString folder(path, (int)(slash - path));
     std::wstring name = FoldName(slash + 1);
-    CString file = m_engine.Paths().stickyFile;
+    CString file = m_engine.StickyFile();
     CScopedLock lock(m_lock);
     CheckFileTime(file);
     std::wstring key = FoldName(folder);
