@@ -19,6 +19,18 @@ void CopyBounded(LPWSTR target, DWORD size, LPCWSTR source)
 
 } // namespace
 
+bool IsOverlongBareName(LPCWSTR file)
+{
+    if (!file || wcspbrk(file, L"\\/"))
+        return false;
+    WCHAR windows[MAX_PATH];
+    UINT folder = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (folder == 0 || folder >= MAX_PATH)
+        folder = MAX_PATH; // unknown: every bare name is too long
+    // The folder, "\", the name and the terminating null.
+    return folder + 1 + wcslen(file) + 1 > MAX_PATH;
+}
+
 bool IsFixedHostSection(LPCWSTR section)
 {
     if (!section)
@@ -35,7 +47,7 @@ bool ResolveHostIniFile(LPCWSTR section, LPCWSTR mainIni, LPWSTR file, DWORD siz
     if (!file || size == 0)
         return false;
     file[0] = 0;
-    if (!mainIni || !*mainIni || !section)
+    if (!mainIni || !*mainIni || !section || IsOverlongBareName(mainIni))
         return false;
 
     WCHAR alternate[HostIniPathLength + 1];
@@ -70,6 +82,8 @@ bool ResolveHostIniFile(LPCWSTR section, LPCWSTR mainIni, LPWSTR file, DWORD siz
             return true;
         }
     }
+    if (IsOverlongBareName(expanded))
+        return false;
     CopyBounded(file, size, expanded);
     return true;
 }

@@ -48,7 +48,9 @@ LRESULT CALLBACK LowLevelKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam
 
 LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && lParam) {
+    // Only a message taken from the queue: a peeked one comes again when it
+    // is removed.
+    if (code == HC_ACTION && wParam == PM_REMOVE && lParam) {
         try {
             theApp.OnGetMessage(*reinterpret_cast<MSG*>(lParam));
         } catch (...) {

@@ -2,6 +2,7 @@
 #include "MerovinApp.h"
 #include "FileVersionInfo.h"
 #include "HostIniRedirect.h"
+#include "ScopedLock.h"
 #include <shlobj.h>
 #include <shellapi.h>
 #include <vector>
@@ -173,12 +174,20 @@ void CMerovinApp::BuildOwnPaths()
     m_paths.engineFolder = module.Left(module.ReverseFind(L'\\') + 1);
     m_paths.settingsFile = m_paths.engineFolder + L"Merovin.ini";
     m_paths.bookmarksFile = m_paths.engineFolder + L"Merovin.bkm";
-    m_paths.stickyFile = m_paths.engineFolder + L"Merovin.stk";
+    CString stickyFile = m_paths.engineFolder + L"Merovin.stk";
+    {
+        CScopedLock lock(m_pathLock);
+        m_paths.stickyFile = stickyFile;
+    }
     WCHAR text[EnginePathLength + 1];
     GetPrivateProfileStringW(L"Config", L"Localizator", L"", text, EnginePathLength, m_paths.settingsFile);
     WCHAR expanded[EnginePathLength + 1];
     DWORD length = ExpandEnvironmentStringsW(text, expanded, EnginePathLength);
     m_paths.localizationFile = (length > 0 && length <= EnginePathLength) ? expanded : text;
+    // A name the profile functions cannot join to the Windows folder is no
+    // file: the texts come from the resources.
+    if (IsOverlongBareName(m_paths.localizationFile))
+        m_paths.localizationFile.Empty();
 }
 
 void CMerovinApp::CreateDispatcher()

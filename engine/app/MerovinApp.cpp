@@ -3,11 +3,13 @@
 #include "MerovinApp.h"
 #include "EngineText.h"
 #include "KeyboardTable.h"
+#include "ScopedLock.h"
 
 CMerovinApp theApp;
 
 CMerovinApp::CMerovinApp() : CWinApp(L"Merovin")
 {
+    InitializeCriticalSection(&m_pathLock);
 }
 
 CMerovinApp::~CMerovinApp()
@@ -15,6 +17,7 @@ CMerovinApp::~CMerovinApp()
     // Runs inside the loader's detach: the teardown already ran from
     // ContentPluginUnloading or the host's window destruction, so there is
     // nothing left to release here (and nothing may be freed under the lock).
+    DeleteCriticalSection(&m_pathLock);
 }
 
 BOOL CMerovinApp::InitInstance()
@@ -116,6 +119,12 @@ bool CMerovinApp::BroadcastSettingsReload() const
         return false;
     DWORD recipients = BSM_APPLICATIONS;
     return BroadcastSystemMessageW(BSF_POSTMESSAGE, &recipients, m_reloadMessage, 0, 0) > 0;
+}
+
+CString CMerovinApp::StickyFile() const
+{
+    CScopedLock lock(m_pathLock);
+    return m_paths.stickyFile;
 }
 
 CString CMerovinApp::LoadText(int id) const

@@ -3,6 +3,7 @@
 // CEngineContext.
 #pragma once
 #include <windows.h>
+#include <atomic>
 #include "Framework.h"
 #include "CommandExec.h"
 #include "DispWnd.h"
@@ -47,6 +48,7 @@ public:
 
     // CEngineContext
     const EnginePaths& Paths() const override { return m_paths; }
+    CString StickyFile() const override;
     const HostValues& Host() const override { return m_host; }
     const EngineSettings& Settings() const override { return m_settings; }
     EngineSettings& Settings() override { return m_settings; }
@@ -103,6 +105,9 @@ private:
     HMODULE m_user32 = nullptr;
     CString m_title;
     EnginePaths m_paths;
+    // Held while the sticky file's path is written and copied: the columns
+    // read it on the host's other threads.
+    mutable CRITICAL_SECTION m_pathLock;
     HostValues m_host;
     EngineSettings m_settings;
     CHostCommandTable m_hostCommands;
@@ -123,7 +128,7 @@ private:
 
     UINT m_reloadMessage = 0; // 0: none (never matched, never broadcast)
     bool m_reloadFailureReported = false;
-    bool m_running = false;
+    std::atomic<bool> m_running{false}; // read by the columns on any thread
 };
 
 extern CMerovinApp theApp;

@@ -73,7 +73,9 @@ int CContentColumns::SetValue(const char* file, int field, const void* value, bo
         return ContentSetSuccess;
     CString path = WideName(file);
     int slash = path.ReverseFind(L'\\');
-    if (slash < 0)
+    // The host writes "?" for a letter outside the code page: such a name
+    // can never match a file, so it is not written.
+    if (slash < 0 || path.Find(L'?') >= 0)
         return ContentSetSuccess;
     CTCFileList* list = ActiveFileList(m_engine);
     if (!list)

@@ -22,7 +22,8 @@ public:
     // `running`: the engine is started (else no value is given).
     int GetValue(const char* file, int field, void* value, int maxLength, bool running);
     // "Order" while a file list has the focus: the file's sticky place and a
-    // rebuild of that list; 0 (success) also when nothing was done.
+    // rebuild of that list; 0 (success) also when nothing was done, as for a
+    // path holding "?".
     int SetValue(const char* file, int field, const void* value, bool running);
     // Writes 8 and opens the sticky-files dialog over `parent`: 0 on OK,
     // else cancel.

@@ -57,6 +57,9 @@ public:
 
     // Records of this start.
     virtual const EnginePaths& Paths() const = 0;
+    // A copy of the sticky file's path, safe on any thread while a reload
+    // rebuilds the paths.
+    virtual CString StickyFile() const { return Paths().stickyFile; }
     virtual const HostValues& Host() const = 0;
     virtual const EngineSettings& Settings() const = 0;
     virtual EngineSettings& Settings() = 0;

@@ -293,7 +293,8 @@ void CMyCombo::AddRemoteClientItems(CIconMenu& menu)
         AddIconItem(*submenu, UINT(DriveMenuShareFirst + i), m_shareNames[i], nullptr, false, 0);
     WCHAR caption[261] = {};
     ReadHostIniString(L"Configuration", L"tsclient", L"TS Client", caption, 261, m_engine.Paths().hostIni);
-    menu.AddSubmenu(submenu, caption);
+    if (!menu.AddSubmenu(submenu, caption))
+        delete submenu; // not taken: still ours
 }
 
 void CMyCombo::AddPortableDevices(CIconMenu& menu)

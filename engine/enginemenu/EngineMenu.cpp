@@ -74,7 +74,8 @@ void BuildEngineMenu(CEngineContext& engine, CIconMenu& menu, const EngineMenuSt
         submenu->SetColors(menu.GetColors());
         submenu->SetIconSize(menu.GetIconSize());
         FillBookmarkMenu(engine, *submenu, bookmarks, state.current);
-        menu.AddSubmenu(submenu, TextOf(engine, TextBookmarks));
+        if (!menu.AddSubmenu(submenu, TextOf(engine, TextBookmarks)))
+            delete submenu; // not taken: still ours
     } else {
         menu.AddItem(TextOf(engine, TextBookmarks), MenuBookmarksOff, MF_GRAYED);
     }
@@ -83,12 +84,14 @@ void BuildEngineMenu(CEngineContext& engine, CIconMenu& menu, const EngineMenuSt
     HICON checked = CheckedIcon(engine);
     menu.AddItem(CommandItemText(engine, TextChangeColumns, CmdChangeColumns), CmdChangeColumns,
                  state.columnsEnabled ? 0 : MF_GRAYED);
-    if (state.customColumns)
-        menu.GetItem(CmdChangeColumns, FALSE)->icon = checked;
+    IconMenuItem* item = menu.GetItem(CmdChangeColumns, FALSE);
+    if (state.customColumns && item)
+        item->icon = checked;
     menu.AddItem(CommandItemText(engine, TextUseFileGrouping, CmdUseFileGrouping), CmdUseFileGrouping,
                  state.groupingAvailable ? 0 : MF_GRAYED);
-    if (state.groupingAvailable && state.groupingOn)
-        menu.GetItem(CmdUseFileGrouping, FALSE)->icon = checked;
+    item = menu.GetItem(CmdUseFileGrouping, FALSE);
+    if (state.groupingAvailable && state.groupingOn && item)
+        item->icon = checked;
     menu.AddItem(CommandItemText(engine, TextReloadSettings, CmdReloadSettings), CmdReloadSettings);
     menu.AddItem(TextOf(engine, TextRunSettings), MenuRunSettings);
 }

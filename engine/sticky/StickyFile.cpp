@@ -45,9 +45,11 @@ int SetStickyPosition(LPCWSTR stickyFile, LPCWSTR folder, LPCWSTR name, int posi
         changed.erase(changed.begin() + current);
     if (target > 0)
         changed.insert(changed.begin() + std::min<size_t>(target - 1, changed.size()), CString(name));
+    // Names compare without case: a name already in its place, written in
+    // another case, changes nothing.
     bool same = changed.size() == names.size();
     for (size_t i = 0; same && i < names.size(); ++i)
-        same = names[i].Compare(changed[i]) == 0;
+        same = SameNoCase(names[i], changed[i]);
     if (same)
         return StickyUnchanged;
     if (!ProfileFileExists(stickyFile))
@@ -97,7 +99,7 @@ int CStickyFile::Order(LPCWSTR path)
         return 0;
     CString folder(path, (int)(slash - path));
     std::wstring name = FoldName(slash + 1);
-    CString file = m_engine.Paths().stickyFile;
+    CString file = m_engine.StickyFile();
     CScopedLock lock(m_lock);
     CheckFileTime(file);
     std::wstring key = FoldName(folder);

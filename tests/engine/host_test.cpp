@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include "EngineHost.h"
 #include "HostTestSupport.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -120,4 +121,66 @@ TEST_F(EngineInHost, OpenConfigurationDialogKeepsTheEngine)
     ASSERT_TRUE(WaitFor(2000, [&] { return !EngineMapped(m_host.PluginDir()); }));
     EXPECT_TRUE(m_host.Flush());
     EXPECT_EQ(0, m_host.Stop());
+}
+
+// A file name without a folder that the profile functions would join to the
+// Windows folder past MAX_PATH counts as no file, at start and at reload:
+// "Localizator" gives the built-in texts, the host's "AlternateUserIni" and a
+// section's "RedirectSection" give the defaults, even with a file of that name
+// in the Windows folder. The engine stays up and its key still posts its command.
+TEST(OverlongBareFileNames, CountAsNoFile)
+{
+    const std::string name = "q" + std::to_string(GetCurrentProcessId()) + std::string(3000, 'q');
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const size_t hostLength = 250; // within the host's 260 and the file system's names
+    std::wstring planted = L"\\\\?\\" + std::wstring(windows) + L"\\" +
+                           std::wstring(name.begin(), name.begin() + hostLength);
+    WriteText(planted, "[Colors]\r\nBackColor=255\r\n");
+    struct Case {
+        const char* section;
+        const char* key;
+        bool hostIni;
+    } cases[] = {{"Config", "Localizator", false},
+                 {"Configuration", "AlternateUserIni", true},
+                 {"Colors", "RedirectSection", true}};
+    for (const Case& c : cases) {
+        std::string value = c.hostIni ? name.substr(0, hostLength) : name;
+        for (bool reload : {false, true}) {
+            SCOPED_TRACE(std::string(c.key) + (reload ? " at reload" : " at start"));
+            std::string line = std::string(c.key) + "=" + value + "\r\n";
+            bool now = !reload;
+            CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=0\r\n" + (now && !c.hostIni ? line : "") +
+                                               "[Keyboard]\r\ncm_ClearAll=Ctrl+E\r\n");
+            if (now && c.hostIni)
+                setup.homeFiles[L"wincmd.ini"] = "[" + std::string(c.section) + "]\r\n" + line;
+            CHostDriver host;
+            ASSERT_TRUE(host.Start(setup)) << host.LastError();
+            if (reload) {
+                std::wstring file = c.hostIni ? host.Home() + L"\\wincmd.ini" : host.PluginDir() + L"\\Merovin.ini";
+                std::wstring section(c.section, c.section + strlen(c.section)), key(c.key, c.key + strlen(c.key));
+                WritePrivateProfileStringW(section.c_str(), key.c_str(), std::wstring(value.begin(), value.end()).c_str(),
+                                           file.c_str());
+                WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
+                HWND before = Dispatcher(host.ThreadId());
+                DWORD_PTR answer = 0;
+                SendMessageTimeoutW(before, WM_SETTEXT, 65520, (LPARAM)L"", SMTO_NORMAL, 10000, &answer);
+                EXPECT_TRUE(WaitFor(3000, [&] { return !host.Running() || Dispatcher(host.ThreadId()) != before; }));
+            }
+            ASSERT_TRUE(host.Running());
+            ASSERT_TRUE(host.Flush());
+            size_t mark = host.LogMark();
+            host.Send(TCHost::MsgLogDump);
+            auto dump = host.LogSince(mark, L"dump");
+            ASSERT_EQ(1u, dump.size());
+            EXPECT_EQ(L"", dump[0].Get(L"localizationFile"));
+            EXPECT_EQ((long long)GetSysColor(COLOR_WINDOW), dump[0].Int(L"BackColor"));
+            ASSERT_TRUE(host.Focus(host.Query(1)));
+            mark = host.LogMark();
+            ASSERT_TRUE(host.Chord({VK_LCONTROL}, 'E'));
+            ASSERT_TRUE(host.Flush());
+            EXPECT_EQ(std::vector<long long>{524}, Commands(host.LogSince(mark)));
+        }
+    }
+    DeleteFileW(planted.c_str());
 }

@@ -2,9 +2,11 @@
 // codes and values, names cut at maxlen, refused pointers and buffers, and
 // answers while the engine is loaded but not started.
 #include <gtest/gtest.h>
+#include <atomic>
 #include <string>
 #include "ContentPlugin.h"
 #include "EngineHarness.h"
+#include "MiniHost.h"
 #include "TestFiles.h"
 
 namespace {
@@ -88,6 +90,79 @@ TEST(ContentColumns, CodesValuesAndRefusedArguments)
     wchar_t first[32] = {};
     GetPrivateProfileStringW(L"C:\\Data", L"1", L"", first, 32, (engine.Folder() + L"\\Merovin.stk").c_str());
     EXPECT_STREQ(L"first.txt", first); // the set without a focused list wrote nothing
+}
+
+// The host reads the columns on its own threads: reads while the engine
+// reloads give the files' values, or no value between teardown and start-up.
+TEST(ContentColumns, ReadsOnAnotherThreadWhileTheEngineReloads)
+{
+    CEngineHarness engine;
+    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nBookMarks=1\r\nCheckCloseTC=0\r\n");
+    WriteText(engine.Folder() + L"\\Merovin.stk", "[C:\\Data]\r\n1=first.txt\r\n2=Second.txt\r\n");
+    WriteText(engine.Folder() + L"\\Merovin.bkm", "[BookMarks]\r\n1=C:\\Data\\first.txt\r\n2=C:\\Data\\second.txt\r\n");
+    ASSERT_TRUE(engine.Load());
+    engine.SetDefaultParams(nullptr);
+    struct Reader {
+        ContentGetValueProc get;
+        std::atomic<bool> stop;
+        std::atomic<int> reads, wrong;
+    } reader = {Export<ContentGetValueProc>(engine, "ContentGetValue"), {false}, {0}, {0}};
+    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID context) -> DWORD {
+        Reader& r = *static_cast<Reader*>(context);
+        while (!r.stop) {
+            for (int field : {0, 1}) {
+                int value = 0;
+                int result = r.get((char*)"C:\\Data\\SECOND.TXT", field, 0, &value, 4, 0);
+                if (result != -3 && !(result == 1 && value == 2))
+                    ++r.wrong;
+                ++r.reads;
+            }
+        }
+        return 0;
+    }, &reader, 0, nullptr);
+    ASSERT_TRUE(thread);
+    for (int reload = 0; reload < 50; ++reload)
+        SendMessageW((HWND)engine.Handle(L"dispatcher"), WM_LBUTTONUP, 0, 0);
+    reader.stop = true;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
+    CloseHandle(thread);
+    EXPECT_LT(0, reader.reads.load());
+    EXPECT_EQ(0, reader.wrong.load());
+    EXPECT_EQ(1, engine.Number(L"running"));
+}
+
+// "Order" set while a file list has the focus: the name is stuck in its
+// folder, except a name holding "?" (a letter the host could not convert),
+// which could never match a file: nothing is written.
+TEST(ContentColumns, OrderWritesOnlyNamesThatCanMatch)
+{
+    CMiniHost host;
+    CEngineHarness engine;
+    std::wstring sticky = engine.Folder() + L"\\Merovin.stk";
+    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nCheckCloseTC=0\r\n");
+    WriteText(sticky, "[C:\\Data]\r\n1=first.txt\r\n");
+    ASSERT_TRUE(engine.Load());
+    engine.SetDefaultParams("");
+    ASSERT_TRUE(PumpUntil(3000, [&] { return engine.Number(L"treeValid") == 1; }));
+    SetFocus(host.panels[0].list);
+    ASSERT_EQ(host.panels[0].list, GetFocus());
+    auto set = Export<ContentSetValueProc>(engine, "ContentSetValue");
+    struct Case {
+        const char* file;
+        const wchar_t* first; // key "1" of "C:\Data" afterwards
+    } cases[] = {{"C:\\Data\\a?b.txt", L"first.txt"}, {"C:\\D?ta\\first.txt", L"first.txt"},
+                 {"C:\\Data\\new.txt", L"new.txt"}};
+    for (const Case& c : cases) {
+        int place = 1;
+        EXPECT_EQ(0, set((char*)c.file, 0, 0, 1, &place, 0)) << c.file;
+        wchar_t first[32] = {};
+        GetPrivateProfileStringW(L"C:\\Data", L"1", L"", first, 32, sticky.c_str());
+        EXPECT_STREQ(c.first, first) << c.file;
+        wchar_t sections[256] = {};
+        GetPrivateProfileSectionNamesW(sections, 256, sticky.c_str());
+        EXPECT_STREQ(L"C:\\Data", sections) << c.file;
+        EXPECT_EQ(0, sections[wcslen(sections) + 1]) << c.file; // no other section
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "FakeEngine.h"
 #include "GoToPath.h"
 #include "IconMenu.h"
+#include "IconMenuShared.h"
 #include "MyCombo.h"
 #include "TCProtocol.h"
 #include "TestFiles.h"
@@ -329,5 +330,19 @@ TEST_F(DriveMenu, TypedCharacters)
     m_combo.ApplyChoice(menu, 0);
     m_combo.OnDriveSwitchTimer();
     EXPECT_EQ(std::vector<std::string>{"cmd:77,2"}, g_events);
+    m_combo.FreeMenuIcons();
+}
+
+// A menu whose popup is gone takes no item: the client shares' submenu goes,
+// with the font reference it took.
+TEST_F(DriveMenu, MenuThatTakesNoItemKeepsNoSubmenu)
+{
+    CIconMenu menu;
+    ::DestroyMenu(menu.Detach());
+    int references = CIconMenuShared::FontReferences();
+    m_combo.SetStyle(true, 0);
+    m_combo.BuildDriveMenu(menu);
+    EXPECT_EQ(0, menu.GetItemCount());
+    EXPECT_EQ(references, CIconMenuShared::FontReferences());
     m_combo.FreeMenuIcons();
 }

@@ -149,6 +149,21 @@ TEST(EngineMenu, ItemsHotkeysIconsAndGreying)
         EXPECT_EQ(c.second, items[c.first].caption) << c.first;
 }
 
+// A menu whose popup is gone takes no item: the build goes on without the
+// items' records and keeps neither the bookmark submenu nor its font reference.
+TEST(EngineMenu, MenuThatTakesNoItemKeepsNothing)
+{
+    CMenuEngine engine;
+    CIconMenu menu;
+    ::DestroyMenu(menu.Detach());
+    int references = CIconMenuShared::FontReferences();
+    EngineMenuState state;
+    state.bookmarks = state.customColumns = state.groupingAvailable = state.groupingOn = true;
+    BuildEngineMenu(engine, menu, state, {L"C:\\one"});
+    EXPECT_EQ(0, menu.GetItemCount());
+    EXPECT_EQ(references, CIconMenuShared::FontReferences());
+}
+
 TEST(EngineMenu, BookmarkMenuTexts)
 {
     CMenuEngine engine;

@@ -232,7 +232,7 @@ TEST_F(Listers, MultiFileListerAsksOnEveryCloseRequestOnce)
 {
     Start("CloseAllListers=0\r\nCheckMultiLister=1\r\n");
     const std::wstring question = L"This Lister is open for several files.\nClose it anyway?";
-    enum Path { Posted, Sent, Escape, DoubleEscape };
+    enum Path { Posted, Sent, Escape, DoubleEscape, PeekedPosted };
     struct Case {
         const char* name;
         Path path;
@@ -248,6 +248,7 @@ TEST_F(Listers, MultiFileListerAsksOnEveryCloseRequestOnce)
         {"esc ok", Escape, 7, IDOK, 1, true},
         {"esc cancel", Escape, 7, IDCANCEL, 1, false},
         {"two esc, one question", DoubleEscape, 7, IDOK, 1, true},
+        {"peeked, then taken: one question", PeekedPosted, 7, IDOK, 1, true},
         {"six items sent", Sent, 6, IDCANCEL, 0, true},
         {"six items posted", Posted, 6, IDCANCEL, 0, true},
     };
@@ -264,6 +265,12 @@ TEST_F(Listers, MultiFileListerAsksOnEveryCloseRequestOnce)
         case Posted:
             PostMessageW(lister, WM_CLOSE, 0, 0);
             break;
+        case PeekedPosted: {
+            PostMessageW(lister, WM_CLOSE, 0, 0);
+            MSG peeked;
+            PeekMessageW(&peeked, lister, WM_CLOSE, WM_CLOSE, PM_NOREMOVE);
+            break;
+        }
         case Sent:
             SendMessageW(lister, WM_CLOSE, 0, 0);
             break;

@@ -62,6 +62,7 @@ TEST(StickyStore, PlaceCodesChangeTheSectionOnlyWhenSomethingMoves)
         {L"a.txt,b.txt", L"x.txt", -7, L"a.txt,b.txt", StickyUnchanged},
         {L"a.txt,b.txt", L"a.txt", -7, L"b.txt", StickyWritten},               // below -3 removes
         {L"report.txt,b.txt", L"REPORT.TXT", 2, L"b.txt,REPORT.TXT", StickyWritten}, // one entry, any case
+        {L"a.txt,report.txt", L"REPORT.TXT", 2, L"a.txt,report.txt", StickyUnchanged}, // in place, other case
         {L"a.txt,b.txt", L"a.txt", -3, L"", StickyWritten},                    // the section goes
         {L"", L"a.txt", -3, L"", StickyUnchanged},
     };
