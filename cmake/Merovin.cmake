@@ -56,6 +56,25 @@ function(merovin_test target)
     PROPERTIES TIMEOUT ${A_TIMEOUT} RUN_SERIAL ${serial})
 endfunction()
 
+# A benchmark program, run once by ctest in a short mode (label "bench"): ARGS
+# make the run short (a few seconds). The test fails only when the program
+# cannot produce its figures (scripts/run-bench), among them each of FIGURES;
+# the values are for people to read. It runs in a desktop of its own, so
+# windows, focus and keys of tests running beside it do not disturb it.
+function(merovin_bench target)
+  cmake_parse_arguments(A "" "" "ARGS;FIGURES" ${ARGN})
+  set(figures)
+  foreach(figure ${A_FIGURES})
+    list(APPEND figures --figure ${figure})
+  endforeach()
+  add_test(NAME Bench.${target}
+    COMMAND ${MEROVIN_ROOT}/scripts/run-bench ${figures} --
+      ${MEROVIN_WINE_RUN} --prefix ${MEROVIN_PREFIX} --desk ${CMAKE_BINARY_DIR}/bin/deskrun.exe
+      $<TARGET_FILE:${target}> ${A_ARGS})
+  set_tests_properties(Bench.${target} PROPERTIES LABELS bench TIMEOUT 120)
+  add_dependencies(${target} deskrun)
+endfunction()
+
 # Embeds the common-controls version 6 manifest (cmake/manifest.xml) in a
 # program. Its processorArchitecture is "*": a fixed "x86" would be ignored
 # silently by a 64-bit program.

@@ -26,11 +26,12 @@ int CountWindows(HWND main)
     return count;
 }
 
-// Milliseconds per scan inside the host; negative when a scan failed.
+// Milliseconds per scan inside the host; negative when a scan failed or the
+// host did not answer.
 double InHost(const CHostDriver& host, ProbeOp op, int scans)
 {
     LRESULT us = host.Send(ProbeMessage(), op, scans, 60000);
-    return us < 0 ? -1.0 : us / 1000.0 / scans;
+    return us <= 0 ? -1.0 : us / 1000.0 / scans;
 }
 
 double FromHere(CTCInfoBase& info, HWND main, int scans)
@@ -46,18 +47,26 @@ double FromHere(CTCInfoBase& info, HWND main, int scans)
     return (end.QuadPart - start.QuadPart) * 1000.0 / freq.QuadPart / scans;
 }
 
-void Report(const char* tree, int windows, const CHostDriver& host, int scans)
+// False when a scan failed (its figure is negative).
+bool Report(const char* tree, int windows, const CHostDriver& host, int scans)
 {
     CTCInfo64 walk;
     CTCInfoBase query;
     // One warm-up scan each.
     InHost(host, ProbeTimeWalk, 1);
     walk.Rescan(host.Main());
+    double times[] = {InHost(host, ProbeTimeWalk, scans), InHost(host, ProbeTimeQuery, scans),
+                      FromHere(walk, host.Main(), scans), FromHere(query, host.Main(), scans)};
     printf("hostmodel_%s_windows: %d count\n", tree, windows);
-    printf("hostmodel_%s_walk_in_host: %.3f ms\n", tree, InHost(host, ProbeTimeWalk, scans));
-    printf("hostmodel_%s_query_in_host: %.3f ms\n", tree, InHost(host, ProbeTimeQuery, scans));
-    printf("hostmodel_%s_walk_other_process: %.3f ms\n", tree, FromHere(walk, host.Main(), scans));
-    printf("hostmodel_%s_query_other_process: %.3f ms\n", tree, FromHere(query, host.Main(), scans));
+    printf("hostmodel_%s_walk_in_host: %.3f ms\n", tree, times[0]);
+    printf("hostmodel_%s_query_in_host: %.3f ms\n", tree, times[1]);
+    printf("hostmodel_%s_walk_other_process: %.3f ms\n", tree, times[2]);
+    printf("hostmodel_%s_query_other_process: %.3f ms\n", tree, times[3]);
+    for (double time : times) {
+        if (time < 0)
+            return false;
+    }
+    return true;
 }
 
 // One call that needs the window server (a child listing), for scaling the
@@ -94,12 +103,12 @@ int wmain(int argc, wchar_t** argv)
         fwprintf(stderr, L"stand-in host did not start: %ls\n", host.LastError().c_str());
         return 1;
     }
-    Report("tree", CountWindows(host.Main()), host, scans);
+    bool ok = Report("tree", CountWindows(host.Main()), host, scans);
     int extra = 200 - CountWindows(host.Main());
     if (extra > 0)
         host.Send(TCHost::MsgCreateWindows, extra, 0, 30000);
-    Report("tree200", CountWindows(host.Main()), host, scans);
+    ok = Report("tree200", CountWindows(host.Main()), host, scans) && ok;
     printf("hostmodel_server_round_trip: %.1f us\n", ServerRoundTrip());
     host.Stop();
-    return 0;
+    return ok ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 // The baseline of the key benchmark: a content plug-in that does the least an
 // engine must do for a hotkey with the thread keyboard hook: on Ctrl+E it
 // reads the modifier state once and posts the host command, swallowing the key.
+// It has no columns; the two column calls are there because a host loads no
+// content plug-in without them.
 #include <windows.h>
 #include "ContentPlugin.h"
 #include "TCProtocol.h"
@@ -41,6 +43,16 @@ __declspec(dllexport) void WINAPI ContentSetDefaultParams(ContentDefaultParams*)
     EnumThreadWindows(GetCurrentThreadId(), FindMain, 0);
     if (!g_hook)
         g_hook = SetWindowsHookExW(WH_KEYBOARD, KeyProc, nullptr, GetCurrentThreadId());
+}
+
+__declspec(dllexport) int WINAPI ContentGetSupportedField(int, char*, char*, int)
+{
+    return ContentNoMoreFields;
+}
+
+__declspec(dllexport) int WINAPI ContentGetValue(char*, int, int, void*, int, int)
+{
+    return ContentNoSuchField;
 }
 
 __declspec(dllexport) void WINAPI ContentPluginUnloading()

@@ -1,8 +1,11 @@
 // Latency of a hotkey under Wine: from SendInput of Ctrl+E (bound to
 // cm_ClearAll) in the stand-in host's file list to the moment the host's log
-// holds the host command it received, with the engine and with a baseline
-// plug-in that only reads the key state and posts the command. Prints
-// "name: value unit" lines, and the engine's added time per key.
+// holds the host command it received, with the engine (thread keyboard hook,
+// low-level hook) and with a baseline plug-in that only reads the key state
+// and posts the command. Prints "name: value unit" lines, and the engine's
+// added time per key: the median of the differences of presses made one after
+// the other in the engine's host and the baseline's.
+// keys_bench [PRESSES]: timed presses in each host (50).
 // Run it in its own desktop (deskrun) so no other program takes the keys.
 #include <windows.h>
 #include <algorithm>
@@ -47,70 +50,108 @@ std::string ReadFrom(const std::wstring& path, LONGLONG from)
     return text;
 }
 
-// Times from SendInput of `modifiers`+`vk` until a log line beginning with
-// `kind` appears; microseconds, sorted.
-std::vector<double> Time(CHostDriver& host, const std::wstring& log, WORD modifier, WORD vk, const char* kind,
-                         int presses)
+// Microseconds from SendInput of Ctrl+E to the host's log line of the command
+// it received; negative when nothing was logged within 2 s.
+double TimeOnePress(CHostDriver& host, const std::wstring& log)
 {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    std::vector<double> samples;
-    for (int i = 0; i < presses; ++i) {
-        host.Flush();
-        LONGLONG size = FileSize(log);
-        std::vector<INPUT> keys = modifier ? BuildChord({modifier}, vk) : BuildChord({}, vk);
-        LARGE_INTEGER start, now;
-        QueryPerformanceCounter(&start);
-        SendKeys(keys);
-        for (;;) {
-            QueryPerformanceCounter(&now);
-            double us = double(now.QuadPart - start.QuadPart) * 1e6 / double(frequency.QuadPart);
-            if (us > 2e6) {
-                fwprintf(stderr, L"press %d: nothing logged within 2 s\n", i);
-                break;
-            }
-            if (FileSize(log) != size && ReadFrom(log, size).find(kind) != std::string::npos) {
-                samples.push_back(us);
-                break;
-            }
+    host.Flush();
+    LONGLONG size = FileSize(log);
+    std::vector<INPUT> keys = BuildChord({VK_LCONTROL}, 'E');
+    LARGE_INTEGER start, now;
+    QueryPerformanceCounter(&start);
+    SendKeys(keys);
+    double us = -1;
+    for (;;) {
+        QueryPerformanceCounter(&now);
+        double elapsed = double(now.QuadPart - start.QuadPart) * 1e6 / double(frequency.QuadPart);
+        if (elapsed > 2e6)
+            break;
+        if (FileSize(log) != size && ReadFrom(log, size).find("cmd\t") != std::string::npos) {
+            us = elapsed;
+            break;
         }
-        host.Sync();
     }
-    std::sort(samples.begin(), samples.end());
-    return samples;
+    host.Sync();
+    return us;
 }
 
-void Print(const wchar_t* name, const std::vector<double>& samples)
-{
-    if (samples.empty())
-        return;
-    wprintf(L"%ls_median: %.0f us\n", name, samples[samples.size() / 2]);
-    wprintf(L"%ls_p90: %.0f us\n", name, samples[samples.size() * 9 / 10]);
-}
-
-// The median time of Ctrl+E to its logged command with `plugin` loaded.
-double Measure(const wchar_t* plugin, int lowLevel, int presses, const wchar_t* name)
-{
+// A stand-in host whose plug-in takes Ctrl+E, and its timed presses (negative:
+// the press failed).
+struct CKeyHost {
+    const wchar_t* plugin;
+    int lowLevel;
+    const wchar_t* name;
     CHostDriver host;
-    CHostSetup setup;
-    setup.pluginFiles = {BinFile(plugin)};
-    setup.plugin = plugin;
-    setup.leftFiles = {L"a.txt"};
-    setup.pluginTexts[L"Merovin.ini"] =
-        "[Config]\r\nUseLLHook=" + std::to_string(lowLevel) + "\r\n[Keyboard]\r\ncm_ClearAll=Ctrl+E\r\n";
-    if (!host.Start(setup)) {
-        fwprintf(stderr, L"host did not start: %ls\n", host.LastError().c_str());
-        return -1;
+    std::vector<double> presses;
+
+    bool Start()
+    {
+        CHostSetup setup;
+        setup.pluginFiles = {BinFile(plugin)};
+        setup.plugin = plugin;
+        setup.leftFiles = {L"a.txt"};
+        setup.pluginTexts[L"Merovin.ini"] =
+            "[Config]\r\nUseLLHook=" + std::to_string(lowLevel) + "\r\n[Keyboard]\r\ncm_ClearAll=Ctrl+E\r\n";
+        if (host.Start(setup))
+            return true;
+        fwprintf(stderr, L"%ls: host did not start: %ls\n", name, host.LastError().c_str());
+        return false;
     }
-    if (!host.Focus(host.Query(1)))
-        return -1;
-    std::wstring log = host.Root() + L"\\tchost.log";
-    std::vector<double> command = Time(host, log, VK_LCONTROL, 'E', "cmd\t", presses);
-    host.Stop();
-    if (command.empty())
-        return -1;
-    Print(name, command);
-    return command[command.size() / 2];
+
+    // Focuses the host's file list and times a press. The first press after a
+    // change of focus also pays for the engine's reaction to the activation:
+    // an untimed one first leaves the timed one as in steady typing.
+    void Press(int i)
+    {
+        std::wstring log = host.Root() + L"\\tchost.log";
+        double us = -1;
+        if (host.Focus(host.Query(1))) {
+            TimeOnePress(host, log);
+            us = TimeOnePress(host, log);
+        }
+        if (us < 0)
+            fwprintf(stderr, L"%ls: press %d: no focus or nothing logged within 2 s\n", name, i);
+        presses.push_back(us);
+    }
+};
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Prints the median and p90 of the host's presses; false without any.
+bool PrintPresses(const CKeyHost& h)
+{
+    std::vector<double> samples;
+    for (double us : h.presses) {
+        if (us >= 0)
+            samples.push_back(us);
+    }
+    if (samples.empty())
+        return false;
+    std::sort(samples.begin(), samples.end());
+    wprintf(L"%ls_median: %.0f us\n", h.name, samples[samples.size() / 2]);
+    wprintf(L"%ls_p90: %.0f us\n", h.name, samples[samples.size() * 9 / 10]);
+    return true;
+}
+
+// The median of the differences engine - baseline of the rounds where both
+// presses were timed; false without any.
+bool PrintAdded(const wchar_t* name, const CKeyHost& engine, const CKeyHost& baseline)
+{
+    std::vector<double> added;
+    for (size_t i = 0; i < engine.presses.size() && i < baseline.presses.size(); ++i) {
+        if (engine.presses[i] >= 0 && baseline.presses[i] >= 0)
+            added.push_back(engine.presses[i] - baseline.presses[i]);
+    }
+    if (added.empty())
+        return false;
+    wprintf(L"%ls: %.0f us\n", name, Median(added));
+    return true;
 }
 
 } // namespace
@@ -118,13 +159,27 @@ double Measure(const wchar_t* plugin, int lowLevel, int presses, const wchar_t* 
 int wmain(int argc, wchar_t** argv)
 {
     int presses = argc > 1 ? _wtoi(argv[1]) : 50;
-    // Interleaved runs even out the machine's load between the three.
-    double baseline = Measure(L"KeysBaseline.wdx", 0, presses, L"key_to_command_baseline");
-    double thread = Measure(L"Merovin.wdx", 0, presses, L"key_to_command_thread_hook");
-    double lowLevel = Measure(L"Merovin.wdx", 1, presses, L"key_to_command_low_level_hook");
-    if (baseline < 0 || thread < 0 || lowLevel < 0)
-        return 1;
-    wprintf(L"engine_added_per_key_thread_hook: %.0f us\n", thread - baseline);
-    wprintf(L"engine_added_per_key_low_level_hook: %.0f us\n", lowLevel - baseline);
-    return 0;
+    if (presses < 1)
+        presses = 50;
+    CKeyHost baseline{L"KeysBaseline.wdx", 0, L"key_to_command_baseline"};
+    CKeyHost thread{L"Merovin.wdx", 0, L"key_to_command_thread_hook"};
+    CKeyHost lowLevel{L"Merovin.wdx", 1, L"key_to_command_low_level_hook"};
+    CKeyHost* hosts[] = {&baseline, &thread, &lowLevel};
+    for (CKeyHost* h : hosts) {
+        if (!h->Start())
+            return 1;
+    }
+    // A press in each host in turn, the order turned every round, so that the
+    // machine's load falls on all three alike. Every key passes the low-level
+    // hook, whichever host has the focus: the differences cancel that out.
+    for (int i = 0; i < presses; ++i) {
+        for (int k = 0; k < 3; ++k)
+            hosts[(i + k) % 3]->Press(i);
+    }
+    for (CKeyHost* h : hosts)
+        h->host.Stop();
+    bool ok = PrintPresses(baseline) && PrintPresses(thread) && PrintPresses(lowLevel);
+    ok = ok && PrintAdded(L"engine_added_per_key_thread_hook", thread, baseline);
+    ok = ok && PrintAdded(L"engine_added_per_key_low_level_hook", lowLevel, baseline);
+    return ok ? 0 : 1;
 }

@@ -60,12 +60,13 @@ CString DriveNameForSetting(const CString& displayName, int value, UINT type)
 
 void FtpSlots::ReadLine(const CString& line)
 {
-    int digits = 0;
-    while (iswdigit(line[digits]))
-        ++digits;
-    if (digits == 0 || digits > 1)
-        return; // no number, or one outside 0 to 9
-    int slot = line[0] - L'0';
+    int digits = 0, slot = 0;
+    for (; line[digits] >= L'0' && line[digits] <= L'9'; ++digits) {
+        if (slot <= 9)
+            slot = slot * 10 + (line[digits] - L'0');
+    }
+    if (digits == 0 || slot > 9)
+        return; // no number, or one outside 0 to 9 (leading zeros count for nothing)
     int at = line.Find(L"hostname=");
     if (at >= 0) {
         host[slot] = line.Mid(at + 9);

@@ -246,7 +246,9 @@ void CMyCombo::AddFtpItems(CIconMenu& menu)
         slots.ReadLine(text.data());
     }
     HICON computer = nullptr;
-    for (int i = 0; i < 49 && m_comboLetters[i]; ++i) {
+    // Every entry is looked at: an entry with empty text left no letter, and
+    // connections may follow it.
+    for (int i = 0; i < 49; ++i) {
         WCHAR digit = m_comboLetters[i];
         if (!iswdigit(digit) || slots.host[digit - L'0'].IsEmpty())
             continue;

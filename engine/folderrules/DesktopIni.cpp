@@ -57,10 +57,14 @@ bool IconResourceFirst()
 
 bool DesktopIniIconSource(LPCWSTR folder, const CDesktopIniOptions& options, CString& file, int& index)
 {
+    // Only folders on a drive letter: network folders ("\\") are left out, and
+    // a plug-in or FTP folder ("\pub\x") would be read on the current drive.
     CString base(folder ? folder : L"");
-    if (base.IsEmpty() || base.Left(2) == L"\\\\")
+    bool onDrive = base.GetLength() >= 2 && base[1] == L':' &&
+                   ((base[0] >= L'A' && base[0] <= L'Z') || (base[0] >= L'a' && base[0] <= L'z'));
+    if (!onDrive)
         return false;
-    if (options.skipDisconnected && options.disconnected && base.GetLength() >= 2 && base[1] == L':') {
+    if (options.skipDisconnected && options.disconnected) {
         if (options.disconnected(base.Left(2)))
             return false;
     }

@@ -20,8 +20,9 @@ struct CDesktopIniOptions {
 
 // The icon file and index "desktop.ini" of `folder` names in [.ShellClassInfo]
 // ("IconResource" = file,index or "IconFile" with "IconIndex"), the file
-// expanded and joined to the folder unless it is absolute. False for network
-// folders, disconnected drives (with skipDisconnected) and no icon named.
+// expanded and joined to the folder unless it is absolute. False for folders
+// not on a drive letter (network, plug-in and FTP folders), disconnected
+// drives (with skipDisconnected) and no icon named.
 bool DesktopIniIconSource(LPCWSTR folder, const CDesktopIniOptions& options, CString& file, int& index);
 
 // The 16 x 16 icon of that source: a negative index is a resource id. Null

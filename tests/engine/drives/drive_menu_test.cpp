@@ -346,3 +346,21 @@ TEST_F(DriveMenu, MenuThatTakesNoItemKeepsNoSubmenu)
     EXPECT_EQ(references, CIconMenuShared::FontReferences());
     m_combo.FreeMenuIcons();
 }
+
+TEST_F(DriveMenu, FtpConnectionsAfterAnEmptyEntryWithTwoDigitSlots)
+{
+    // An entry with empty text before a second connection, whose log lines
+    // write the slot as "05".
+    for (LPCWSTR entry : {L"", L"5 ftp"})
+        SendMessageW(m_comboWnd, CB_ADDSTRING, 0, LPARAM(entry));
+    for (LPCWSTR line : {L"05 hostname=five", L"05 username=me"})
+        SendMessageW(m_log, LB_ADDSTRING, 0, LPARAM(line));
+    m_combo.SetStyle(true, 0);
+    CIconMenu menu;
+    m_combo.BuildDriveMenu(menu);
+    std::vector<std::wstring> items = Items(menu);
+    ASSERT_GE(items.size(), 8u);
+    EXPECT_EQ(L"6 0 - FTP on ftp.example.org(anon) 5", items[5]);
+    EXPECT_EQ(L"7 5 - FTP on five(me) 8", items[6]);
+    m_combo.FreeMenuIcons();
+}

@@ -47,11 +47,14 @@ TEST(DriveListText, FtpLogSlots)
 {
     FtpSlots slots;
     for (LPCWSTR line : {L"0 hostname=ftp.example.org", L"0 username=anon", L"1 hostname=h1", L"2 hostname=h2",
-                         L"12 hostname=big", L"x hostname=none", L"1 QUIT", L"2 :QUIT now"})
+                         L"12 hostname=big", L"x hostname=none", L"1 QUIT", L"2 :QUIT now", L"05 hostname=five",
+                         L"03 hostname=three", L"003 :QUIT", L"010 hostname=ten"})
         slots.ReadLine(line);
     EXPECT_STREQ(L"ftp.example.org(anon)", slots.host[0]);
     EXPECT_STREQ(L"", slots.host[1]);
     EXPECT_STREQ(L"", slots.host[2]);
+    EXPECT_STREQ(L"five", slots.host[5]); // leading zeros: the slot is the number
+    EXPECT_STREQ(L"", slots.host[3]);
 }
 
 namespace {

@@ -54,6 +54,14 @@ TEST(DesktopIni, IconSources)
     CString file;
     int index = 0;
     EXPECT_FALSE(DesktopIniIconSource(L"\\\\srv\\share", CDesktopIniOptions(), file, index));
+    // A plug-in or FTP folder ("\pub\x") is on no drive: not read, even when
+    // the current drive holds such a folder with a "desktop.ini".
+    WCHAR current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    ASSERT_TRUE(SetCurrentDirectoryW(f.c_str()));
+    EXPECT_TRUE(DesktopIniIconSource(f.c_str(), CDesktopIniOptions(), file, index));
+    EXPECT_FALSE(DesktopIniIconSource(f.substr(2).c_str(), CDesktopIniOptions(), file, index));
+    SetCurrentDirectoryW(current);
 }
 
 TEST(DesktopIni, ResourceIdGivesASmallIcon)
