@@ -94,6 +94,32 @@ TEST_F(FileListInHost, StickyFilesComeFirstAndTheHostKeepsItsIndexes)
     EXPECT_EQ(0, Send(LB_GETSEL, 2));
 }
 
+// The tab strip's jump squares (right of the path bar) put the caret on
+// the first and the last row as shown, whatever host items they hold.
+TEST_F(FileListInHost, JumpSquaresPutTheCaretOnTheFirstAndLastRow)
+{
+    // The host lists .., a.txt, b.txt, z.txt; the pinned z.txt shows in row 1.
+    Start({L"a.txt", L"b.txt", L"z.txt"}, {L"z.txt"}, {L"--tabs=both"},
+          "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nJumpBeginEnd=1\r\nCheckCloseTC=0\r\n");
+    HWND tabs = m_host.Query(26);
+    RECT bar;
+    GetWindowRect(m_host.Query(9), &bar);
+    MapWindowPoints(nullptr, tabs, (POINT*)&bar, 2);
+    int h = bar.bottom - bar.top;
+    struct {
+        int square;
+        const wchar_t* name;
+    } jumps[] = {{1, L"b.txt"}, {0, L".."}, {1, L"b.txt"}};
+    for (const auto& jump : jumps) {
+        int x = bar.right + 1 + jump.square * h + h / 2;
+        SendMessageW(tabs, WM_MBUTTONUP, 0, MAKELPARAM(x, (bar.top + bar.bottom) / 2));
+        ASSERT_TRUE(m_host.Flush());
+        wchar_t text[MAX_PATH] = {};
+        Send(LB_GETTEXT, Send(LB_GETCARETINDEX), (LPARAM)text);
+        EXPECT_EQ(0u, std::wstring(text).find(jump.name)) << jump.square << ": " << text;
+    }
+}
+
 TEST_F(FileListInHost, CaretAfterRereadKeepsTheDistanceTheHostAsked)
 {
     std::vector<std::wstring> files;
