@@ -258,6 +258,12 @@ private:
     void InvalidateBelowBottomRow();
     void InvalidateEmptyColumns();
     bool HasBackgroundPicture() const { return !m_backgroundPicture.IsEmpty(); }
+    // The horizontal scroll position the background moves by (lists with
+    // rows wider than the window), else 0.
+    int HorizontalShift() const;
+    // Fills `area` of `dc` with the background, the picture's point (x, y)
+    // (any values, taken modulo the picture's size) at its top-left corner.
+    void TileBackground(HDC dc, const RECT& area, int x, int y) const;
 
     UINT m_layout = LayoutUnclassified;
     UINT m_markLayout = LayoutUnclassified;
@@ -275,6 +281,7 @@ private:
     std::unique_ptr<CBrush> m_backgroundBrush; // the picture's pattern brush
     std::unique_ptr<CDC> m_backgroundDC;        // holds m_background selected
     SIZE m_backgroundSize = {};
+    SIZE m_pictureSize = {};                    // the picture's own size (the tile)
     CRowCanvas m_rowDrawing, m_rowComposed;     // the host's drawing of a row, the composed row
     COLORREF m_ruleBackColor;
     COLORREF m_ruleBackColor2;
