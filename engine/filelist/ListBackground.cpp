@@ -26,6 +26,17 @@ LRESULT CTCFileList::OnEraseBkgnd(WPARAM wParam)
     return EraseListBackground((HDC)wParam) ? 1 : Default();
 }
 
+BOOL CTCFileList::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    // The rows are owner-drawn on the engine's background; this brush serves
+    // what the list box paints itself.
+    if (message == WM_CTLCOLORLISTBOX && HasBackgroundPicture() && m_backgroundBrush) {
+        *result = (LRESULT)(HBRUSH)*m_backgroundBrush;
+        return TRUE;
+    }
+    return CPanelWnd::OnChildNotify(message, wParam, lParam, result);
+}
+
 BOOL CTCFileList::EraseListBackground(HDC dc)
 {
     bool picture = HasBackgroundPicture() && m_background;

@@ -158,6 +158,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The reflected WM_CTLCOLORLISTBOX: the picture's brush while one is loaded.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // Input state, replaceable for tests.
     virtual POINT CursorPos() const;

@@ -272,8 +272,13 @@ TEST_F(ListDrawingTest, RuleColoursAndBackgroundPicture)
     CMemoryCanvas row(RowWidth, RowHeight);
     Draw(row, 3);
     EXPECT_EQ(Tile[1][0], row.At(RowWidth - 10, 9));
+    // The list's reflected WM_CTLCOLORLISTBOX gets the picture's brush; without
+    // a picture the host answers.
+    EXPECT_EQ((LRESULT)brush, SendMessageW(m_mainWindow, WM_CTLCOLORLISTBOX, (WPARAM)erased.dc, (LPARAM)m_window));
     m_list.ApplyRuleBackground(nullptr);
     EXPECT_FALSE(m_list.EraseListBackground(erased.dc));
+    EXPECT_EQ(DefWindowProcW(m_mainWindow, WM_CTLCOLORLISTBOX, (WPARAM)erased.dc, (LPARAM)m_window),
+              SendMessageW(m_mainWindow, WM_CTLCOLORLISTBOX, (WPARAM)erased.dc, (LPARAM)m_window));
     CoUninitialize();
 }
 
