@@ -290,6 +290,7 @@ private:
     std::vector<std::unique_ptr<ItemMark>> m_marks;
     UINT m_lastKeyDown = 0;
     int m_columnsWidth = 0;
+    BOOL m_hostColumns = FALSE; // UseColumnsWidth(0): the host's widths until switched on
     BOOL m_firstCaretAfterRebuild = TRUE;
     int m_hostTopIndex = -1;
     POINT m_buttonDownPoint = {};

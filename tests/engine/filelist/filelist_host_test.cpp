@@ -200,4 +200,36 @@ TEST_F(FileListInHost, MultiColumnListsGetTheStoredColumnWidth)
     EXPECT_EQ(120, width(m_list));
 }
 
+// The host makes a new list for the side: the engine takes it on with the
+// folder rule's groups still in force (not the global ones) and with the
+// column widths that "ChangeColumns" switched off left to the host.
+TEST_F(FileListInHost, NewHostListKeepsTheRulesGroupsAndTheColumnsSwitch)
+{
+    Start({L"a.txt", L"b.jpg"}, {}, {L"--view=brief"},
+          "[Config]\r\nUseLLHook=0\r\nChangeColumns=1\r\nColumnsWidth0=300\r\nCheckCloseTC=0\r\n"
+          "FileGroups=*.txt\r\nAutoView=1\r\n[AutoView]\r\nLeft=?*\\DATA\\LEFT\r\n[Left]\r\nFileGroups=*.jpg\r\n");
+    auto width = [&] {
+        RECT rect = {};
+        Send(LB_GETITEMRECT, 0, (LPARAM)&rect);
+        return rect.right - rect.left;
+    };
+    EXPECT_EQ(300, width());
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(Dispatcher(m_host.ThreadId()), WM_SETTEXT, 65522, (LPARAM)L"", SMTO_NORMAL, 5000,
+                                    &answer)); // ChangeColumns: the host's widths
+    EXPECT_EQ(120, width());
+    for (bool recreated : {false, true}) {
+        SCOPED_TRACE(recreated ? "new list" : "first list");
+        if (recreated) {
+            m_list = m_host.Recreate(0, TCHost::RecreateList);
+            ASSERT_TRUE(WaitFor(3000, [&] { return EngineOn(m_list); }));
+            ASSERT_TRUE(m_host.Flush());
+        }
+        std::map<int, std::wstring> rows = DrawnRows();
+        EXPECT_EQ(L"b.jpg", rows[1]);
+        EXPECT_EQ(L"a.txt", rows[2]);
+        EXPECT_EQ(120, width());
+    }
+}
+
 } // namespace
