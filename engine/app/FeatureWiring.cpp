@@ -2,6 +2,7 @@
 #include "ActiveFileList.h"
 #include "TCFileList.h"
 #include "EngineContext.h"
+#include "EngineHelpers.h"
 #include "EngineSettings.h"
 #include "GoToPath.h"
 #include "GroupSettings.h"
@@ -37,6 +38,21 @@ CMyTabs* FocusedTabs(CEngineContext& engine)
     int side = tree.valid && focus && (focus == tree.fileList[1] || IsChild(tree.panel[1], focus)) ? 1 : 0;
     CMyTabs* tabs = engine.Panels().tabs[side];
     return tabs && tabs->Window() ? tabs : nullptr;
+}
+
+// A side's folder as its path bar shows it: through the engine's path
+// window, or from the host's bar itself when the engine has none there.
+CString SideFolder(CEngineContext& engine, int side)
+{
+    CPathWnd* path = engine.Panels().pathWnd[side];
+    if (path && path->Window())
+        return path->GetPathFromWindow();
+    const HostTreeSnapshot& tree = engine.Tree();
+    HWND bar = tree.valid ? tree.bar2[side] : nullptr;
+    WCHAR text[SnapshotTextLength] = {};
+    if (bar && ::IsWindow(bar))
+        ::GetWindowTextW(bar, text, SnapshotTextLength);
+    return FolderOfPathText(text);
 }
 
 } // namespace
@@ -169,8 +185,7 @@ int CFeatureWiring::SpecialKeyFilter(const HotkeyEntry& entry, HWND focus)
         if (focus && focus == tree.fileList[side])
             in.listSide = side;
     if (in.listSide >= 0) {
-        CTCFileList* list = m_engine.Panels().fileList[in.listSide];
-        path = list ? list->GetPanelPath() : CString();
+        path = SideFolder(m_engine, in.listSide);
         in.selectedCount = (int)::SendMessageW(focus, LB_GETSELCOUNT, 0, 0);
         in.itemHeight = (int)::SendMessageW(focus, LB_GETITEMHEIGHT, 0, 0);
     }

@@ -5,6 +5,7 @@
 #include "EngineContext.h"
 #include "EngineSettings.h"
 #include "PathPeers.h"
+#include <vector>
 
 void CHostAttach::AttachMainWindow(HWND main)
 {
@@ -157,8 +158,20 @@ void CHostAttach::RefreshPanel(int side, int what)
     if (side != 0 && side != 1)
         return;
     if (what == 0) {
-        if (m_panels.fileList[side])
-            m_panels.fileList[side]->AttachFileList(m_tree.fileList[side]);
+        CTCFileList* list = m_panels.fileList[side];
+        if (list)
+            list->AttachFileList(m_tree.fileList[side]);
+        // The side's path bar gets its own text again (the host repaints it
+        // and the path window sees it), and the list is painted anew.
+        HWND bar = m_tree.bar2[side];
+        if (bar && IsWindow(bar)) {
+            int length = GetWindowTextLengthW(bar);
+            std::vector<WCHAR> text(length + 1);
+            GetWindowTextW(bar, text.data(), length + 1);
+            SetWindowTextW(bar, text.data());
+        }
+        if (list && list->Window())
+            InvalidateRect(list->Window(), nullptr, TRUE);
     } else if (what == 2) {
         WCHAR trace[40];
         wsprintfW(trace, L"CMerovinApp::InitTab %d", side);

@@ -26,6 +26,17 @@ LRESULT CTCFileList::OnEraseBkgnd(WPARAM wParam)
     return EraseListBackground((HDC)wParam) ? 1 : Default();
 }
 
+BOOL CTCFileList::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    // The rows are owner-drawn on the engine's background; this brush serves
+    // what the list box paints itself.
+    if (message == WM_CTLCOLORLISTBOX && HasBackgroundPicture() && m_backgroundBrush) {
+        *result = (LRESULT)(HBRUSH)*m_backgroundBrush;
+        return TRUE;
+    }
+    return CPanelWnd::OnChildNotify(message, wParam, lParam, result);
+}
+
 BOOL CTCFileList::EraseListBackground(HDC dc)
 {
     bool picture = HasBackgroundPicture() && m_background;
@@ -40,13 +51,42 @@ BOOL CTCFileList::EraseListBackground(HDC dc)
         target.Detach();
         return TRUE;
     }
-    int shift = 0;
-    if (m_layout != LayoutMultiColumn && m_layout != LayoutUnclassified &&
-        (::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & WS_HSCROLL))
-        shift = ::GetScrollPos(m_hWnd, SB_HORZ);
-    ::BitBlt(dc, client.left, client.top, client.right - client.left, client.bottom - client.top, *m_backgroundDC,
-             shift % std::max(1, (int)m_backgroundSize.cx), 0, SRCCOPY);
+    POINT device = {client.left, client.top};
+    ::LPtoDP(dc, &device, 1);
+    TileBackground(dc, client, device.x + HorizontalShift(), 0);
     return TRUE;
+}
+
+int CTCFileList::HorizontalShift() const
+{
+    if (m_layout == LayoutMultiColumn || m_layout == LayoutUnclassified ||
+        !(::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & WS_HSCROLL))
+        return 0;
+    return ::GetScrollPos(m_hWnd, SB_HORZ);
+}
+
+void CTCFileList::TileBackground(HDC dc, const RECT& area, int x, int y) const
+{
+    // The background bitmap repeats the picture from its top-left corner, so
+    // a point of the picture lies at any place modulo the picture's size.
+    int periodX = std::min(m_pictureSize.cx, m_backgroundSize.cx);
+    int periodY = std::min(m_pictureSize.cy, m_backgroundSize.cy);
+    if (!m_backgroundDC || periodX <= 0 || periodY <= 0)
+        return;
+    int width = area.right - area.left, height = area.bottom - area.top;
+    int sy = (y % periodY + periodY) % periodY;
+    for (int top = 0; top < height;) {
+        int rows = std::min(height - top, (int)m_backgroundSize.cy - sy);
+        int sx = (x % periodX + periodX) % periodX;
+        for (int left = 0; left < width;) {
+            int columns = std::min(width - left, (int)m_backgroundSize.cx - sx);
+            ::BitBlt(dc, area.left + left, area.top + top, columns, rows, *m_backgroundDC, sx, sy, SRCCOPY);
+            left += columns;
+            sx = (sx + columns) % periodX;
+        }
+        top += rows;
+        sy = (sy + rows) % periodY;
+    }
 }
 
 BOOL CTCFileList::SetBackgroundPicture(LPCWSTR path)
@@ -82,6 +122,7 @@ BOOL CTCFileList::SetBackgroundPicture(LPCWSTR path)
     m_backgroundDC.reset(new CDC);
     m_backgroundDC->Attach(tiles.Detach());
     m_backgroundSize = {width, height};
+    m_pictureSize = {picture.GetWidth(), picture.GetHeight()};
     m_backgroundPicture = expanded;
     return TRUE;
 }
@@ -94,6 +135,7 @@ void CTCFileList::ClearBackground()
     m_background.reset();
     m_backgroundBrush.reset();
     m_backgroundSize = {};
+    m_pictureSize = {};
     m_backgroundPicture.Empty();
 }
 

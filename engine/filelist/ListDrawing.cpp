@@ -151,8 +151,11 @@ void CTCFileList::ComposeRow(CDC& target, UINT marks, const DRAWITEMSTRUCT& item
     COLORREF fill = m_ruleBackColor != ColorNone ? (oddRow ? m_ruleBackColor2 : m_ruleBackColor)
                                                  : (oddRow ? hostValues.backColor2 : hostValues.backColor);
     if (picture && m_backgroundDC) {
-        out.BitBlt(0, 0, width, height, m_backgroundDC.get(), rect.left % m_backgroundSize.cx,
-                   rect.top % m_backgroundSize.cy, SRCCOPY);
+        // The picture follows the rows when the list scrolls sideways: the
+        // row's place on the device plus the scroll position.
+        POINT device = {rect.left, rect.top};
+        ::LPtoDP(target, &device, 1);
+        TileBackground(out, local, device.x + HorizontalShift(), rect.top);
     } else {
         out.FillSolidRect(&local, fill);
     }

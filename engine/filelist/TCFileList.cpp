@@ -36,8 +36,9 @@ bool CTCFileList::AttachFileList(HWND list)
         return false;
     m_listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(list, GCLP_WNDPROC));
     const EngineSettings& settings = m_engine.Settings();
+    // The group masks are the side's path window's to set (a folder rule's
+    // or the global ones): attaching again keeps them.
     m_grouping = settings.groupingActive && settings.groupingOn;
-    m_groupMasks = settings.groupingActive ? settings.groupingPattern : CString();
     m_layout = m_markLayout = LayoutUnclassified;
     m_dirty = TRUE;
     // The host's caret item keeps the caret once the order is in force.
@@ -46,7 +47,9 @@ bool CTCFileList::AttachFileList(HWND list)
         ::SendMessageW(m_hWnd, LB_SETCARETINDEX, caret, 0);
     RECT first = {};
     m_attachColumnWidth = Forward(LB_GETITEMRECT, 0, (LPARAM)&first) != LB_ERR ? first.right - first.left : 0;
-    if (settings.ChangeColumns) {
+    // The stored width, unless the engine menu gave the columns back to the
+    // host: a new list of the host keeps the host's widths then.
+    if (settings.ChangeColumns && !m_hostColumns) {
         m_columnsWidth = Side() == 0 ? settings.ColumnsWidth0 : settings.ColumnsWidth1;
         if (m_columnsWidth >= MinColumnsWidth)
             ApplyColumnsWidth(m_columnsWidth);
@@ -79,6 +82,7 @@ void CTCFileList::ApplyColumnsWidth(int width)
 
 void CTCFileList::UseColumnsWidth(int width)
 {
+    m_hostColumns = width == 0;
     m_columnsWidth = width;
     ApplyColumnsWidth(width);
 }

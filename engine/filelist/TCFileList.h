@@ -158,6 +158,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The reflected WM_CTLCOLORLISTBOX: the picture's brush while one is loaded.
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // Input state, replaceable for tests.
     virtual POINT CursorPos() const;
@@ -258,6 +260,12 @@ private:
     void InvalidateBelowBottomRow();
     void InvalidateEmptyColumns();
     bool HasBackgroundPicture() const { return !m_backgroundPicture.IsEmpty(); }
+    // The horizontal scroll position the background moves by (lists with
+    // rows wider than the window), else 0.
+    int HorizontalShift() const;
+    // Fills `area` of `dc` with the background, the picture's point (x, y)
+    // (any values, taken modulo the picture's size) at its top-left corner.
+    void TileBackground(HDC dc, const RECT& area, int x, int y) const;
 
     UINT m_layout = LayoutUnclassified;
     UINT m_markLayout = LayoutUnclassified;
@@ -275,12 +283,14 @@ private:
     std::unique_ptr<CBrush> m_backgroundBrush; // the picture's pattern brush
     std::unique_ptr<CDC> m_backgroundDC;        // holds m_background selected
     SIZE m_backgroundSize = {};
+    SIZE m_pictureSize = {};                    // the picture's own size (the tile)
     CRowCanvas m_rowDrawing, m_rowComposed;     // the host's drawing of a row, the composed row
     COLORREF m_ruleBackColor;
     COLORREF m_ruleBackColor2;
     std::vector<std::unique_ptr<ItemMark>> m_marks;
     UINT m_lastKeyDown = 0;
     int m_columnsWidth = 0;
+    BOOL m_hostColumns = FALSE; // UseColumnsWidth(0): the host's widths until switched on
     BOOL m_firstCaretAfterRebuild = TRUE;
     int m_hostTopIndex = -1;
     POINT m_buttonDownPoint = {};

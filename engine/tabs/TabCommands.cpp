@@ -9,6 +9,7 @@
 #include "EngineSettings.h"
 #include "HostIniRedirect.h"
 #include "IconMenu.h"
+#include "PanelObjects.h"
 #include "TCProtocol.h"
 
 namespace {
@@ -197,8 +198,14 @@ LRESULT CMyTabs::OnMButtonUp(LPARAM lParam)
     if (!list || which < 0)
         return result;
     int count = (int)::SendMessageW(list, LB_GETCOUNT, 0, 0);
-    if (count > 0)
-        ::SendMessageW(list, LB_SETCARETINDEX, which == 0 ? 0 : count - 1, FALSE);
+    if (count > 0) {
+        // The first or the last row as shown; the engine's list object takes
+        // the host index of that row.
+        int row = which == 0 ? 0 : count - 1;
+        CTCFileList* rows = m_engine.Panels().fileList[Side()];
+        int index = rows && rows->Window() == list ? rows->MapRowToHost(row) : row;
+        ::SendMessageW(list, LB_SETCARETINDEX, index, FALSE);
+    }
     ::SetFocus(list);
     return result;
 }

@@ -26,6 +26,17 @@ LRESULT CALLBACK SpyGetMessage(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Texts set on windows of this thread, in order.
+std::vector<std::pair<HWND, std::wstring>> g_texts;
+
+LRESULT CALLBACK SpySetText(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_SETTEXT && sent->lParam)
+        g_texts.push_back({sent->hwnd, reinterpret_cast<LPCWSTR>(sent->lParam)});
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class EngineAttach : public ::testing::Test {
 protected:
     void Start(CEngineHarness& engine, const char* config)
@@ -256,12 +267,19 @@ TEST_F(EngineAttach, RecreatedPartsAreAttachedAgain)
     left.bars[1] = CMiniHost::Child(L"Window", left.panel, 0, CMiniHost::BarTop(1), 400, 20);
     EXPECT_TRUE(PumpUntil(3000, [&] { return Window(engine, L"pathWnd0") == left.bars[1]; }));
 
+    // A new list: the side's path bar is given its own text again.
     CMiniHost::Panel& right = host.panels[1];
+    SetWindowTextW(right.bars[1], L"C:\\Right\\*.*");
+    g_texts.clear();
+    HHOOK textSpy = SetWindowsHookExW(WH_CALLWNDPROC, SpySetText, nullptr, GetCurrentThreadId());
     DestroyWindow(right.list);
     right.list = CMiniHost::Child(L"LCLListBox", right.panel, 0, 110, 400, 360);
     EXPECT_TRUE(PumpUntil(3000, [&] { return Window(engine, L"fileList1") == right.list; }));
     Pump(200);
     UnhookWindowsHookEx(spy);
+    UnhookWindowsHookEx(textSpy);
+    std::vector<std::pair<HWND, std::wstring>> texts = {{right.bars[1], L"C:\\Right\\*.*"}};
+    EXPECT_EQ(texts, g_texts);
 
     ASSERT_EQ(2u, g_refreshes.size());
     EXPECT_EQ(dispatcher, g_refreshes[0].window);

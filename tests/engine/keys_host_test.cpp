@@ -226,6 +226,42 @@ TEST_P(HostKeys, DispatcherTakesCommandsFromAnotherProcess)
     EXPECT_TRUE(WaitFor(3000, [&] { return Dispatcher(m_host.ThreadId()) != dispatcher; }));
 }
 
+// A settings file with only "GotoUpFromRoot": no file-list object, so the
+// side's folder comes from its path bar. Backspace and Ctrl+PgUp at a drive
+// root open the drive list (cm_OpenDrives); in a folder the key goes on.
+TEST(GotoUpFromRoot, DriveRootOpensTheDrivesWithOnlyThatKeySet)
+{
+    CHostDriver host;
+    CHostSetup setup = EngineHostSetup("[Config]\r\nGotoUpFromRoot=1\r\n");
+    setup.leftFiles = {L"sub\\a.txt"};
+    ASSERT_TRUE(host.Start(setup)) << host.LastError();
+    HWND left = host.Query(1);
+    struct {
+        std::wstring folder;
+        WORD modifier, vk;
+        bool opens;
+    } presses[] = {
+        {L"C:\\", VK_LCONTROL, VK_PRIOR, true},
+        {L"C:\\", 0, VK_BACK, true},
+        {host.DataDir(0) + L"\\sub", 0, VK_BACK, false},
+        {host.DataDir(0) + L"\\sub", VK_LCONTROL, VK_PRIOR, false},
+    };
+    for (const auto& p : presses) {
+        SCOPED_TRACE(p.folder + L" " + std::to_wstring(p.vk));
+        std::string bytes = "\xEF\xBB\xBF" + std::string(p.folder.begin(), p.folder.end());
+        bytes.append("\r\0\0", 3); // the left path, no flags
+        COPYDATASTRUCT data = {CopyDataChangePath, (DWORD)bytes.size(), &bytes[0]};
+        SendMessageW(host.Main(), WM_COPYDATA, 0, (LPARAM)&data);
+        ASSERT_TRUE(host.Focus(left));
+        size_t mark = host.LogMark();
+        ASSERT_TRUE(p.modifier ? host.Chord({p.modifier}, p.vk) : host.Press(p.vk));
+        ASSERT_TRUE(host.Flush());
+        auto log = host.LogSince(mark);
+        EXPECT_EQ(p.opens ? std::vector<long long>{2122} : std::vector<long long>{}, Commands(log));
+        EXPECT_EQ(!p.opens, KeyReached(log, p.vk, left));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothHooks, HostKeys, ::testing::Values(0, 1),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return std::string(info.param ? "LowLevel" : "Thread");

@@ -94,6 +94,32 @@ TEST_F(FileListInHost, StickyFilesComeFirstAndTheHostKeepsItsIndexes)
     EXPECT_EQ(0, Send(LB_GETSEL, 2));
 }
 
+// The tab strip's jump squares (right of the path bar) put the caret on
+// the first and the last row as shown, whatever host items they hold.
+TEST_F(FileListInHost, JumpSquaresPutTheCaretOnTheFirstAndLastRow)
+{
+    // The host lists .., a.txt, b.txt, z.txt; the pinned z.txt shows in row 1.
+    Start({L"a.txt", L"b.txt", L"z.txt"}, {L"z.txt"}, {L"--tabs=both"},
+          "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nJumpBeginEnd=1\r\nCheckCloseTC=0\r\n");
+    HWND tabs = m_host.Query(26);
+    RECT bar;
+    GetWindowRect(m_host.Query(9), &bar);
+    MapWindowPoints(nullptr, tabs, (POINT*)&bar, 2);
+    int h = bar.bottom - bar.top;
+    struct {
+        int square;
+        const wchar_t* name;
+    } jumps[] = {{1, L"b.txt"}, {0, L".."}, {1, L"b.txt"}};
+    for (const auto& jump : jumps) {
+        int x = bar.right + 1 + jump.square * h + h / 2;
+        SendMessageW(tabs, WM_MBUTTONUP, 0, MAKELPARAM(x, (bar.top + bar.bottom) / 2));
+        ASSERT_TRUE(m_host.Flush());
+        wchar_t text[MAX_PATH] = {};
+        Send(LB_GETTEXT, Send(LB_GETCARETINDEX), (LPARAM)text);
+        EXPECT_EQ(0u, std::wstring(text).find(jump.name)) << jump.square << ": " << text;
+    }
+}
+
 TEST_F(FileListInHost, CaretAfterRereadKeepsTheDistanceTheHostAsked)
 {
     std::vector<std::wstring> files;
@@ -172,6 +198,38 @@ TEST_F(FileListInHost, MultiColumnListsGetTheStoredColumnWidth)
     EXPECT_EQ(300, width(m_list));
     Send(LB_SETCOLUMNWIDTH, 0); // the width the host had given when the engine attached
     EXPECT_EQ(120, width(m_list));
+}
+
+// The host makes a new list for the side: the engine takes it on with the
+// folder rule's groups still in force (not the global ones) and with the
+// column widths that "ChangeColumns" switched off left to the host.
+TEST_F(FileListInHost, NewHostListKeepsTheRulesGroupsAndTheColumnsSwitch)
+{
+    Start({L"a.txt", L"b.jpg"}, {}, {L"--view=brief"},
+          "[Config]\r\nUseLLHook=0\r\nChangeColumns=1\r\nColumnsWidth0=300\r\nCheckCloseTC=0\r\n"
+          "FileGroups=*.txt\r\nAutoView=1\r\n[AutoView]\r\nLeft=?*\\DATA\\LEFT\r\n[Left]\r\nFileGroups=*.jpg\r\n");
+    auto width = [&] {
+        RECT rect = {};
+        Send(LB_GETITEMRECT, 0, (LPARAM)&rect);
+        return rect.right - rect.left;
+    };
+    EXPECT_EQ(300, width());
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(Dispatcher(m_host.ThreadId()), WM_SETTEXT, 65522, (LPARAM)L"", SMTO_NORMAL, 5000,
+                                    &answer)); // ChangeColumns: the host's widths
+    EXPECT_EQ(120, width());
+    for (bool recreated : {false, true}) {
+        SCOPED_TRACE(recreated ? "new list" : "first list");
+        if (recreated) {
+            m_list = m_host.Recreate(0, TCHost::RecreateList);
+            ASSERT_TRUE(WaitFor(3000, [&] { return EngineOn(m_list); }));
+            ASSERT_TRUE(m_host.Flush());
+        }
+        std::map<int, std::wstring> rows = DrawnRows();
+        EXPECT_EQ(L"b.jpg", rows[1]);
+        EXPECT_EQ(L"a.txt", rows[2]);
+        EXPECT_EQ(120, width());
+    }
 }
 
 } // namespace

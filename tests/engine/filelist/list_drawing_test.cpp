@@ -83,8 +83,23 @@ protected:
         return n;
     }
 
+    // The 2 x 2 picture of Tile as a file.
+    std::wstring TilePicture()
+    {
+        static const BYTE bmp[70] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0,
+                                     0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 32, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0,
+                                     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0,
+                                     0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
+        std::wstring picture = m_folder.File(L"tile.bmp");
+        WriteBytes(picture, bmp, sizeof(bmp));
+        return picture;
+    }
+
     CTestMarks m_marks;
 };
+
+// The pixels of TilePicture: red, green / blue, white.
+const DWORD Tile[2][2] = {{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}};
 
 TEST_F(ListDrawingTest, MarkStylesAndBarWidths)
 {
@@ -240,12 +255,7 @@ TEST_F(ListDrawingTest, RuleColoursAndBackgroundPicture)
     }
     // A 2 x 2 picture (red, green / blue, white) tiles the background; a file
     // that is no picture keeps it.
-    static const BYTE bmp[70] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0,
-                                 0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 32, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0,
-                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0,
-                                 0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
-    std::wstring picture = m_folder.File(L"tile.bmp"), broken = m_folder.File(L"broken.bmp");
-    WriteBytes(picture, bmp, sizeof(bmp));
+    std::wstring picture = TilePicture(), broken = m_folder.File(L"broken.bmp");
     WriteText(broken, "not a picture");
     CoInitialize(nullptr);
     CRuleBackground none = {ColorNone, picture.c_str()};
@@ -256,15 +266,57 @@ TEST_F(ListDrawingTest, RuleColoursAndBackgroundPicture)
     EXPECT_EQ(brush, m_list.BackgroundBrush());
     CMemoryCanvas erased(8, 8);
     EXPECT_TRUE(m_list.EraseListBackground(erased.dc));
-    const DWORD tile[2][2] = {{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}};
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            EXPECT_EQ(tile[y % 2][x % 2], erased.At(x, y)) << x << "," << y;
+            EXPECT_EQ(Tile[y % 2][x % 2], erased.At(x, y)) << x << "," << y;
     CMemoryCanvas row(RowWidth, RowHeight);
     Draw(row, 3);
-    EXPECT_EQ(tile[1][0], row.At(RowWidth - 10, 9));
+    EXPECT_EQ(Tile[1][0], row.At(RowWidth - 10, 9));
+    // The list's reflected WM_CTLCOLORLISTBOX gets the picture's brush; without
+    // a picture the host answers.
+    EXPECT_EQ((LRESULT)brush, SendMessageW(m_mainWindow, WM_CTLCOLORLISTBOX, (WPARAM)erased.dc, (LPARAM)m_window));
     m_list.ApplyRuleBackground(nullptr);
     EXPECT_FALSE(m_list.EraseListBackground(erased.dc));
+    EXPECT_EQ(DefWindowProcW(m_mainWindow, WM_CTLCOLORLISTBOX, (WPARAM)erased.dc, (LPARAM)m_window),
+              SendMessageW(m_mainWindow, WM_CTLCOLORLISTBOX, (WPARAM)erased.dc, (LPARAM)m_window));
+    CoUninitialize();
+}
+
+// A list scrolled 7 pixels sideways, wider than the background bitmap (10 x 10
+// here): the picture repeats across the whole width and moves with the rows,
+// whether the list box reports a scrolled row at a negative left edge or at 0
+// with the window origin moved by the scroll position.
+TEST_F(ListDrawingTest, PictureTilesAcrossAWideScrolledList)
+{
+    m_context.Settings().CustomScreenX = m_context.Settings().CustomScreenY = 10;
+    Build({Folder(), WS_HSCROLL});
+    Send(LB_SETHORIZONTALEXTENT, 1000);
+    Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 7));
+    ASSERT_EQ(7, GetScrollPos(m_window, SB_HORZ));
+    CoInitialize(nullptr);
+    ASSERT_TRUE(m_list.SetBackgroundPicture(TilePicture().c_str()));
+    const int width = 120, shift = 7;
+    auto expectTiles = [&](CMemoryCanvas& canvas, int fromX, int toX, int toY) {
+        int wrong = 0;
+        for (int y = 0; y < toY; ++y)
+            for (int x = fromX; x < toX; ++x)
+                wrong += canvas.At(x, y) != Tile[y % 2][(x + shift) % 2];
+        EXPECT_EQ(0, wrong);
+    };
+    CMemoryCanvas erased(width, 12);
+    EXPECT_TRUE(m_list.EraseListBackground(erased.dc));
+    expectTiles(erased, 0, width, 12);
+    for (bool movedOrigin : {false, true}) {
+        SCOPED_TRACE(movedOrigin ? "origin at the scroll position" : "negative left edge");
+        CMemoryCanvas canvas(width, RowHeight);
+        int left = movedOrigin ? 0 : -shift;
+        if (movedOrigin)
+            SetWindowOrgEx(canvas.dc, shift, 0, nullptr);
+        DRAWITEMSTRUCT item = {ODT_LISTBOX, 0, 3, ODA_DRAWENTIRE, 0, m_window, canvas.dc,
+                               {left, 0, left + width, RowHeight}, 0};
+        SendMessageW(m_mainWindow, WM_DRAWITEM, 0, (LPARAM)&item);
+        expectTiles(canvas, 20, 90, RowHeight); // between the host's two texts
+    }
     CoUninitialize();
 }
 
