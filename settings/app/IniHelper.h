@@ -27,6 +27,9 @@ public:
     BOOL WriteString(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lpszValue) const;
     // Every key name of the section, however many.
     void ReadKeyNames(LPCWSTR lpszSection, CStringArray& keys) const;
+    // Every line of the section as the profile functions give it ("key=value"
+    // with the value as it stands, quotes kept).
+    void ReadLines(LPCWSTR lpszSection, CStringArray& lines) const;
     // Replaces the section's keys by "key=value" lines with one write.
     BOOL WriteSection(LPCWSTR lpszSection, const CStringArray& lines) const;
 

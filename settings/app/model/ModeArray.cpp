@@ -57,21 +57,34 @@ int CModeArray::LoadModes(LPCWSTR lpszNone)
 {
     m_modes.RemoveAll();
     m_deleted.RemoveAll();
+    m_keptViewModes.RemoveAll();
+    m_keptAutoView.RemoveAll();
     m_nAutoView = ReadInt(kConfig, L"AutoView", 0);
     m_nKeepScope = ReadInt(kConfig, L"KeepScope", 1);
-    CIniSection viewModes, autoView;
-    viewModes.Load(kViewModes, GetFileName());
-    autoView.Load(kAutoView, GetFileName());
     // Modes that only [AutoView] lists (older or hand-written files) are
     // modes too: their rules must survive a save.
     for (int pass = 0; pass < 2; ++pass) {
-        const CIniSection& list = pass == 0 ? viewModes : autoView;
-        for (int i = 0; i < list.KeyCount(); ++i) {
-            const CString& name = list.Key(i);
-            if (Find(name) >= 0 || CheckName(name, -1) != NameValid)
+        CStringArray lines;
+        ReadLines(pass == 0 ? kViewModes : kAutoView, lines);
+        for (int i = 0; i < (int)lines.GetSize(); ++i) {
+            const CString& line = lines[i];
+            int equals = line.Find(L'=');
+            CString name = equals >= 0 ? line.Left(equals) : line;
+            name.Trim(L" \t");
+            // A name that cannot be edited here (a settings section's, one
+            // with "[" or "]", no key at all) is no record, but the engine
+            // may use it: its line stays as it is.
+            if (equals < 0 || CheckName(name, -1) == NameReserved) {
+                CKeptLine kept;
+                kept.nPlace = i;
+                kept.strLine = line;
+                (pass == 0 ? m_keptViewModes : m_keptAutoView).Add(kept);
+                continue;
+            }
+            if (Find(name) >= 0)
                 continue;
             _tModeDef mode = LoadModeSection(name);
-            mode.strText = pass == 0 ? viewModes.Text(i) : CString(lpszNone);
+            mode.strText = pass == 0 ? ProfileValue(line.Mid(equals + 1)) : CString(lpszNone);
             m_modes.Add(mode);
         }
     }
@@ -118,6 +131,8 @@ void CModeArray::SaveModes()
         if (!mode.strRules.IsEmpty())
             autoView.Add(mode.strName + L"=" + mode.strRules);
     }
+    PlaceKept(viewModes, m_keptViewModes);
+    PlaceKept(autoView, m_keptAutoView);
     WriteSection(kAutoView, autoView);
     WriteSection(kViewModes, viewModes);
 
@@ -132,6 +147,15 @@ void CModeArray::SaveModes()
     }
     for (int i = 0; i < GetCount(); ++i)
         WriteModeSection(m_modes[i]);
+}
+
+void CModeArray::PlaceKept(CStringArray& lines, const CKeptLines& kept)
+{
+    // In the order read, each at its index (at the end when fewer lines are left).
+    for (INT_PTR i = 0; i < kept.GetSize(); ++i) {
+        INT_PTR place = kept[i].nPlace < lines.GetSize() ? kept[i].nPlace : lines.GetSize();
+        lines.InsertAt(place, kept[i].strLine);
+    }
 }
 
 void CModeArray::DeleteModeSection(const CString& name) const

@@ -51,7 +51,8 @@ public:
 
     // Reads [Config] "AutoView" and "KeepScope" and every mode: those of
     // [ViewModes] in key order, then modes that only [AutoView] lists (text
-    // lpszNone). Returns the number of modes.
+    // lpszNone). A line whose name CheckName refuses is no record: it is kept
+    // as read and written back at its place. Returns the number of modes.
     int LoadModes(LPCWSTR lpszNone);
     // The record of one mode's section and rules.
     _tModeDef LoadModeSection(LPCWSTR lpszName) const;
@@ -84,9 +85,22 @@ public:
     int m_nKeepScope = 1;
 
 private:
+    // A line of [ViewModes] or [AutoView] that names no mode this utility can
+    // edit, and its index among the section's lines as read.
+    struct CKeptLine
+    {
+        int nPlace = 0;
+        CString strLine;
+    };
+    typedef CArray<CKeptLine, const CKeptLine&> CKeptLines;
+
+    // The lines with the kept ones back at their places.
+    static void PlaceKept(CStringArray& lines, const CKeptLines& kept);
     void DeleteModeSection(const CString& name) const;
     void WriteModeSection(const _tModeDef& mode) const;
 
     CArray<_tModeDef, const _tModeDef&> m_modes;
     CStringArray m_deleted;
+    CKeptLines m_keptViewModes;
+    CKeptLines m_keptAutoView;
 };
