@@ -42,7 +42,7 @@ BOOL CIniHelper::WriteInt(LPCWSTR lpszSection, LPCWSTR lpszKey, int nValue) cons
 {
     CString text;
     text.Format(L"%d", nValue);
-    return ::WritePrivateProfileStringW(lpszSection, lpszKey, text, m_strFileName);
+    return Written(::WritePrivateProfileStringW(lpszSection, lpszKey, text, m_strFileName));
 }
 
 CString CIniHelper::ReadString(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lpszDefault) const
@@ -54,7 +54,7 @@ CString CIniHelper::ReadString(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lps
 
 BOOL CIniHelper::WriteString(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lpszValue) const
 {
-    return ::WritePrivateProfileStringW(lpszSection, lpszKey, lpszValue, m_strFileName);
+    return Written(::WritePrivateProfileStringW(lpszSection, lpszKey, lpszValue, m_strFileName));
 }
 
 void CIniHelper::ReadKeyNames(LPCWSTR lpszSection, CStringArray& keys) const
@@ -86,7 +86,22 @@ BOOL CIniHelper::WriteSection(LPCWSTR lpszSection, const CStringArray& lines) co
     block.push_back(0);
     if (block.size() < 2)
         block.push_back(0);
-    return ::WritePrivateProfileSectionW(lpszSection, block.data(), m_strFileName);
+    return Written(::WritePrivateProfileSectionW(lpszSection, block.data(), m_strFileName));
+}
+
+BOOL CIniHelper::WriteColour(LPCWSTR lpszSection, LPCWSTR lpszKey, COLORREF crColour) const
+{
+    return Written(WriteColour(lpszSection, lpszKey, m_strFileName, crColour));
+}
+
+BOOL CIniHelper::Written(BOOL bWritten) const
+{
+    if (!bWritten && !m_dwWriteError) {
+        m_dwWriteError = ::GetLastError();
+        if (!m_dwWriteError)
+            m_dwWriteError = ERROR_WRITE_FAULT; // failed without saying why
+    }
+    return bWritten;
 }
 
 COLORREF CIniHelper::ReadColour(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lpszIni, COLORREF crDefault)

@@ -217,7 +217,8 @@ BOOL CMiscPage::OnApply()
         ini.WriteInt(kConfig, L"NextQuickViewOpen", m_quickViewOpen);
         const CString& language = m_languages.GetSize() ? m_languages[m_language].path : CString();
         ini.WriteString(kConfig, L"Localizator", language.IsEmpty() ? nullptr : (LPCWSTR)language);
-        m_bModified = FALSE;
+        // What failed is written again by the next OK or Apply.
+        m_bModified = !m_model.m_writeReport.Note(ini);
     }
     return CPropertyPage::OnApply();
 }

@@ -117,8 +117,9 @@ _tModeDef CModeArray::LoadModeSection(LPCWSTR lpszName) const
     return mode;
 }
 
-void CModeArray::SaveModes()
+BOOL CModeArray::SaveModes()
 {
+    ClearWriteError();
     WriteInt(kConfig, L"AutoView", m_nAutoView);
     WriteInt(kConfig, L"KeepScope", m_nKeepScope);
 
@@ -138,15 +139,19 @@ void CModeArray::SaveModes()
 
     for (INT_PTR i = 0; i < m_deleted.GetSize(); ++i)
         DeleteModeSection(m_deleted[i]);
-    m_deleted.RemoveAll();
     for (int i = 0; i < GetCount(); ++i) {
-        _tModeDef& mode = m_modes[i];
-        if (!mode.strPrevName.IsEmpty())
-            DeleteModeSection(mode.strPrevName);
-        mode.strPrevName.Empty();
+        if (!m_modes[i].strPrevName.IsEmpty())
+            DeleteModeSection(m_modes[i].strPrevName);
     }
     for (int i = 0; i < GetCount(); ++i)
         WriteModeSection(m_modes[i]);
+    // After a failed write the next save removes the old sections again.
+    if (GetWriteError())
+        return FALSE;
+    m_deleted.RemoveAll();
+    for (int i = 0; i < GetCount(); ++i)
+        m_modes[i].strPrevName.Empty();
+    return TRUE;
 }
 
 void CModeArray::PlaceKept(CStringArray& lines, const CKeptLines& kept)
@@ -163,7 +168,7 @@ void CModeArray::DeleteModeSection(const CString& name) const
     // Never one of the file's own sections, whatever the records say.
     if (name.IsEmpty() || IsReservedSection(name))
         return;
-    ::WritePrivateProfileStringW(name, nullptr, nullptr, GetFileName());
+    WriteString(name, nullptr, nullptr);
 }
 
 void CModeArray::WriteModeSection(const _tModeDef& mode) const

@@ -57,8 +57,9 @@ public:
     // The record of one mode's section and rules.
     _tModeDef LoadModeSection(LPCWSTR lpszName) const;
     // Writes the settings and every mode; removes the sections of deleted
-    // and renamed modes (never one of the file's other sections).
-    void SaveModes();
+    // and renamed modes (never one of the file's other sections). FALSE when
+    // a write failed (GetWriteError tells why).
+    BOOL SaveModes();
 
     int GetCount() const { return (int)m_modes.GetSize(); }
     _tModeDef& GetAt(int i) { return m_modes[i]; }

@@ -143,7 +143,7 @@ TEST(MarkSettings, RoundTripBackgroundsAndTheEngine)
     marks.bookmark.nStyle = 2;
     marks.bookmark.crColour = RGB(255, 128, 0);
     marks.sticky.nFill = 150;
-    SaveMarkSettings(marks, files.Own(L"Merovin.ini"), model->m_backgrounds);
+    SaveMarkSettings(marks, CIniHelper(files.Own(L"Merovin.ini")), model->m_backgrounds);
     std::string ini = files.OwnIni();
     EXPECT_EQ("DefPreviewFile=b-2.bkg.bmp\r\nStickyFiles=0\r\nStickySort=1\r\nBookMarks=1\r\nPersistBookmarks=0\r\n"
               "LostFocus=0\r\n",
@@ -167,6 +167,6 @@ TEST(MarkSettings, RoundTripBackgroundsAndTheEngine)
 
     // "<Default>" removes the key.
     marks.nBackground = 0;
-    SaveMarkSettings(marks, files.Own(L"Merovin.ini"), model->m_backgrounds);
+    SaveMarkSettings(marks, CIniHelper(files.Own(L"Merovin.ini")), model->m_backgrounds);
     EXPECT_EQ(std::string::npos, files.OwnIni().find("DefPreviewFile"));
 }

@@ -8,42 +8,6 @@
 
 namespace {
 
-struct CReloadCounter
-{
-    UINT message = 0;
-    int count = 0;
-    HWND wnd = nullptr;
-    static CReloadCounter* s_pCounter;
-
-    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
-    {
-        if (s_pCounter && msg == s_pCounter->message && msg && wParam == 0 && lParam == 0)
-            ++s_pCounter->count;
-        return DefWindowProcW(wnd, msg, wParam, lParam);
-    }
-
-    explicit CReloadCounter(const CString& iniPath)
-    {
-        CString upper(iniPath);
-        upper.MakeUpper();
-        message = RegisterWindowMessageW(upper);
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ReloadCounter";
-        RegisterClassW(&wc);
-        wnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                              wc.hInstance, nullptr);
-        s_pCounter = this;
-    }
-    ~CReloadCounter()
-    {
-        DestroyWindow(wnd);
-        s_pCounter = nullptr;
-    }
-};
-CReloadCounter* CReloadCounter::s_pCounter = nullptr;
-
 struct CFindSheet
 {
     DWORD pid;
