@@ -3,6 +3,7 @@
 // broadcasts after OK and each Apply, received by a window that registered
 // the settings path in upper case, as an engine does.
 #include "HostTestSupport.h"
+#include "RunLevel.h"
 #include "SheetFixture.h"
 #include <gtest/gtest.h>
 
@@ -82,4 +83,11 @@ TEST(MerovSetProgram, TitleTreeAndOneReloadPerOkOrApply)
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }
+}
+
+// Its manifest asks to run as the invoker: without it the 32-bit program's
+// writes under Program Files would be redirected unseen.
+TEST(MerovSetProgram, ManifestRunsAsInvoker)
+{
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, ManifestRunLevel(BinFile(L"MerovSet.exe").c_str()));
 }
