@@ -77,7 +77,9 @@ endfunction()
 
 # Embeds the common-controls version 6 manifest (cmake/manifest.xml) in a
 # program. Its processorArchitecture is "*": a fixed "x86" would be ignored
-# silently by a 64-bit program.
+# silently by a 64-bit program. It asks to run as the invoker: a 32-bit
+# program without a run level gets its writes under Program Files redirected
+# to the user's VirtualStore, unseen.
 function(merovin_manifest target)
   set(manifest ${MEROVIN_ROOT}/cmake/manifest.xml)
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_manifest.rc)

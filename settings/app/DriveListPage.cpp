@@ -233,7 +233,6 @@ BOOL CDriveListPage::OnApply()
     if (m_bModified) {
         UpdateData(TRUE);
         CIniHelper ini(m_model.m_strOwnIni);
-        LPCWSTR file = m_model.m_strOwnIni;
         static const LPCWSTR kKindKeys[3][4] = {
             {L"Menu1stColor", L"Menu2ndColor", L"MenuTextColor", L"MenuTextStyle"},
             {L"Select1stColor", L"Select2ndColor", L"SelectTextColor", L"SelectStyle"},
@@ -241,17 +240,18 @@ BOOL CDriveListPage::OnApply()
         };
         for (int kind = 0; kind < 3; ++kind) {
             const CPreviewKindColors& colors = m_preview.KindColors(kind);
-            CIniHelper::WriteColour(ColorsSection, kKindKeys[kind][0], file, colors.crFirst);
-            CIniHelper::WriteColour(ColorsSection, kKindKeys[kind][1], file, colors.crSecond);
-            CIniHelper::WriteColour(ColorsSection, kKindKeys[kind][2], file, colors.crText);
+            ini.WriteColour(ColorsSection, kKindKeys[kind][0], colors.crFirst);
+            ini.WriteColour(ColorsSection, kKindKeys[kind][1], colors.crSecond);
+            ini.WriteColour(ColorsSection, kKindKeys[kind][2], colors.crText);
             ini.WriteInt(ColorsSection, kKindKeys[kind][3], colors.nStyle - 1);
         }
-        CIniHelper::WriteColour(ColorsSection, L"IconBarColor", file, m_preview.GetIconColumnColor());
+        ini.WriteColour(ColorsSection, L"IconBarColor", m_preview.GetIconColumnColor());
         ini.WriteInt(kConfig, L"DriveList", m_nListType >= 0 ? m_nListType : 1);
         ini.WriteInt(kConfig, L"DontShowIcons", m_nDontShowIcons);
         ini.WriteInt(kConfig, L"UDIDriveList", m_nUserItems);
         ini.WriteInt(kConfig, L"CustomDLIcons", m_nCustomIcons);
-        m_bModified = FALSE;
+        // What failed is written again by the next OK or Apply.
+        m_bModified = !m_model.m_writeReport.Note(ini);
     }
     return CPropertyPage::OnApply();
 }

@@ -371,7 +371,6 @@ BOOL CFilePanelsPage::OnApply()
         if (CorrectValues() && m_opacity.m_hWnd)
             m_opacity.SetPos(m_retrOpacity);
         CIniHelper ini(m_model.m_strOwnIni);
-        LPCWSTR file = m_model.m_strOwnIni;
         ini.WriteInt(kConfig, L"FileGroupping", m_showFirst);
         ini.WriteInt(kConfig, L"FileGroupping2", m_showLast);
         ini.WriteString(kConfig, L"BkgFile", ShortenHostPath(m_strPicture));
@@ -379,7 +378,7 @@ BOOL CFilePanelsPage::OnApply()
         ini.WriteString(kConfig, L"FileGroups", m_strFirstMasks);
         ini.WriteString(kConfig, L"FileGroups2", m_strLastMasks);
         ini.WriteInt(kConfig, L"Ziravirura", m_ziravirura);
-        CIniHelper::WriteColour(ColorsSection, L"RetrColor", file, m_areaButton.GetShownColor());
+        ini.WriteColour(ColorsSection, L"RetrColor", m_areaButton.GetShownColor());
         ini.WriteInt(ColorsSection, L"RetrOpacity", m_retrOpacity);
         ini.WriteInt(kConfig, L"ChangeColumns", m_changeColumns);
         ini.WriteInt(kConfig, L"ESCSpecial", m_escSpecial);
@@ -390,10 +389,12 @@ BOOL CFilePanelsPage::OnApply()
         if (m_bWidthsChanged) {
             ini.WriteInt(kConfig, L"ColumnsWidth0", m_width0);
             ini.WriteInt(kConfig, L"ColumnsWidth1", m_width1);
-            m_bWidthsChanged = FALSE;
         }
-        SaveMarkSettings(m_model.m_marks, file, m_model.m_backgrounds);
-        m_bModified = FALSE;
+        SaveMarkSettings(m_model.m_marks, ini, m_model.m_backgrounds);
+        // What failed is written again by the next OK or Apply.
+        m_bModified = !m_model.m_writeReport.Note(ini);
+        if (!m_bModified)
+            m_bWidthsChanged = FALSE;
     }
     return CPropertyPage::OnApply();
 }

@@ -14,6 +14,23 @@ const DWORD kGrowBy = 1024;
 // Longest buffer a growing read makes (a damaged file must not eat memory).
 const DWORD kMaxSize = 64 * 1024 * 1024;
 
+// A whole section ("key=value" lines, each ended by a zero, the list ended
+// by an empty line) into a buffer that grows until nothing was cut.
+DWORD ReadSectionBuffer(LPCWSTR lpszSection, LPCWSTR lpszFile, std::vector<WCHAR>& buffer)
+{
+    for (DWORD size = kFirstSize;; size += kGrowBy) {
+        buffer.assign(size + 2, 0);
+        DWORD n = lpszFile && *lpszFile ? ::GetPrivateProfileSectionW(lpszSection, buffer.data(), size, lpszFile) : 0;
+        if (n < size - 2 || size >= kMaxSize) {
+            if (n > size)
+                n = size;
+            buffer[n] = 0;
+            buffer[n + 1] = 0;
+            return n;
+        }
+    }
+}
+
 } // namespace
 
 int CIniHelper::ReadInt(LPCWSTR lpszSection, LPCWSTR lpszKey, int nDefault) const
@@ -25,7 +42,7 @@ BOOL CIniHelper::WriteInt(LPCWSTR lpszSection, LPCWSTR lpszKey, int nValue) cons
 {
     CString text;
     text.Format(L"%d", nValue);
-    return ::WritePrivateProfileStringW(lpszSection, lpszKey, text, m_strFileName);
+    return Written(::WritePrivateProfileStringW(lpszSection, lpszKey, text, m_strFileName));
 }
 
 CString CIniHelper::ReadString(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lpszDefault) const
@@ -37,7 +54,7 @@ CString CIniHelper::ReadString(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lps
 
 BOOL CIniHelper::WriteString(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lpszValue) const
 {
-    return ::WritePrivateProfileStringW(lpszSection, lpszKey, lpszValue, m_strFileName);
+    return Written(::WritePrivateProfileStringW(lpszSection, lpszKey, lpszValue, m_strFileName));
 }
 
 void CIniHelper::ReadKeyNames(LPCWSTR lpszSection, CStringArray& keys) const
@@ -47,6 +64,15 @@ void CIniHelper::ReadKeyNames(LPCWSTR lpszSection, CStringArray& keys) const
     ReadProfileBuffer(lpszSection, nullptr, L"", buffer, m_strFileName, FALSE);
     for (const WCHAR* p = buffer.data(); *p; p += lstrlenW(p) + 1)
         keys.Add(CString(p));
+}
+
+void CIniHelper::ReadLines(LPCWSTR lpszSection, CStringArray& lines) const
+{
+    lines.RemoveAll();
+    std::vector<WCHAR> buffer;
+    ReadSectionBuffer(lpszSection, m_strFileName, buffer);
+    for (const WCHAR* p = buffer.data(); *p; p += lstrlenW(p) + 1)
+        lines.Add(CString(p));
 }
 
 BOOL CIniHelper::WriteSection(LPCWSTR lpszSection, const CStringArray& lines) const
@@ -60,7 +86,22 @@ BOOL CIniHelper::WriteSection(LPCWSTR lpszSection, const CStringArray& lines) co
     block.push_back(0);
     if (block.size() < 2)
         block.push_back(0);
-    return ::WritePrivateProfileSectionW(lpszSection, block.data(), m_strFileName);
+    return Written(::WritePrivateProfileSectionW(lpszSection, block.data(), m_strFileName));
+}
+
+BOOL CIniHelper::WriteColour(LPCWSTR lpszSection, LPCWSTR lpszKey, COLORREF crColour) const
+{
+    return Written(WriteColour(lpszSection, lpszKey, m_strFileName, crColour));
+}
+
+BOOL CIniHelper::Written(BOOL bWritten) const
+{
+    if (!bWritten && !m_dwWriteError) {
+        m_dwWriteError = ::GetLastError();
+        if (!m_dwWriteError)
+            m_dwWriteError = ERROR_WRITE_FAULT; // failed without saying why
+    }
+    return bWritten;
 }
 
 COLORREF CIniHelper::ReadColour(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lpszIni, COLORREF crDefault)
@@ -113,16 +154,5 @@ CString CIniHelper::ResolveShortcutsFile(LPCWSTR lpszHostIni)
 
 DWORD CIniHelper::ReadHostShortcuts(std::vector<WCHAR>& buffer, LPCWSTR lpszHostIni)
 {
-    CString file = ResolveShortcutsFile(lpszHostIni);
-    for (DWORD size = kFirstSize;; size += kGrowBy) {
-        buffer.assign(size + 2, 0);
-        DWORD n = file.IsEmpty() ? 0 : ::GetPrivateProfileSectionW(L"Shortcuts", buffer.data(), size, file);
-        if (n < size - 2 || size >= kMaxSize) {
-            if (n > size)
-                n = size;
-            buffer[n] = 0;
-            buffer[n + 1] = 0;
-            return n;
-        }
-    }
+    return ReadSectionBuffer(L"Shortcuts", ResolveShortcutsFile(lpszHostIni), buffer);
 }

@@ -27,8 +27,17 @@ public:
     BOOL WriteString(LPCWSTR lpszSection, LPCWSTR lpszKey, LPCWSTR lpszValue) const;
     // Every key name of the section, however many.
     void ReadKeyNames(LPCWSTR lpszSection, CStringArray& keys) const;
+    // Every line of the section as the profile functions give it ("key=value"
+    // with the value as it stands, quotes kept).
+    void ReadLines(LPCWSTR lpszSection, CStringArray& lines) const;
     // Replaces the section's keys by "key=value" lines with one write.
     BOOL WriteSection(LPCWSTR lpszSection, const CStringArray& lines) const;
+    // WriteColour to this helper's file.
+    BOOL WriteColour(LPCWSTR lpszSection, LPCWSTR lpszKey, COLORREF crColour) const;
+    // The system's error of the first write through this helper that failed
+    // since it was made or cleared; 0 when every write succeeded.
+    DWORD GetWriteError() const { return m_dwWriteError; }
+    void ClearWriteError() { m_dwWriteError = 0; }
 
     // "#RRGGBB" with or without the "#"; an empty value gives the default,
     // text that is not hexadecimal the number read so far.
@@ -50,5 +59,9 @@ public:
     static CString ResolveShortcutsFile(LPCWSTR lpszHostIni);
 
 private:
+    // Notes the error of a failed write; returns bWritten.
+    BOOL Written(BOOL bWritten) const;
+
     CString m_strFileName;
+    mutable DWORD m_dwWriteError = 0;
 };

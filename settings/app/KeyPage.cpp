@@ -393,8 +393,10 @@ BOOL CKeyPage::OnApply()
     if (!m_bModified)
         return CPropertyPage::OnApply();
     // The start-up sequence is the sheet's to write (once for all pages).
-    m_model.m_holder.Save(1);
     CHotKeyHolder& holder = m_model.m_holder;
+    holder.Save(1);
+    // What failed is written again by the next OK or Apply.
+    BOOL written = m_model.m_writeReport.Note(holder);
     m_model.m_hostList.RecomputeHotkeyFlags(holder);
     m_model.m_ownList.RecomputeHotkeyFlags(holder);
     m_keyWords.Invalidate();
@@ -404,7 +406,7 @@ BOOL CKeyPage::OnApply()
         UpdateHotkeyBox();
         RefreshDuplicates();
     }
-    m_bModified = FALSE;
+    m_bModified = !written;
     return CPropertyPage::OnApply();
 }
 

@@ -14,6 +14,7 @@
 #include "Prompt.h"
 #include "Resource.h"
 #include "WinApp.h"
+#include "ModelTexts.h"
 #include "SettingsModel.h"
 #include <shellapi.h>
 
@@ -33,6 +34,18 @@ UINT TemplateId(const CPropertyPage* pPage)
 INT_PTR ShellOpen(LPCWSTR lpszFile)
 {
     return (INT_PTR)::ShellExecuteW(nullptr, L"open", lpszFile, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// The system's text for an error, without its line end.
+CString SystemErrorText(DWORD dwError)
+{
+    WCHAR text[512] = {};
+    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwError, 0, text, 512, nullptr);
+    CString result(text);
+    result.TrimRight();
+    if (result.IsEmpty())
+        result.Format(L"%lu", dwError);
+    return result;
 }
 
 } // namespace
@@ -135,17 +148,28 @@ BOOL CMainSheet::OnInitDialog()
     return result;
 }
 
-void CMainSheet::ApplyAndBroadcast()
+BOOL CMainSheet::ApplyAndBroadcast()
 {
+    CWriteReport& report = m_model.m_writeReport;
+    report.Clear();
     SendMessage(PSM_APPLY);
-    m_startup.Save(m_model.m_strOwnIni);
+    CIniHelper ini(m_model.m_strOwnIni);
+    m_startup.Save(ini);
+    report.Note(ini);
     m_model.m_strStartupSequence = m_startup.GetText();
+    // Also after a failed write: the engines take what was written.
     // A settings path the system cannot name a message after gives 0:
     // nothing is broadcast then (never WM_NULL to every program).
     if (m_model.m_nReloadMessage) {
         DWORD recipients = BSM_APPLICATIONS;
         ::BroadcastSystemMessageW(BSF_POSTMESSAGE, &recipients, m_model.m_nReloadMessage, 0, 0);
     }
+    if (!report.Failed())
+        return TRUE;
+    CString text = FormatLocalText(m_model.m_localizer.LoadLocalizedString(IDS_WRITE_FAILED), report.GetFile(),
+                                   SystemErrorText(report.GetError()));
+    AfxMessageBox(text, MB_OK | MB_ICONERROR);
+    return FALSE;
 }
 
 void CMainSheet::ShowHelp()
@@ -196,8 +220,8 @@ BOOL CMainSheet::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
     case IDOK:
-        ApplyAndBroadcast();
-        return FALSE; // the sheet's own handling closes it
+        // The sheet's own handling closes it, unless a write failed.
+        return !ApplyAndBroadcast();
     case 0x3021:     // the Apply button
         ApplyAndBroadcast();
         return TRUE;

@@ -42,7 +42,9 @@ public:
 
     // What OK and Apply do before the sheet's own handling: every page
     // applies, the start-up sequence is written, the reload is broadcast.
-    void ApplyAndBroadcast();
+    // A failed write is told in one message; returns FALSE then (the pages
+    // that failed stay modified).
+    BOOL ApplyAndBroadcast();
     // The information box, then the readme page.
     void ShowHelp();
     // The page where the command's key is edited (a beep for none).

@@ -259,8 +259,10 @@ BOOL CMarkPage::OnApply()
     if (m_bModified) {
         UpdateData(TRUE);
         TakeFill();
-        SaveMarkSettings(m_model.m_marks, m_model.m_strOwnIni, m_model.m_backgrounds);
-        m_bModified = FALSE;
+        CIniHelper ini(m_model.m_strOwnIni);
+        SaveMarkSettings(m_model.m_marks, ini, m_model.m_backgrounds);
+        // What failed is written again by the next OK or Apply.
+        m_bModified = !m_model.m_writeReport.Note(ini);
     }
     return CPropertyPage::OnApply();
 }

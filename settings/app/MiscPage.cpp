@@ -221,9 +221,11 @@ BOOL CMiscPage::OnApply()
         if (m_language != m_storedLanguage) {
             const CString& language = m_languages.GetSize() ? m_languages[m_language].path : CString();
             ini.WriteString(kConfig, L"Localizator", language.IsEmpty() ? nullptr : (LPCWSTR)language);
-            m_storedLanguage = m_language;
         }
-        m_bModified = FALSE;
+        // What failed is written again by the next OK or Apply.
+        m_bModified = !m_model.m_writeReport.Note(ini);
+        if (!m_bModified)
+            m_storedLanguage = m_language;
     }
     return CPropertyPage::OnApply();
 }

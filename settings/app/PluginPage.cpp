@@ -345,12 +345,16 @@ BOOL CPluginPage::OnApply()
     }
     ini.WriteSection(kPluginList, lines);
     m_model.m_holder.Save(2);
+    // What failed is written again by the next OK or Apply.
+    BOOL written = m_model.m_writeReport.Note(ini);
+    if (!m_model.m_writeReport.Note(m_model.m_holder))
+        written = FALSE;
     Refill();
     if (m_hWnd) {
         UpdateHotkeyFields();
         RefreshDuplicates();
     }
-    m_bModified = FALSE;
+    m_bModified = !written;
     return CPropertyPage::OnApply();
 }
 

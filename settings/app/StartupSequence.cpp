@@ -1,6 +1,5 @@
 // CStartupSequence.
 #include "StartupSequence.h"
-#include "IniHelper.h"
 
 void CStartupSequence::SetText(LPCWSTR lpszText)
 {
@@ -34,11 +33,10 @@ void CStartupSequence::Append(LPCWSTR lpszCommand)
     SetText(m_strText.IsEmpty() ? CString(lpszCommand) : m_strText + L"|" + lpszCommand);
 }
 
-BOOL CStartupSequence::Save(LPCWSTR lpszIni)
+BOOL CStartupSequence::Save(const CIniHelper& ini)
 {
     if (!m_bModified)
         return TRUE;
-    CIniHelper ini(lpszIni);
     if (!ini.WriteString(L"Config", L"StartupSequence", m_strText.IsEmpty() ? nullptr : (LPCWSTR)m_strText))
         return FALSE;
     m_bModified = FALSE;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <windows.h>
+#include "IniHelper.h"
 #include "Strings.h"
 
 class CStartupSequence
@@ -21,8 +22,9 @@ public:
     void Append(LPCWSTR lpszCommand);
     BOOL IsModified() const { return m_bModified; }
 
-    // Writes the key when the value changed (an empty value removes it).
-    BOOL Save(LPCWSTR lpszIni);
+    // Writes the key through the helper when the value changed (an empty
+    // value removes it); a failed write leaves the value changed.
+    BOOL Save(const CIniHelper& ini);
 
 private:
     CString m_strText;

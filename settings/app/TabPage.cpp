@@ -182,7 +182,6 @@ BOOL CTabPage::OnApply()
     if (m_bModified) {
         UpdateData(TRUE);
         CIniHelper ini(m_model.m_strOwnIni);
-        LPCWSTR file = m_model.m_strOwnIni;
         ini.WriteInt(kConfig, L"ReturnTabs", m_returnTabs);
         ini.WriteInt(kConfig, L"UseDesktopINI", m_useDesktopIni);
         ini.WriteInt(kConfig, L"OverrideVisualMode", m_overrideVisualMode);
@@ -195,12 +194,13 @@ BOOL CTabPage::OnApply()
         ini.WriteInt(kConfig, L"SortTabList", m_sortTabList);
         ini.WriteInt(kConfig, L"MarkLockedTabs", m_markLockedTabs);
         ini.WriteInt(ColorsSection, L"LockedTabMark", m_lockedTabMark);
-        CIniHelper::WriteColour(ColorsSection, L"LockedTabColor", file, m_lockedColor);
-        CIniHelper::WriteColour(ColorsSection, L"LockedDCATabColor", file, m_lockedDcaColor);
+        ini.WriteColour(ColorsSection, L"LockedTabColor", m_lockedColor);
+        ini.WriteColour(ColorsSection, L"LockedDCATabColor", m_lockedDcaColor);
         ini.WriteInt(kConfig, L"EnableATC", m_enableAtc);
-        CIniHelper::WriteColour(ColorsSection, L"ActiveTabColor", file, m_activeColor);
+        ini.WriteColour(ColorsSection, L"ActiveTabColor", m_activeColor);
         ini.WriteInt(ColorsSection, L"ColorPriority", m_colorPriority);
-        m_bModified = FALSE;
+        // What failed is written again by the next OK or Apply.
+        m_bModified = !m_model.m_writeReport.Note(ini);
     }
     return CPropertyPage::OnApply();
 }

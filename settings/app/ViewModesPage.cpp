@@ -546,7 +546,8 @@ BOOL CViewModes::OnApply()
 {
     if (m_bModified) {
         m_modes.SaveModes();
-        m_bModified = FALSE;
+        // What failed is written again by the next OK or Apply.
+        m_bModified = !m_model.m_writeReport.Note(m_modes);
     }
     return CPropertyPage::OnApply();
 }

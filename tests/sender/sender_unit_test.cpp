@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "Delivery.h"
 #include "EngineFinder.h"
+#include "RunLevel.h"
 #include "SenderTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -144,3 +145,11 @@ TEST(SenderCommandLine, CopiesAndValuesAreBounded)
 }
 
 }  // namespace
+
+// Its manifest asks to run as the invoker, so no file virtualisation
+// redirects what it reads from its folder.
+TEST(SenderProgram, ManifestRunsAsInvoker)
+{
+    CSenderFolder folder;
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, ManifestRunLevel(folder.Sender().c_str()));
+}

@@ -69,7 +69,8 @@ public:
     void Load(LPCWSTR lpszOwnFolder, LPCWSTR lpszHostIni, LPCWSTR lpszOwnIni);
     // Writes the own entries: mode 1 rewrites [Keyboard] (and updates
     // [Plugins]), mode 2 rewrites [Plugins] (and updates [Keyboard]).
-    // Nothing while no change was made. Returns TRUE when it wrote.
+    // Nothing while no change was made. Returns TRUE when it wrote;
+    // GetWriteError tells the error of this save's first failed write.
     BOOL Save(int nMode);
 
     int GetCount() const { return (int)m_entries.GetSize(); }

@@ -104,6 +104,7 @@ CString PluginsValue(const CHKEntry& entry)
 
 BOOL CHotKeyHolder::Save(int nMode)
 {
+    ClearWriteError();
     if (!m_bModified || (nMode != 1 && nMode != 2))
         return FALSE;
     PurgeDeleted();

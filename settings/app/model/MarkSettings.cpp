@@ -47,22 +47,21 @@ void LoadMarkSettings(CMarkSettings& marks, LPCWSTR lpszIni)
     marks.cursor.nFill = Fill(L"MarkPercentCursor");
 }
 
-void SaveMarkSettings(const CMarkSettings& marks, LPCWSTR lpszIni, const CStringArray& backgrounds)
+void SaveMarkSettings(const CMarkSettings& marks, const CIniHelper& ini, const CStringArray& backgrounds)
 {
-    CIniHelper ini(lpszIni);
     auto Style = [](const CMarkSetting& mark) { return mark.nStyle + 2; };
     ini.WriteInt(kConfig, L"StickyFiles", marks.sticky.nEnabled);
     ini.WriteInt(kConfig, L"StickySort", marks.sticky.nExtra);
-    CIniHelper::WriteColour(ColorsSection, L"StickColor", lpszIni, marks.sticky.crColour);
+    ini.WriteColour(ColorsSection, L"StickColor", marks.sticky.crColour);
     ini.WriteInt(ColorsSection, L"StickStyle", Style(marks.sticky));
     ini.WriteInt(ColorsSection, L"MarkPercentStick", marks.sticky.nFill);
     ini.WriteInt(kConfig, L"BookMarks", marks.bookmark.nEnabled);
-    CIniHelper::WriteColour(ColorsSection, L"BookMarkColor", lpszIni, marks.bookmark.crColour);
+    ini.WriteColour(ColorsSection, L"BookMarkColor", marks.bookmark.crColour);
     ini.WriteInt(ColorsSection, L"BookMarkStyle", Style(marks.bookmark));
     ini.WriteInt(kConfig, L"PersistBookmarks", marks.bookmark.nExtra);
     ini.WriteInt(ColorsSection, L"MarkPercentBM", marks.bookmark.nFill);
     ini.WriteInt(kConfig, L"LostFocus", marks.cursor.nEnabled);
-    CIniHelper::WriteColour(ColorsSection, L"LostFocusColor", lpszIni, marks.cursor.crColour);
+    ini.WriteColour(ColorsSection, L"LostFocusColor", marks.cursor.crColour);
     ini.WriteInt(ColorsSection, L"LostFocusStyle", Style(marks.cursor));
     ini.WriteInt(ColorsSection, L"MarkPercentCursor", marks.cursor.nFill);
     bool chosen = marks.nBackground > 0 && marks.nBackground < backgrounds.GetSize();

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include "Collections.h"
+#include "IniHelper.h"
 #include "Strings.h"
 
 struct CMarkSetting
@@ -28,8 +29,9 @@ struct CMarkSettings
 // "MarkPercent" (33).
 void LoadMarkSettings(CMarkSettings& marks, LPCWSTR lpszIni);
 // Writes the three marks in the engine's key order, then [Config]
-// "DefPreviewFile" (the chosen background's file name; removed for 0).
-void SaveMarkSettings(const CMarkSettings& marks, LPCWSTR lpszIni, const CStringArray& backgrounds);
+// "DefPreviewFile" (the chosen background's file name; removed for 0)
+// through the helper, which keeps the error of a failed write.
+void SaveMarkSettings(const CMarkSettings& marks, const CIniHelper& ini, const CStringArray& backgrounds);
 
 // The preview backgrounds: lpszDefault first, then every "*.bkg.bmp" in the
 // folder in the order the file search gives them. Returns the index of the

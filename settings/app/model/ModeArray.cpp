@@ -57,21 +57,34 @@ int CModeArray::LoadModes(LPCWSTR lpszNone)
 {
     m_modes.RemoveAll();
     m_deleted.RemoveAll();
+    m_keptViewModes.RemoveAll();
+    m_keptAutoView.RemoveAll();
     m_nAutoView = ReadInt(kConfig, L"AutoView", 0);
     m_nKeepScope = ReadInt(kConfig, L"KeepScope", 1);
-    CIniSection viewModes, autoView;
-    viewModes.Load(kViewModes, GetFileName());
-    autoView.Load(kAutoView, GetFileName());
     // Modes that only [AutoView] lists (older or hand-written files) are
     // modes too: their rules must survive a save.
     for (int pass = 0; pass < 2; ++pass) {
-        const CIniSection& list = pass == 0 ? viewModes : autoView;
-        for (int i = 0; i < list.KeyCount(); ++i) {
-            const CString& name = list.Key(i);
-            if (Find(name) >= 0 || CheckName(name, -1) != NameValid)
+        CStringArray lines;
+        ReadLines(pass == 0 ? kViewModes : kAutoView, lines);
+        for (int i = 0; i < (int)lines.GetSize(); ++i) {
+            const CString& line = lines[i];
+            int equals = line.Find(L'=');
+            CString name = equals >= 0 ? line.Left(equals) : line;
+            name.Trim(L" \t");
+            // A name that cannot be edited here (a settings section's, one
+            // with "[" or "]", no key at all) is no record, but the engine
+            // may use it: its line stays as it is.
+            if (equals < 0 || CheckName(name, -1) == NameReserved) {
+                CKeptLine kept;
+                kept.nPlace = i;
+                kept.strLine = line;
+                (pass == 0 ? m_keptViewModes : m_keptAutoView).Add(kept);
+                continue;
+            }
+            if (Find(name) >= 0)
                 continue;
             _tModeDef mode = LoadModeSection(name);
-            mode.strText = pass == 0 ? viewModes.Text(i) : CString(lpszNone);
+            mode.strText = pass == 0 ? ProfileValue(line.Mid(equals + 1)) : CString(lpszNone);
             m_modes.Add(mode);
         }
     }
@@ -104,8 +117,9 @@ _tModeDef CModeArray::LoadModeSection(LPCWSTR lpszName) const
     return mode;
 }
 
-void CModeArray::SaveModes()
+BOOL CModeArray::SaveModes()
 {
+    ClearWriteError();
     WriteInt(kConfig, L"AutoView", m_nAutoView);
     WriteInt(kConfig, L"KeepScope", m_nKeepScope);
 
@@ -118,20 +132,35 @@ void CModeArray::SaveModes()
         if (!mode.strRules.IsEmpty())
             autoView.Add(mode.strName + L"=" + mode.strRules);
     }
+    PlaceKept(viewModes, m_keptViewModes);
+    PlaceKept(autoView, m_keptAutoView);
     WriteSection(kAutoView, autoView);
     WriteSection(kViewModes, viewModes);
 
     for (INT_PTR i = 0; i < m_deleted.GetSize(); ++i)
         DeleteModeSection(m_deleted[i]);
-    m_deleted.RemoveAll();
     for (int i = 0; i < GetCount(); ++i) {
-        _tModeDef& mode = m_modes[i];
-        if (!mode.strPrevName.IsEmpty())
-            DeleteModeSection(mode.strPrevName);
-        mode.strPrevName.Empty();
+        if (!m_modes[i].strPrevName.IsEmpty())
+            DeleteModeSection(m_modes[i].strPrevName);
     }
     for (int i = 0; i < GetCount(); ++i)
         WriteModeSection(m_modes[i]);
+    // After a failed write the next save removes the old sections again.
+    if (GetWriteError())
+        return FALSE;
+    m_deleted.RemoveAll();
+    for (int i = 0; i < GetCount(); ++i)
+        m_modes[i].strPrevName.Empty();
+    return TRUE;
+}
+
+void CModeArray::PlaceKept(CStringArray& lines, const CKeptLines& kept)
+{
+    // In the order read, each at its index (at the end when fewer lines are left).
+    for (INT_PTR i = 0; i < kept.GetSize(); ++i) {
+        INT_PTR place = kept[i].nPlace < lines.GetSize() ? kept[i].nPlace : lines.GetSize();
+        lines.InsertAt(place, kept[i].strLine);
+    }
 }
 
 void CModeArray::DeleteModeSection(const CString& name) const
@@ -139,7 +168,7 @@ void CModeArray::DeleteModeSection(const CString& name) const
     // Never one of the file's own sections, whatever the records say.
     if (name.IsEmpty() || IsReservedSection(name))
         return;
-    ::WritePrivateProfileStringW(name, nullptr, nullptr, GetFileName());
+    WriteString(name, nullptr, nullptr);
 }
 
 void CModeArray::WriteModeSection(const _tModeDef& mode) const

@@ -51,13 +51,15 @@ public:
 
     // Reads [Config] "AutoView" and "KeepScope" and every mode: those of
     // [ViewModes] in key order, then modes that only [AutoView] lists (text
-    // lpszNone). Returns the number of modes.
+    // lpszNone). A line whose name CheckName refuses is no record: it is kept
+    // as read and written back at its place. Returns the number of modes.
     int LoadModes(LPCWSTR lpszNone);
     // The record of one mode's section and rules.
     _tModeDef LoadModeSection(LPCWSTR lpszName) const;
     // Writes the settings and every mode; removes the sections of deleted
-    // and renamed modes (never one of the file's other sections).
-    void SaveModes();
+    // and renamed modes (never one of the file's other sections). FALSE when
+    // a write failed (GetWriteError tells why).
+    BOOL SaveModes();
 
     int GetCount() const { return (int)m_modes.GetSize(); }
     _tModeDef& GetAt(int i) { return m_modes[i]; }
@@ -84,9 +86,22 @@ public:
     int m_nKeepScope = 1;
 
 private:
+    // A line of [ViewModes] or [AutoView] that names no mode this utility can
+    // edit, and its index among the section's lines as read.
+    struct CKeptLine
+    {
+        int nPlace = 0;
+        CString strLine;
+    };
+    typedef CArray<CKeptLine, const CKeptLine&> CKeptLines;
+
+    // The lines with the kept ones back at their places.
+    static void PlaceKept(CStringArray& lines, const CKeptLines& kept);
     void DeleteModeSection(const CString& name) const;
     void WriteModeSection(const _tModeDef& mode) const;
 
     CArray<_tModeDef, const _tModeDef&> m_modes;
     CStringArray m_deleted;
+    CKeptLines m_keptViewModes;
+    CKeptLines m_keptAutoView;
 };

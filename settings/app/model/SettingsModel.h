@@ -13,6 +13,7 @@
 #include "MarkSettings.h"
 #include "ModeArray.h"
 #include "Strings.h"
+#include "WriteReport.h"
 
 // Localised texts the pages share, loaded once.
 struct CGlobalTexts
@@ -67,4 +68,6 @@ public:
     CMarkSettings m_marks;
     CStringArray m_backgrounds;
     CString m_strStartupSequence;
+    // Filled by the pages' writes during an OK or Apply.
+    CWriteReport m_writeReport;
 };

@@ -6,11 +6,13 @@
 
 namespace {
 
+// "x[1]" and "Config" cannot name modes here: their lines stay as read.
 const char kModes[] = "[Config]\r\nAutoView=1\r\n[Keyboard]\r\ncm_Copy=F5\r\n"
-                      "[ViewModes]\r\nA=Alpha\r\nBare=Plain\r\nM=\r\nGone=Old\r\n"
+                      "[ViewModes]\r\nA=Alpha\r\nBare=Plain\r\nx[1]=\"Bracket\"\r\nM=\r\nGone=Old\r\n"
+                      "Config=Reserved\r\n"
                       "[A]\r\nBkgColor=FF8000\r\nTabIcon=%COMMANDER_PATH%\\icons.dll,5\r\nFileGroups=*.txt\r\n"
                       "[Gone]\r\nSort=2\r\n[AutoView]\r\nA=?src\r\nLegacy=?*OLD*\r\nConfig=?x\r\n"
-                      "[Legacy]\r\nView=Brief\r\nActive=0\r\n";
+                      "x[1]=?*.tmp\r\n[Legacy]\r\nView=Brief\r\nActive=0\r\n";
 
 std::string Names(const CModeArray& modes)
 {
@@ -90,8 +92,12 @@ TEST(ViewModes, LoadEditSaveAndLoadAgain)
     }
 
     std::string ini = files.OwnIni();
-    EXPECT_EQ("Legacy=<None>\r\nB2=Alpha\r\nBare=Plain\r\nM=\r\nNew=Fresh\r\n", CModelFiles::Section(ini, "ViewModes"));
-    EXPECT_EQ("Legacy=?*OLD*\r\nB2=?src\r\n", CModelFiles::Section(ini, "AutoView"));
+    // Lines of modes the utility cannot edit keep their places in the order read.
+    EXPECT_EQ("Legacy=<None>\r\nB2=Alpha\r\nx[1]=\"Bracket\"\r\nBare=Plain\r\nM=\r\nConfig=Reserved\r\n"
+              "New=Fresh\r\n",
+              CModelFiles::Section(ini, "ViewModes"));
+    EXPECT_EQ("Legacy=?*OLD*\r\nB2=?src\r\nConfig=?x\r\nx[1]=?*.tmp\r\n", CModelFiles::Section(ini, "AutoView"));
+    EXPECT_EQ("AutoView=1\r\nKeepScope=1\r\n", CModelFiles::Section(ini, "Config"));
     EXPECT_EQ(std::string::npos, ini.find("[A]"));
     EXPECT_EQ(std::string::npos, ini.find("[Gone]"));
     EXPECT_EQ("cm_Copy=F5\r\n", CModelFiles::Section(ini, "Keyboard"));
@@ -137,7 +143,7 @@ TEST(MarkSettings, RoundTripBackgroundsAndTheEngine)
     marks.bookmark.nStyle = 2;
     marks.bookmark.crColour = RGB(255, 128, 0);
     marks.sticky.nFill = 150;
-    SaveMarkSettings(marks, files.Own(L"Merovin.ini"), model->m_backgrounds);
+    SaveMarkSettings(marks, CIniHelper(files.Own(L"Merovin.ini")), model->m_backgrounds);
     std::string ini = files.OwnIni();
     EXPECT_EQ("DefPreviewFile=b-2.bkg.bmp\r\nStickyFiles=0\r\nStickySort=1\r\nBookMarks=1\r\nPersistBookmarks=0\r\n"
               "LostFocus=0\r\n",
@@ -161,6 +167,6 @@ TEST(MarkSettings, RoundTripBackgroundsAndTheEngine)
 
     // "<Default>" removes the key.
     marks.nBackground = 0;
-    SaveMarkSettings(marks, files.Own(L"Merovin.ini"), model->m_backgrounds);
+    SaveMarkSettings(marks, CIniHelper(files.Own(L"Merovin.ini")), model->m_backgrounds);
     EXPECT_EQ(std::string::npos, files.OwnIni().find("DefPreviewFile"));
 }

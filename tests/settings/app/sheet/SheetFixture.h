@@ -72,3 +72,40 @@ inline std::string Narrow(LPCWSTR text)
         out += *text < 128 ? char(*text) : '?';
     return out;
 }
+
+// Counts the reload messages broadcast for a settings file, received by a
+// window that registered the path in upper case, as an engine does.
+struct CReloadCounter
+{
+    UINT message = 0;
+    int count = 0;
+    HWND wnd = nullptr;
+    static inline CReloadCounter* s_pCounter = nullptr;
+
+    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        if (s_pCounter && msg == s_pCounter->message && msg && wParam == 0 && lParam == 0)
+            ++s_pCounter->count;
+        return DefWindowProcW(wnd, msg, wParam, lParam);
+    }
+
+    explicit CReloadCounter(const CString& iniPath)
+    {
+        CString upper(iniPath);
+        upper.MakeUpper();
+        message = RegisterWindowMessageW(upper);
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"ReloadCounter";
+        RegisterClassW(&wc);
+        wnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+        s_pCounter = this;
+    }
+    ~CReloadCounter()
+    {
+        DestroyWindow(wnd);
+        s_pCounter = nullptr;
+    }
+};

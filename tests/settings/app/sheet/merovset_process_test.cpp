@@ -3,46 +3,11 @@
 // broadcasts after OK and each Apply, received by a window that registered
 // the settings path in upper case, as an engine does.
 #include "HostTestSupport.h"
+#include "RunLevel.h"
 #include "SheetFixture.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CReloadCounter
-{
-    UINT message = 0;
-    int count = 0;
-    HWND wnd = nullptr;
-    static CReloadCounter* s_pCounter;
-
-    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
-    {
-        if (s_pCounter && msg == s_pCounter->message && msg && wParam == 0 && lParam == 0)
-            ++s_pCounter->count;
-        return DefWindowProcW(wnd, msg, wParam, lParam);
-    }
-
-    explicit CReloadCounter(const CString& iniPath)
-    {
-        CString upper(iniPath);
-        upper.MakeUpper();
-        message = RegisterWindowMessageW(upper);
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ReloadCounter";
-        RegisterClassW(&wc);
-        wnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                              wc.hInstance, nullptr);
-        s_pCounter = this;
-    }
-    ~CReloadCounter()
-    {
-        DestroyWindow(wnd);
-        s_pCounter = nullptr;
-    }
-};
-CReloadCounter* CReloadCounter::s_pCounter = nullptr;
 
 struct CFindSheet
 {
@@ -118,4 +83,11 @@ TEST(MerovSetProgram, TitleTreeAndOneReloadPerOkOrApply)
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }
+}
+
+// Its manifest asks to run as the invoker: without it the 32-bit program's
+// writes under Program Files would be redirected unseen.
+TEST(MerovSetProgram, ManifestRunsAsInvoker)
+{
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, ManifestRunLevel(BinFile(L"MerovSet.exe").c_str()));
 }

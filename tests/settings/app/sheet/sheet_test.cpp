@@ -1,8 +1,11 @@
 // The main sheet: its page tree and captions, the tree's check boxes, help,
 // OK and Apply, command visits and the duplicates window's placement.
 #include "KeyPage.h"
+#include "MarkPage.h"
+#include "PageDriver.h"
 #include "Resource.h"
-#include "SheetFixture.h"
+#include "TabPage.h"
+#include "ViewModesFixture.h"
 #include "WinApp.h"
 #include <gtest/gtest.h>
 
@@ -48,6 +51,16 @@ void SetCheckState(CTreeCtrl* tree, HTREEITEM item, int state)
 int CheckState(CTreeCtrl* tree, HTREEITEM item)
 {
     return (int)(tree->GetItemState(item, TVIS_STATEIMAGEMASK) >> 12);
+}
+
+// The system's text for an error code, without its line end.
+CString SystemText(DWORD error)
+{
+    WCHAR text[512] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 512, nullptr);
+    CString result(text);
+    result.TrimRight();
+    return result;
 }
 
 } // namespace
@@ -180,4 +193,75 @@ TEST(DuplicatesWindow, PlacementAboveTheMainWindow)
     }
     // No room below: the main window stays and the two overlap.
     EXPECT_EQ(0, PlaceDuplicates(CRect(0, 10, 400, 760), 768).nMainShift);
+}
+
+TEST(MainSheet, FailedWritesReportedOnceAndThePagesStayModified)
+{
+    struct Case
+    {
+        const char* name;
+        DWORD error;
+    };
+    const Case cases[] = { { "held without sharing", ERROR_SHARING_VIOLATION }, { "folder gone", ERROR_PATH_NOT_FOUND } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A page writing through its own helper, one through the mark model,
+        // one through the mode store (a renamed mode), and the start-up
+        // sequence the sheet writes.
+        CModesFixture modes(L"write_fails", "[ViewModes]\r\nA=Alpha\r\n[A]\r\nSort=1\r\n");
+        CSheetFixture& f = modes.f;
+        ASSERT_TRUE(f.created);
+        CReloadCounter reloads(f.model->m_strOwnIni);
+        modes.Rename(0, L"B");
+        CPageDriver tabs{ f }, sticky{ f };
+        auto* tabPage = tabs.Show<CTabPage>(IDD_TAB_OPTIONS);
+        tabs.Click(IDC_TAB_COLORED);
+        auto* stickyPage = sticky.Show<CMarkPage>(IDD_STICKY_FILES);
+        sticky.Click(IDC_MARK_ENABLE);
+        f.sheet->GetStartupSequence().Append(L"cm_Copy");
+        const std::string before = f.files.OwnIni();
+        const CString ini = f.files.Own(L"Merovin.ini"), away = f.files.Root() + L"\\away";
+
+        HANDLE lock = INVALID_HANDLE_VALUE;
+        if (c.error == ERROR_SHARING_VIOLATION) {
+            lock = CreateFileW(ini, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+        } else {
+            ASSERT_TRUE(MoveFileW(f.files.Own(), away));
+        }
+        CPromptScript prompts;
+        f.sheet->SendMessage(WM_COMMAND, 0x3021); // Apply
+        f.sheet->SendMessage(WM_COMMAND, IDOK);
+        PumpFor(100);
+        // One message per press, naming the file and the system's reason.
+        ASSERT_EQ(2, prompts.m_prompts.GetSize());
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_NE(-1, prompts.Text(i).Find(ini)) << Narrow(prompts.Text(i));
+            EXPECT_NE(-1, prompts.Text(i).Find(SystemText(c.error))) << Narrow(prompts.Text(i));
+            EXPECT_EQ((DWORD)MB_ICONERROR, prompts.m_prompts[i].type & MB_ICONMASK);
+        }
+        EXPECT_TRUE(tabPage->IsModified() && stickyPage->IsModified() && modes.page->IsModified() &&
+                    f.sheet->GetStartupSequence().IsModified());
+        EXPECT_NE(0, f.sheet->SendMessage(PSM_GETCURRENTPAGEHWND)); // OK left the sheet open
+        EXPECT_EQ(2, reloads.count);                                 // the engines reload all the same
+
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
+        else
+            ASSERT_TRUE(MoveFileW(away, f.files.Own()));
+        EXPECT_EQ(before, f.files.OwnIni());
+        // Once the file can be written, OK writes what failed and closes.
+        f.sheet->SendMessage(WM_COMMAND, IDOK);
+        PumpFor(100);
+        EXPECT_EQ(2, prompts.m_prompts.GetSize());
+        EXPECT_EQ(0, f.sheet->SendMessage(PSM_GETCURRENTPAGEHWND));
+        EXPECT_FALSE(tabPage->IsModified() || stickyPage->IsModified() || modes.page->IsModified());
+        std::string after = f.files.OwnIni();
+        EXPECT_NE(std::string::npos, after.find("ColoredTabs=0\r\n")) << after;
+        EXPECT_NE(std::string::npos, after.find("StickyFiles=1\r\n")) << after;
+        EXPECT_NE(std::string::npos, after.find("StartupSequence=cm_Copy\r\n")) << after;
+        EXPECT_EQ("B=Alpha\r\n", modes.Section("ViewModes"));
+        EXPECT_EQ(std::string::npos, after.find("[A]")) << after;
+        EXPECT_EQ(3, reloads.count);
+    }
 }
