@@ -251,9 +251,37 @@ bool CHostDriver::Focus(HWND target)
     return Send(MsgSetFocus, (WPARAM)target) != 0;
 }
 
+// The code the host's windows see for a sided modifier.
+static WORD UnsidedKey(WORD vk)
+{
+    switch (vk) {
+    case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
+    case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
+    case VK_LMENU: case VK_RMENU: return VK_MENU;
+    }
+    return vk;
+}
+
 bool CHostDriver::Chord(std::initializer_list<WORD> modifiers, WORD vk)
 {
-    if (!SendKeys(BuildChord(modifiers, vk))) {
+    std::vector<INPUT> keys = BuildChord(modifiers, vk);
+    size_t held = modifiers.size();
+    // As a person types, the modifiers are down before the key: the key goes
+    // once the host has taken the last of them from its queue, else a command
+    // the key posts from a low-level hook overtakes them (and a menu it opens
+    // takes the queued Alt for its own). Half a second at most, for a focus
+    // window that logs no keys.
+    if (held) {
+        size_t mark = LogMark();
+        if (!SendKeys(std::vector<INPUT>(keys.begin(), keys.begin() + held))) {
+            m_error = L"SendInput failed";
+            return false;
+        }
+        wchar_t code[8];
+        _snwprintf(code, 8, L"0x%X", UnsidedKey(*(modifiers.end() - 1)));
+        WaitForLog(mark, L"key", L"vk", code, 500);
+    }
+    if (!SendKeys(std::vector<INPUT>(keys.begin() + held, keys.end()))) {
         m_error = L"SendInput failed";
         return false;
     }
