@@ -17,13 +17,20 @@ Proc Export(const CEngineHarness& engine, const char* name)
     return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(engine.Path().c_str()), name)));
 }
 
+// The engine with sticky files and bookmarks on, a folder's sticky list and
+// the bookmark file given.
+bool LoadWithColumns(CEngineHarness& engine, const char* bookmarks)
+{
+    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nBookMarks=1\r\nCheckCloseTC=0\r\n");
+    WriteText(engine.Folder() + L"\\Merovin.stk", "[C:\\Data]\r\n1=first.txt\r\n2=Second.txt\r\n");
+    WriteText(engine.Folder() + L"\\Merovin.bkm", bookmarks);
+    return engine.Load();
+}
+
 TEST(ContentColumns, CodesValuesAndRefusedArguments)
 {
     CEngineHarness engine;
-    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nBookMarks=1\r\nCheckCloseTC=0\r\n");
-    WriteText(engine.Folder() + L"\\Merovin.stk", "[C:\\Data]\r\n1=first.txt\r\n2=Second.txt\r\n");
-    WriteText(engine.Folder() + L"\\Merovin.bkm", "[BookMarks]\r\n1=C:\\Data\\first.txt\r\n2=C:\\Data\\marked.txt\r\n");
-    ASSERT_TRUE(engine.Load());
+    ASSERT_TRUE(LoadWithColumns(engine, "[BookMarks]\r\n1=C:\\Data\\first.txt\r\n2=C:\\Data\\marked.txt\r\n"));
     auto field = Export<ContentGetSupportedFieldProc>(engine, "ContentGetSupportedField");
     auto flags = Export<ContentGetSupportedFieldFlagsProc>(engine, "ContentGetSupportedFieldFlags");
     auto detect = Export<ContentGetDetectStringProc>(engine, "ContentGetDetectString");
@@ -97,10 +104,7 @@ TEST(ContentColumns, CodesValuesAndRefusedArguments)
 TEST(ContentColumns, ReadsOnAnotherThreadWhileTheEngineReloads)
 {
     CEngineHarness engine;
-    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nBookMarks=1\r\nCheckCloseTC=0\r\n");
-    WriteText(engine.Folder() + L"\\Merovin.stk", "[C:\\Data]\r\n1=first.txt\r\n2=Second.txt\r\n");
-    WriteText(engine.Folder() + L"\\Merovin.bkm", "[BookMarks]\r\n1=C:\\Data\\first.txt\r\n2=C:\\Data\\second.txt\r\n");
-    ASSERT_TRUE(engine.Load());
+    ASSERT_TRUE(LoadWithColumns(engine, "[BookMarks]\r\n1=C:\\Data\\first.txt\r\n2=C:\\Data\\second.txt\r\n"));
     engine.SetDefaultParams(nullptr);
     struct Reader {
         ContentGetValueProc get;
