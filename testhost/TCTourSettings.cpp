@@ -54,6 +54,14 @@ int PageListRows(HWND sheet, int listId)
     return list ? (int)SendMessageW(list, LB_GETCOUNT, 0, 0) : -1;
 }
 
+// Selects a row of the page's list as a click does (the page hears LBN_SELCHANGE).
+void SelectListRow(HWND page, int listId, int row)
+{
+    HWND list = GetDlgItem(page, listId);
+    SendMessageW(list, LB_SETCURSEL, row, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), (LPARAM)list);
+}
+
 // Turns the sheet to one of its pages and checks that it shows `control`;
 // the page, or null with the reason.
 HWND OpenPage(CTour& tour, int index, int control, const std::wstring& name, HWND& sheet, std::wstring& why)
@@ -180,9 +188,7 @@ bool ShowSettingsPlugins(CTour& tour, std::wstring& why)
         return false;
     }
     // Numbra's second command, bound to Ctrl+Q by the demo's [Plugins]: its key shows below.
-    HWND list = GetDlgItem(page, PluginModuleList);
-    SendMessageW(list, LB_SETCURSEL, 2, 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(PluginModuleList, LBN_SELCHANGE), (LPARAM)list);
+    SelectListRow(page, PluginModuleList, 2);
     std::wstring key = tour.Text(GetDlgItem(page, PluginCurrentKey));
     if (key != L"Ctrl+Q") {
         why = L"Numbra's second command shows the key \"" + key + L"\", not Ctrl+Q";
@@ -216,14 +222,12 @@ bool ShowSettingsViewModes(CTour& tour, std::wstring& why)
     HWND page = OpenPage(tour, ViewModesPage, ModeList, L"View Modes", sheet, why);
     if (!page)
         return false;
-    HWND list = GetDlgItem(page, ModeList);
-    int modes = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    int modes = PageListRows(sheet, ModeList);
     if (modes != 3) {
         why = L"the View Modes page lists " + std::to_wstring(modes) + L" modes, not the demo's three";
         return false;
     }
-    SendMessageW(list, LB_SETCURSEL, 1, 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(ModeList, LBN_SELCHANGE), (LPARAM)list);
+    SelectListRow(page, ModeList, 1);
     wchar_t groups[64] = {};
     GetDlgItemTextW(page, ModeGroups, groups, 64);
     if (std::wstring(groups) != L"*.cpp|*.h") {

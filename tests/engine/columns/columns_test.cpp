@@ -2,7 +2,6 @@
 // codes and values, names cut at maxlen, refused pointers and buffers, and
 // answers while the engine is loaded but not started.
 #include <gtest/gtest.h>
-#include <atomic>
 #include <string>
 #include "ContentPlugin.h"
 #include "EngineHarness.h"
@@ -17,20 +16,13 @@ Proc Export(const CEngineHarness& engine, const char* name)
     return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(engine.Path().c_str()), name)));
 }
 
-// The engine with sticky files and bookmarks on, a folder's sticky list and
-// the bookmark file given.
-bool LoadWithColumns(CEngineHarness& engine, const char* bookmarks)
-{
-    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nBookMarks=1\r\nCheckCloseTC=0\r\n");
-    WriteText(engine.Folder() + L"\\Merovin.stk", "[C:\\Data]\r\n1=first.txt\r\n2=Second.txt\r\n");
-    WriteText(engine.Folder() + L"\\Merovin.bkm", bookmarks);
-    return engine.Load();
-}
-
 TEST(ContentColumns, CodesValuesAndRefusedArguments)
 {
     CEngineHarness engine;
-    ASSERT_TRUE(LoadWithColumns(engine, "[BookMarks]\r\n1=C:\\Data\\first.txt\r\n2=C:\\Data\\marked.txt\r\n"));
+    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nBookMarks=1\r\nCheckCloseTC=0\r\n");
+    WriteText(engine.Folder() + L"\\Merovin.stk", "[C:\\Data]\r\n1=first.txt\r\n2=Second.txt\r\n");
+    WriteText(engine.Folder() + L"\\Merovin.bkm", "[BookMarks]\r\n1=C:\\Data\\first.txt\r\n2=C:\\Data\\marked.txt\r\n");
+    ASSERT_TRUE(engine.Load());
     auto field = Export<ContentGetSupportedFieldProc>(engine, "ContentGetSupportedField");
     auto flags = Export<ContentGetSupportedFieldFlagsProc>(engine, "ContentGetSupportedFieldFlags");
     auto detect = Export<ContentGetDetectStringProc>(engine, "ContentGetDetectString");
@@ -97,42 +89,6 @@ TEST(ContentColumns, CodesValuesAndRefusedArguments)
     wchar_t first[32] = {};
     GetPrivateProfileStringW(L"C:\\Data", L"1", L"", first, 32, (engine.Folder() + L"\\Merovin.stk").c_str());
     EXPECT_STREQ(L"first.txt", first); // the set without a focused list wrote nothing
-}
-
-// The host reads the columns on its own threads: reads while the engine
-// reloads give the files' values, or no value between teardown and start-up.
-TEST(ContentColumns, ReadsOnAnotherThreadWhileTheEngineReloads)
-{
-    CEngineHarness engine;
-    ASSERT_TRUE(LoadWithColumns(engine, "[BookMarks]\r\n1=C:\\Data\\first.txt\r\n2=C:\\Data\\second.txt\r\n"));
-    engine.SetDefaultParams(nullptr);
-    struct Reader {
-        ContentGetValueProc get;
-        std::atomic<bool> stop;
-        std::atomic<int> reads, wrong;
-    } reader = {Export<ContentGetValueProc>(engine, "ContentGetValue"), {false}, {0}, {0}};
-    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID context) -> DWORD {
-        Reader& r = *static_cast<Reader*>(context);
-        while (!r.stop) {
-            for (int field : {0, 1}) {
-                int value = 0;
-                int result = r.get((char*)"C:\\Data\\SECOND.TXT", field, 0, &value, 4, 0);
-                if (result != -3 && !(result == 1 && value == 2))
-                    ++r.wrong;
-                ++r.reads;
-            }
-        }
-        return 0;
-    }, &reader, 0, nullptr);
-    ASSERT_TRUE(thread);
-    for (int reload = 0; reload < 50; ++reload)
-        SendMessageW((HWND)engine.Handle(L"dispatcher"), WM_LBUTTONUP, 0, 0);
-    reader.stop = true;
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
-    CloseHandle(thread);
-    EXPECT_LT(0, reader.reads.load());
-    EXPECT_EQ(0, reader.wrong.load());
-    EXPECT_EQ(1, engine.Number(L"running"));
 }
 
 // "Order" set while a file list has the focus: the name is stuck in its
