@@ -1,6 +1,7 @@
 // The bookmark list and its file.
 #include "Bookmarks.h"
 #include "ScopedLock.h"
+#include "SystemErrorText.h"
 #include "EngineContext.h"
 #include "EngineSettings.h"
 #include "Framework.h"
@@ -55,15 +56,7 @@ bool CBookmarks::Save()
         return false;
     if (!ProfileFileExists(file)) {
         if (DWORD error = CreateUnicodeProfile(file)) {
-            LPWSTR text = nullptr;
-            ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, error, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-            CString message = text ? text : L"";
-            if (text)
-                ::LocalFree(text);
-            if (message.IsEmpty())
-                message.Format(L"Error %u", error);
-            AfxMessageBox(message, MB_OK | MB_ICONERROR);
+            AfxMessageBox(SystemErrorText(error), MB_OK | MB_ICONERROR);
             return false;
         }
     }

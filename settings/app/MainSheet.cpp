@@ -16,6 +16,7 @@
 #include "WinApp.h"
 #include "ModelTexts.h"
 #include "SettingsModel.h"
+#include "SystemErrorText.h"
 #include <shellapi.h>
 
 namespace {
@@ -34,18 +35,6 @@ UINT TemplateId(const CPropertyPage* pPage)
 INT_PTR ShellOpen(LPCWSTR lpszFile)
 {
     return (INT_PTR)::ShellExecuteW(nullptr, L"open", lpszFile, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-// The system's text for an error, without its line end.
-CString SystemErrorText(DWORD dwError)
-{
-    WCHAR text[512] = {};
-    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwError, 0, text, 512, nullptr);
-    CString result(text);
-    result.TrimRight();
-    if (result.IsEmpty())
-        result.Format(L"%lu", dwError);
-    return result;
 }
 
 } // namespace
