@@ -91,6 +91,37 @@ TEST(ContentColumns, CodesValuesAndRefusedArguments)
     EXPECT_STREQ(L"first.txt", first); // the set without a focused list wrote nothing
 }
 
+// The host reads the columns on its own threads: reads while the engine
+// reloads (and rebuilds its paths) give the file's place, or no value between
+// teardown and start-up, never another.
+TEST(ContentColumns, ReadsOnAnotherThreadWhileTheEngineReloads)
+{
+    CEngineHarness engine;
+    WriteText(engine.SettingsFile(), "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nCheckCloseTC=0\r\n");
+    WriteText(engine.Folder() + L"\\Merovin.stk", "[C:\\Data]\r\n1=first.txt\r\n2=Second.txt\r\n");
+    ASSERT_TRUE(engine.Load());
+    engine.SetDefaultParams(nullptr);
+    static ContentGetValueProc get = Export<ContentGetValueProc>(engine, "ContentGetValue");
+    static volatile LONG stop, reads, wrong;
+    stop = reads = wrong = 0;
+    HANDLE thread = CreateThread(nullptr, 0, [](LPVOID) -> DWORD {
+        for (int value = 0; !stop; ++reads, value = 0) {
+            int result = get((char*)"C:\\Data\\SECOND.TXT", 0, 0, &value, 4, 0);
+            if (result != -3 && !(result == 1 && value == 2))
+                ++wrong;
+        }
+        return 0;
+    }, nullptr, 0, nullptr);
+    ASSERT_TRUE(thread);
+    for (int reload = 0; reload < 50; ++reload)
+        SendMessageW((HWND)engine.Handle(L"dispatcher"), WM_LBUTTONUP, 0, 0);
+    stop = 1;
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
+    CloseHandle(thread);
+    EXPECT_LT(0, reads);
+    EXPECT_EQ(0, wrong);
+}
+
 // "Order" set while a file list has the focus: the name is stuck in its
 // folder, except a name holding "?" (a letter the host could not convert),
 // which could never match a file: nothing is written.
