@@ -10,6 +10,7 @@
 #include "FakeEngine.h"
 #include "FolderRules.h"
 #include "PathPeers.h"
+#include "ResourceCounts.h"
 #include "RuleDecorations.h"
 
 CWinApp theApp(L"PathWndBench");
@@ -26,15 +27,12 @@ public:
 };
 
 struct Handles {
-    DWORD gdi, user, kernel;
+    long gdi, windows, kernel;
 };
 
 Handles Count()
 {
-    Handles h = {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                 GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), 0};
-    GetProcessHandleCount(GetCurrentProcess(), &h.kernel);
-    return h;
+    return {ResourceCount::GdiObjects(), ResourceCount::Windows(), ResourceCount::KernelHandles()};
 }
 
 } // namespace
@@ -104,9 +102,9 @@ int wmain()
     for (int i = 0; i < 1000; ++i)
         change();
     Handles after = Count();
-    printf("GDI handles over 1000 changes: %ld\n", (long)after.gdi - (long)before.gdi);
-    printf("USER handles over 1000 changes: %ld\n", (long)after.user - (long)before.user);
-    printf("kernel handles over 1000 changes: %ld\n", (long)after.kernel - (long)before.kernel);
+    printf("GDI handles over 1000 changes: %ld\n", after.gdi - before.gdi);
+    printf("windows over 1000 changes: %ld\n", after.windows - before.windows);
+    printf("kernel handles over 1000 changes: %ld\n", after.kernel - before.kernel);
 
     panels.DeleteAll();
     DestroyWindow(main);

@@ -1,5 +1,6 @@
 // Sorting by a column, and printing into enhanced metafiles.
 #include "GridTestSupport.h"
+#include "ResourceCounts.h"
 #include <chrono>
 #include <random>
 #include <string>
@@ -238,10 +239,10 @@ TEST(GridPrint, ManyRowsInTimeAndNoLeaks)
 
     GridWindow small(5, 2, 1);
     PrintAll(small.grid);
-    DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    long before = ResourceCount::GdiObjects();
     for (int i = 0; i < 10; ++i)
         PrintAll(small.grid);
-    EXPECT_EQ(before, ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS));
+    EXPECT_EQ(before, ResourceCount::GdiObjects());
 }
 
 } // namespace
