@@ -17,6 +17,13 @@ function(merovin_dll target)
     set_target_properties(${target} PROPERTIES SUFFIX ${A_SUFFIX})
   endif()
   target_link_libraries(${target} PRIVATE ${A_LIBS})
+  # The runtime's run-once and thread-specific calls go to the library's own
+  # Win32 versions (framework/ThreadRuntime.cpp): the thread library's would
+  # leave handles and a TLS index on the host's thread each time the library
+  # is loaded and freed.
+  target_link_libraries(${target} PRIVATE framework_thread_runtime)
+  target_link_options(${target} PRIVATE
+    -Wl,--wrap=pthread_once,--wrap=pthread_key_create,--wrap=pthread_key_delete,--wrap=pthread_getspecific,--wrap=pthread_setspecific)
   # --kill-at drops the @N decoration of stdcall names on i686.
   target_link_options(${target} PRIVATE -Wl,--kill-at)
   if(MEROVIN_WIDTH EQUAL 32)

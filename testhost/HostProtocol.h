@@ -33,6 +33,7 @@ const UINT MsgMoveTab = WM_APP + 0x212;        // sent; wParam MAKEWPARAM(side, 
 const UINT MsgLogDump = WM_APP + 0x213;        // sent; logs the plug-in's "MerovinDebugDump" as one "dump" line of its keys
 const UINT MsgCountColour = WM_APP + 0x214;    // sent; wParam a window of the host thread, lParam a COLORREF: redraws
                                                // the window and returns how many of its client pixels have that colour
+const UINT MsgCountResources = WM_APP + 0x215; // sent; wParam a ResourceKind: how many the host process holds
 
 // Parts of a panel that MsgRecreate destroys and creates again.
 enum RecreatePart {
@@ -41,6 +42,13 @@ enum RecreatePart {
     RecreateList = 3,      // file list (filled again)
     RemoveTabs = 4,        // destroy the tab control only
     AddFourthBar = 5,      // create the header bar when the layout lacks it
+};
+
+// What MsgCountResources counts.
+enum ResourceKind {
+    KernelHandles = 0,
+    GdiObjects = 1,
+    WindowObjects = 2,
 };
 
 // Windows MsgShowWindow creates on demand.

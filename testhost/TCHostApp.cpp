@@ -99,6 +99,12 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
     SetUpEnvironment();
     // As the real host: OLE on the GUI thread (drag and drop, the shell's menus).
     HRESULT ole = OleInitialize(nullptr);
+    // The multimedia library stays loaded for the host's life, as in a host
+    // that plays sounds. Under Wine each of its loads also loads the audio
+    // compression manager, which leaves registry keys open when it is freed;
+    // a module that links the library would otherwise be charged with them
+    // at every reload.
+    HMODULE multimedia = LoadLibraryW(L"winmm.dll");
     m_log.Open(m_options.m_log.empty() ? m_home + L"\\tchost.log" : m_options.m_log);
     OpenEvents();
     Log(CTCLogLine(L"start").Add(L"home", m_home).Add(L"pid", (long long)GetCurrentProcessId())
@@ -130,6 +136,8 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
         UnhookWindowsHookEx(m_getMessageHook);
     if (SUCCEEDED(ole))
         OleUninitialize();
+    if (multimedia)
+        FreeLibrary(multimedia);
     int rc = (int)msg.wParam;
     if (m_options.m_tour)
         rc = m_tour.Finish() == 0 ? 0 : 1;

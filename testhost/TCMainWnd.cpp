@@ -2,6 +2,7 @@
 #include "HostProtocol.h"
 #include "TCClasses.h"
 #include "TCHostApp.h"
+#include "ResourceCounts.h"
 #include "TCOptions.h"
 #include "TCShot.h"
 #include <commctrl.h>
@@ -215,6 +216,10 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return LogPluginDump();
     case MsgCountColour:
         return CountWindowColour((HWND)wParam, (COLORREF)lParam);
+    case MsgCountResources:
+        return wParam == GdiObjects      ? ResourceCount::GdiObjects()
+               : wParam == WindowObjects ? ResourceCount::Windows()
+                                         : ResourceCount::KernelHandles();
     case WM_SIZE:
         TheApp().Log(CTCLogLine(L"size").Add(L"cx", (long long)LOWORD(lParam)).Add(L"cy", (long long)HIWORD(lParam)));
         break;

@@ -117,6 +117,9 @@ public:
         return (int)Send(TCHost::MsgCountColour, (WPARAM)window, (LPARAM)colour);
     }
 
+    // How many kernel handles, GDI objects or windows the host process holds.
+    long CountResources(TCHost::ResourceKind kind) const { return (long)Send(TCHost::MsgCountResources, kind); }
+
     const std::wstring& LastError() const { return m_error; }
 
 private:

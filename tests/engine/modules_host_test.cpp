@@ -265,3 +265,29 @@ TEST_F(ModulesInHost, ClockOpensAtTheRightListsCorner)
     EXPECT_FALSE(IsWindow(clock));
     EXPECT_TRUE(m_host.Running());
 }
+
+TEST_F(ModulesInHost, ReloadsLeaveNoHandlesBehind)
+{
+    ASSERT_TRUE(Start("[PluginList]\r\nNumbra=Numbra.dll\r\nTCPathfan=TCPathfan.dll\r\nHoralet=Horalet.dll\r\n",
+                      {{L"Numbra64.dll", ""}, {L"TCPathfan64.dll", ""}, {L"Horalet64.dll", ""}}))
+        << m_host.LastError();
+    UINT reload = RegisterWindowMessageW((m_host.PluginDir() + L"\\Merovin.ini").c_str());
+    auto reloads = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            HWND before = Dispatcher(m_host.ThreadId());
+            PostMessageW(before, reload, 0, 0);
+            if (!WaitFor(3000, [&] { HWND now = Dispatcher(m_host.ThreadId()); return now && now != before; }))
+                return false;
+        }
+        return true;
+    };
+    ASSERT_TRUE(reloads(5));
+    const ResourceKind kinds[] = {KernelHandles, GdiObjects, WindowObjects};
+    long before[3];
+    for (int i = 0; i < 3; ++i)
+        before[i] = m_host.CountResources(kinds[i]);
+    ASSERT_TRUE(reloads(200));
+    // A few may come and go with the host's own work; none per reload.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_LE(m_host.CountResources(kinds[i]), before[i] + 8) << "kind " << i << ", before: " << before[i];
+}
