@@ -99,12 +99,12 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
     SetUpEnvironment();
     // As the real host: OLE on the GUI thread (drag and drop, the shell's menus).
     HRESULT ole = OleInitialize(nullptr);
-    // The multimedia library stays loaded for the host's life, as in a host
-    // that plays sounds. Under Wine each of its loads also loads the audio
-    // compression manager, which leaves registry keys open when it is freed;
-    // a module that links the library would otherwise be charged with them
-    // at every reload.
-    HMODULE multimedia = LoadLibraryW(L"winmm.dll");
+    // As in the real host, which plays sounds and shows the common dialogs,
+    // these system libraries stay loaded for its life. Under Wine some of
+    // them leave handles open each time they are freed (the audio compression
+    // manager's registry keys, the print spooler's named mutex); a plug-in
+    // that links them would otherwise be charged with those at every reload.
+    HMODULE systemLibraries[] = {LoadLibraryW(L"winmm.dll"), LoadLibraryW(L"comdlg32.dll")};
     m_log.Open(m_options.m_log.empty() ? m_home + L"\\tchost.log" : m_options.m_log);
     OpenEvents();
     Log(CTCLogLine(L"start").Add(L"home", m_home).Add(L"pid", (long long)GetCurrentProcessId())
@@ -136,8 +136,10 @@ int CTCHostApp::Run(HINSTANCE instance, int argc, wchar_t** argv)
         UnhookWindowsHookEx(m_getMessageHook);
     if (SUCCEEDED(ole))
         OleUninitialize();
-    if (multimedia)
-        FreeLibrary(multimedia);
+    for (HMODULE library : systemLibraries) {
+        if (library)
+            FreeLibrary(library);
+    }
     int rc = (int)msg.wParam;
     if (m_options.m_tour)
         rc = m_tour.Finish() == 0 ? 0 : 1;

@@ -20,19 +20,6 @@ std::vector<HWND> Dispatchers(DWORD thread)
     return found;
 }
 
-// True while the host process has the engine library mapped: a file mapped
-// as a library image cannot be opened for writing. (Walking another process's
-// module list while it unloads one is not reliable.)
-bool EngineMapped(const std::wstring& pluginDir)
-{
-    HANDLE file = CreateFileW((pluginDir + L"\\Merovin.wdx").c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return true;
-    CloseHandle(file);
-    return false;
-}
-
 class EngineInHost : public ::testing::Test {
 protected:
     bool StartHost(std::vector<std::wstring> args = {})

@@ -281,12 +281,24 @@ TEST_F(ModulesInHost, ReloadsLeaveNoHandlesBehind)
         }
         return true;
     };
+    // The host frees the engine and loads it again.
+    auto engineLoads = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            m_host.UnloadPlugin();
+            if (!WaitFor(3000, [&] { return !EngineMapped(m_host.PluginDir()); }) || !m_host.LoadPlugin())
+                return false;
+        }
+        return true;
+    };
     ASSERT_TRUE(reloads(5));
+    ASSERT_TRUE(engineLoads(1));
     const ResourceKind kinds[] = {KernelHandles, GdiObjects, WindowObjects};
     long before[3];
     for (int i = 0; i < 3; ++i)
         before[i] = m_host.CountResources(kinds[i]);
     ASSERT_TRUE(reloads(200));
+    ASSERT_TRUE(engineLoads(10));
+    ASSERT_TRUE(WaitFor(3000, [&] { return Dispatcher(m_host.ThreadId()) != nullptr; }));
     // A few may come and go with the host's own work; none per reload.
     for (int i = 0; i < 3; ++i)
         EXPECT_LE(m_host.CountResources(kinds[i]), before[i] + 8) << "kind " << i << ", before: " << before[i];
