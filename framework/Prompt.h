@@ -27,7 +27,7 @@ public:
     virtual int MessageBox(HWND hWndOwner, LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType);
     virtual BOOL GetOpenFileName(OPENFILENAMEW* pOfn);
     virtual BOOL GetSaveFileName(OPENFILENAMEW* pOfn);
-    // The shell's folder browser (common/BrowseFolder.h): lpszPath holds
+    // The shell's folder browser (BrowseFolder.h): lpszPath holds
     // MAX_PATH characters, preselects the folder and receives the choice.
     virtual BOOL BrowseForFolder(HWND hWndOwner, LPCWSTR lpszTitle, LPWSTR lpszPath);
     virtual BOOL ChooseColor(CHOOSECOLORW* pCc);

@@ -1,5 +1,5 @@
-// The shell's folder browser, shared by the settings utility's pages and the
-// directory-menu module.
+// The shell's folder browser: the prompt service shows it, and the settings
+// utility's pages and the directory-menu module call it.
 #pragma once
 #include <windows.h>
 
