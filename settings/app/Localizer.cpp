@@ -1,5 +1,6 @@
 // The localiser and the language list.
 #include "Localizer.h"
+#include "HostIniRedirect.h"
 #include "IniHelper.h"
 #include "Wnd.h"
 #include <vector>
@@ -10,8 +11,10 @@ CString CLocalizer::LoadLocalizedString(UINT nID, LPCWSTR lpszSection, BOOL bFal
 {
     CString text;
     // Without a file every lookup falls back; skip the profile call, which
-    // would probe the file system for nothing.
-    if (!m_strFile.IsEmpty()) {
+    // would probe the file system for nothing. A bare name too long to be
+    // joined to the Windows folder is no file: the profile functions would
+    // overflow on it.
+    if (!m_strFile.IsEmpty() && !IsOverlongBareName(m_strFile)) {
         CString key;
         key.Format(L"%u", nID);
         std::vector<WCHAR> buffer;
@@ -48,7 +51,8 @@ CString LanguageEntryText(const CString& path, const CString& name)
 {
     int dot = name.ReverseFind(L'.');
     WCHAR title[MAX_PATH + 1] = {};
-    ::GetPrivateProfileStringW(LocalizerSection, L"Title", L"", title, MAX_PATH + 1, path);
+    if (!IsOverlongBareName(path)) // no file: nothing to read
+        ::GetPrivateProfileStringW(LocalizerSection, L"Title", L"", title, MAX_PATH + 1, path);
     CString text;
     text.Format(L"%s <%s>", title[0] ? title : (LPCWSTR)(dot >= 0 ? name.Left(dot) : name), (LPCWSTR)name);
     return text;

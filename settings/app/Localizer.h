@@ -18,7 +18,8 @@ extern const WCHAR LocalizerSection[]; // "Prefector"
 class CLocalizer
 {
 public:
-    // An empty path: no localisation file, every text from the string table.
+    // An empty path, or a bare name too long to be joined to the Windows
+    // folder: no localisation file, every text from the string table.
     explicit CLocalizer(LPCWSTR lpszFile = nullptr) : m_strFile(lpszFile) {}
 
     const CString& GetFile() const { return m_strFile; }

@@ -67,17 +67,23 @@ TEST(MiscPage, LanguageWrittenAsTheListedFile)
 
 TEST(MiscPage, LanguageFileElsewhereListedChosenAndKeptAsWritten)
 {
-    const std::string setting = "Localizator=%COMMANDER_PATH%\\LANGUAGE\\Merovin_deu.ini\r\n";
+    const std::string host = "%COMMANDER_PATH%\\LANGUAGE\\Merovin_deu.ini", bare(700, 'a');
+    const CString bareName(L'a', 700);
     const struct
     {
-        const char* file; // the language file's text; none: it cannot be read
-        LPCWSTR text;
+        const char* name;
+        std::string value; // [Config] "Localizator"
+        const char* file;  // the language file's text; none: it cannot be read
+        CString text;
     } rows[] = {
-        { "[Prefector]\r\nTitle=Deutsch\r\n", L"Deutsch <Merovin_deu.ini>" },
-        { nullptr, L"Merovin_deu <Merovin_deu.ini>" },
+        { "readable", host, "[Prefector]\r\nTitle=Deutsch\r\n", L"Deutsch <Merovin_deu.ini>" },
+        { "missing", host, nullptr, L"Merovin_deu <Merovin_deu.ini>" },
+        // Too long to be joined to the Windows folder: no file at all.
+        { "overlong bare name", bare, nullptr, bareName + L" <" + bareName + L">" },
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.file ? "readable" : "missing");
+        SCOPED_TRACE(row.name);
+        const std::string setting = "Localizator=" + row.value + "\r\n";
         CSheetFixture f(L"misc_language_host", CStringArray(), "[Config]\r\n" + setting);
         ASSERT_TRUE(f.created);
         CreateDirectoryW(f.files.Own(L"Language"), nullptr);
@@ -88,8 +94,9 @@ TEST(MiscPage, LanguageFileElsewhereListedChosenAndKeptAsWritten)
         CPageDriver d{ f };
         CMiscPage* page = d.Show<CMiscPage>(IDD_MISCELLANEOUS);
         ASSERT_EQ(3, page->GetLanguages().GetSize());
-        EXPECT_STREQ(row.text, page->GetLanguages()[2].text);
+        EXPECT_EQ(row.text, page->GetLanguages()[2].text);
         EXPECT_EQ(2, d.Selected(IDC_MISC_LANGUAGE));
+        EXPECT_STREQ(L"Default (English)", page->GetLanguages()[0].text);
 
         // Another switch, then the language chosen away and back: the
         // setting stays as the user wrote it.
