@@ -57,12 +57,21 @@ void CTCHostApp::OpenEvents()
     m_keys = CreateEventW(nullptr, FALSE, FALSE, name);
 }
 
+static bool IsModifierKey(WPARAM vk)
+{
+    return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU || vk == VK_LWIN || vk == VK_RWIN;
+}
+
 // Sees every message the thread takes from its queue, also inside modal
-// loops: the sentinel key's release tells the driver the keys are through.
+// loops: the sentinel key's release tells the driver the keys are through;
+// a modifier's press, in whichever window has the focus, that a chord's key
+// may follow now.
 LRESULT CALLBACK CTCHostApp::GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         const MSG* msg = (const MSG*)lParam;
+        if ((msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && IsModifierKey(msg->wParam))
+            theApp.Log(CTCLogLine(L"modifier").AddHex(L"vk", msg->wParam).AddWindow(L"wnd", msg->hwnd));
         theApp.m_postedValid = msg->message == HostCommandMessage && msg->hwnd == theApp.m_main.m_hwnd;
         theApp.m_postedWParam = msg->wParam;
         theApp.m_postedLParam = msg->lParam;

@@ -153,6 +153,7 @@ CString CTCFileList::ResolveRulePath(const CString& path) const
 
 void CTCFileList::ApplyRuleBackground(const CRuleBackground* rule)
 {
+    m_backgroundApplied = TRUE;
     m_ruleBackColor = rule ? rule->backColor : ColorNone;
     m_ruleBackColor2 = m_ruleBackColor;
     if (m_ruleBackColor == ColorNone) {

@@ -54,8 +54,10 @@ bool CTCFileList::AttachFileList(HWND list)
         if (m_columnsWidth >= MinColumnsWidth)
             ApplyColumnsWidth(m_columnsWidth);
     }
-    // Without folder rules the background picture is the settings' own.
-    if (!settings.BkgFile.IsEmpty())
+    // The background is the side's path window's to set (a folder rule's or
+    // the global one): a new list of the host keeps the one applied last.
+    // Until then the picture is the settings' own.
+    if (!m_backgroundApplied && !settings.BkgFile.IsEmpty())
         ApplyRuleBackground(nullptr);
     m_dirty = TRUE;
     return true;

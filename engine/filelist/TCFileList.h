@@ -287,6 +287,7 @@ private:
     CRowCanvas m_rowDrawing, m_rowComposed;     // the host's drawing of a row, the composed row
     COLORREF m_ruleBackColor;
     COLORREF m_ruleBackColor2;
+    BOOL m_backgroundApplied = FALSE;  // ApplyRuleBackground ran: re-attaching keeps its result
     std::vector<std::unique_ptr<ItemMark>> m_marks;
     UINT m_lastKeyDown = 0;
     int m_columnsWidth = 0;

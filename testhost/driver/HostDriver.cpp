@@ -269,8 +269,9 @@ bool CHostDriver::Chord(std::initializer_list<WORD> modifiers, WORD vk)
     // As a person types, the modifiers are down before the key: the key goes
     // once the host has taken the last of them from its queue, else a command
     // the key posts from a low-level hook overtakes them (and a menu it opens
-    // takes the queued Alt for its own). Half a second at most, for a focus
-    // window that logs no keys.
+    // takes the queued Alt for its own). The host gets as long as for the
+    // sentinel; a modifier that never arrives fails the step, with the
+    // modifiers released again.
     if (held) {
         size_t mark = LogMark();
         if (!SendKeys(std::vector<INPUT>(keys.begin(), keys.begin() + held))) {
@@ -279,13 +280,17 @@ bool CHostDriver::Chord(std::initializer_list<WORD> modifiers, WORD vk)
         }
         wchar_t code[8];
         _snwprintf(code, 8, L"0x%X", UnsidedKey(*(modifiers.end() - 1)));
-        WaitForLog(mark, L"key", L"vk", code, 500);
+        if (!WaitForLog(mark, L"modifier", L"vk", code, KeyTimeout)) {
+            SendKeys(std::vector<INPUT>(keys.begin() + held + 2, keys.end()));
+            m_error = std::wstring(L"the host did not take the modifier ") + code + L" before the key";
+            return false;
+        }
     }
     if (!SendKeys(std::vector<INPUT>(keys.begin() + held, keys.end()))) {
         m_error = L"SendInput failed";
         return false;
     }
-    return Sync();
+    return Sync(KeyTimeout);
 }
 
 bool CHostDriver::Sync(DWORD keyTimeout)

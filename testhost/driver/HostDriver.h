@@ -78,14 +78,18 @@ public:
     // Foreground and focus, set on the host thread (WM_APP+0x201).
     bool Focus(HWND target);
 
+    // How long a key step waits for the host to take a key.
+    static constexpr DWORD KeyTimeout = 2000;
     // Keys: press the modifiers in order (sided codes: VK_LCONTROL, VK_RCONTROL, VK_LSHIFT,
-    // VK_RSHIFT, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN), press and release vk, release the
-    // modifiers in reverse, then Sync(). False when SendInput or the sync failed.
+    // VK_RSHIFT, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN), wait (<= KeyTimeout) until the host
+    // took the last of them from its queue, press and release vk, release the modifiers in
+    // reverse, then Sync(). False when SendInput failed, the modifier did not arrive (the
+    // modifiers are released then) or the sync failed.
     bool Chord(std::initializer_list<WORD> modifiers, WORD vk);
     bool Press(WORD vk) { return Chord({}, vk); }
     // Sentinel VK_F24 down/up, wait (<= keyTimeout) until the host took its release, then a
     // posted flush that the host confirms: everything posted before it has been handled.
-    bool Sync(DWORD keyTimeout = 2000);
+    bool Sync(DWORD keyTimeout = KeyTimeout);
     // Only the posted flush (no keys).
     bool Flush(DWORD timeout = 5000);
 

@@ -45,6 +45,18 @@ TEST_F(Input, ChordArrivesAtTheFocusedListWithSidedModifiers)
     EXPECT_EQ(down->Int(L"ext"), 0);
     EXPECT_NE(FindKey(keys, L"keyup", 'K'), nullptr);
 
+    // Keys that another program takes never reach the host: the step fails
+    // and leaves no modifier down.
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                 nullptr);
+    SetForegroundWindow(other);
+    ASSERT_EQ(other, GetForegroundWindow());
+    EXPECT_FALSE(host.Chord({VK_LSHIFT}, 'K'));
+    EXPECT_NE(host.LastError().find(L"modifier"), std::wstring::npos);
+    EXPECT_EQ(0, GetAsyncKeyState(VK_LSHIFT) & 0x8000);
+    DestroyWindow(other);
+    ASSERT_TRUE(host.Focus(right));
+
     // Right Ctrl and a navigation key carry the extended flag.
     mark = host.LogMark();
     ASSERT_TRUE(host.Chord({VK_RCONTROL}, VK_HOME));

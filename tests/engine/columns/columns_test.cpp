@@ -103,22 +103,29 @@ TEST(ContentColumns, ReadsOnAnotherThreadWhileTheEngineReloads)
     engine.SetDefaultParams(nullptr);
     static ContentGetValueProc get = Export<ContentGetValueProc>(engine, "ContentGetValue");
     static volatile LONG stop, reads, wrong;
+    static HANDLE firstRead;
     stop = reads = wrong = 0;
+    firstRead = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE thread = CreateThread(nullptr, 0, [](LPVOID) -> DWORD {
-        for (int value = 0; !stop; ++reads, value = 0) {
+        for (int value = 0; !stop; value = 0) {
             int result = get((char*)"C:\\Data\\SECOND.TXT", 0, 0, &value, 4, 0);
             if (result != -3 && !(result == 1 && value == 2))
                 ++wrong;
+            if (InterlockedIncrement(&reads) == 1)
+                SetEvent(firstRead);
         }
         return 0;
     }, nullptr, 0, nullptr);
     ASSERT_TRUE(thread);
-    for (int reload = 0; reload < 50; ++reload)
+    // The reloads start once the reader runs, however the threads are scheduled.
+    bool reading = WaitForSingleObject(firstRead, 5000) == WAIT_OBJECT_0;
+    for (int reload = 0; reading && reload < 50; ++reload)
         SendMessageW((HWND)engine.Handle(L"dispatcher"), WM_LBUTTONUP, 0, 0);
     stop = 1;
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
     CloseHandle(thread);
-    EXPECT_LT(0, reads);
+    CloseHandle(firstRead);
+    EXPECT_TRUE(reading);
     EXPECT_EQ(0, wrong);
 }
 

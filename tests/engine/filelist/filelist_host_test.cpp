@@ -15,6 +15,13 @@ namespace {
 
 const char* const StickySettings = "[Config]\r\nUseLLHook=0\r\nStickyFiles=1\r\nCheckCloseTC=0\r\n";
 
+// A one-pixel picture of PictureColour in the plug-in folder, for "BkgFile".
+const COLORREF PictureColour = RGB(0x40, 0x80, 0x20);
+const char BackPicture[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0,
+                              1, 0, 32, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                              0x20, (char)0x80, 0x40, 0};
+const COLORREF RuleColour = RGB(0xD6, 0xF4, 0xFF);
+
 bool EngineOn(HWND window)
 {
     bool found = false;
@@ -35,6 +42,7 @@ protected:
     {
         CHostSetup setup = EngineHostSetup(settings, std::move(args));
         setup.leftFiles = std::move(files);
+        setup.pluginTexts[L"back.bmp"] = std::string(BackPicture, sizeof(BackPicture));
         ASSERT_TRUE(m_host.Start(setup)) << m_host.LastError();
         m_list = m_host.Query(1);
         ASSERT_TRUE(WaitFor(5000, [&] { return EngineOn(m_list) && EngineOn(m_host.Main()); }));
@@ -201,13 +209,16 @@ TEST_F(FileListInHost, MultiColumnListsGetTheStoredColumnWidth)
 }
 
 // The host makes a new list for the side: the engine takes it on with the
-// folder rule's groups still in force (not the global ones) and with the
-// column widths that "ChangeColumns" switched off left to the host.
+// folder rule's groups and background colour still in force (not the global
+// ones) and with the column widths that "ChangeColumns" switched off left to
+// the host.
 TEST_F(FileListInHost, NewHostListKeepsTheRulesGroupsAndTheColumnsSwitch)
 {
     Start({L"a.txt", L"b.jpg"}, {}, {L"--view=brief"},
           "[Config]\r\nUseLLHook=0\r\nChangeColumns=1\r\nColumnsWidth0=300\r\nCheckCloseTC=0\r\n"
-          "FileGroups=*.txt\r\nAutoView=1\r\n[AutoView]\r\nLeft=?*\\DATA\\LEFT\r\n[Left]\r\nFileGroups=*.jpg\r\n");
+          "BkgFile=%COMMANDER_PATH%\\plugins\\wdx\\Merovin\\back.bmp\r\n"
+          "FileGroups=*.txt\r\nAutoView=1\r\n[AutoView]\r\nLeft=?*\\DATA\\LEFT\r\n[Left]\r\nFileGroups=*.jpg\r\n"
+          "BkgColor=#D6F4FF\r\n");
     auto width = [&] {
         RECT rect = {};
         Send(LB_GETITEMRECT, 0, (LPARAM)&rect);
@@ -218,6 +229,7 @@ TEST_F(FileListInHost, NewHostListKeepsTheRulesGroupsAndTheColumnsSwitch)
     ASSERT_TRUE(SendMessageTimeoutW(Dispatcher(m_host.ThreadId()), WM_SETTEXT, 65522, (LPARAM)L"", SMTO_NORMAL, 5000,
                                     &answer)); // ChangeColumns: the host's widths
     EXPECT_EQ(120, width());
+    EXPECT_GT(m_host.ColourCount(m_host.Query(2), PictureColour), 1000); // the right side has no rule
     for (bool recreated : {false, true}) {
         SCOPED_TRACE(recreated ? "new list" : "first list");
         if (recreated) {
@@ -229,6 +241,8 @@ TEST_F(FileListInHost, NewHostListKeepsTheRulesGroupsAndTheColumnsSwitch)
         EXPECT_EQ(L"b.jpg", rows[1]);
         EXPECT_EQ(L"a.txt", rows[2]);
         EXPECT_EQ(120, width());
+        EXPECT_GT(m_host.ColourCount(m_list, RuleColour), 1000);
+        EXPECT_EQ(0, m_host.ColourCount(m_list, PictureColour));
     }
 }
 
