@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need; safe to run again.
-# Debian packages: the mingw-w64 cross compilers, Wine (64-bit), CMake, Ninja,
-# the GoogleTest sources, the Boost headers (Boost.Regex is header-only from
-# 1.76 on); and the muParser source package, unpacked into a cache outside git.
+# Debian packages: the mingw-w64 cross compilers, Wine (64-bit, and 32-bit
+# wine32:i386 for the 32-bit programs), CMake, Ninja, the GoogleTest sources,
+# the Boost headers (Boost.Regex is header-only from 1.76 on); and the muParser
+# source package, unpacked into a cache outside git.
 set -euo pipefail
 
 cache=${MEROVIN_CACHE:-$HOME/.cache/merovin}
@@ -148,6 +149,33 @@ if [ ${#need[@]} -gt 0 ] || [ $need_boost = 1 ] || [ $sources_changed = 1 ] ||
   if [ ${#need[@]} -gt 0 ]; then
     apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
   fi
+fi
+
+# 32-bit Wine runs the shipped 32-bit programs (MerovSet, Merovcall) in the
+# same prefix. Its package comes from the i386 architecture, whose package
+# index can lag the amd64 one for a while: one retry after a fresh index,
+# then a failure that names the package and apt's own error.
+if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+  export DEBIAN_FRONTEND=noninteractive
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  apt_log=$(mktemp)
+  installed=0
+  for attempt in 1 2; do
+    if apt-get update -qq >"$apt_log" 2>&1 &&
+       apt-get install -y -qq --no-install-recommends wine32:i386 >>"$apt_log" 2>&1; then
+      installed=1
+      break
+    fi
+  done
+  if [ $installed = 0 ]; then
+    echo "setup: cannot install wine32:i386 (32-bit Wine, which runs the 32-bit MerovSet and Merovcall in the tests). apt said:" >&2
+    grep -E '^(E|W):|Depends|broken|held' "$apt_log" >&2 || tail -n 20 "$apt_log" >&2
+    rm -f "$apt_log"
+    exit 1
+  fi
+  rm -f "$apt_log"
 fi
 
 # muParser 2.3.3 sources, unpacked once into the cache.
