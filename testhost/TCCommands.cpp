@@ -148,11 +148,34 @@ LRESULT CTCMainWnd::OnUserCommand(const COPYDATASTRUCT* cds)
     std::wstring wname(n, L'\0');
     MultiByteToWideChar(CP_ACP, 0, name.c_str(), (int)name.size(), &wname[0], n);
     std::wstring file = TheApp().Home() + L"\\usercmd.ini";
-    wchar_t cmd[1024] = L"";
+    wchar_t cmd[1024] = L"", param[1024] = L"";
     GetPrivateProfileStringW(wname.c_str(), L"cmd", L"", cmd, 1024, file.c_str());
+    GetPrivateProfileStringW(wname.c_str(), L"param", L"", param, 1024, file.c_str());
     TheApp().Log(CTCLogLine(L"copydata").AddHex(L"dw", cds->dwData).Add(L"cb", cds->cbData).Add(L"ok", 1)
                      .Add(L"name", wname).Add(L"command", cmd));
+    StartUserProgram(cmd, param);
     return 1;
+}
+
+// A user command whose "cmd" is a program starts it with "param", as the
+// host does (its own commands, such as "cd", are only logged).
+void CTCMainWnd::StartUserProgram(const std::wstring& cmd, const std::wstring& param)
+{
+    wchar_t program[MAX_PATH] = L"";
+    DWORD n = ExpandEnvironmentStringsW(cmd.c_str(), program, MAX_PATH);
+    size_t length = n > 0 && n <= MAX_PATH ? wcslen(program) : 0;
+    if (length < 4 || _wcsicmp(program + length - 4, L".exe") != 0)
+        return;
+    std::wstring line = L"\"" + std::wstring(program) + L"\" " + param;
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    BOOL started = CreateProcessW(program, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    TheApp().Log(CTCLogLine(L"run").Add(L"program", program).Add(L"param", param).Add(L"ok", started ? 1 : 0)
+                     .Add(L"pid", started ? (long long)pi.dwProcessId : 0));
+    if (started) {
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
 }
 
 LRESULT CTCMainWnd::OnChangeDir(const COPYDATASTRUCT* cds)

@@ -36,6 +36,7 @@ private:
     LRESULT OnCopyData(HWND from, const COPYDATASTRUCT* cds);
     LRESULT OnChangeDir(const COPYDATASTRUCT* cds);
     LRESULT OnUserCommand(const COPYDATASTRUCT* cds);
+    void StartUserProgram(const std::wstring& cmd, const std::wstring& param);
     LRESULT OnGetPath(HWND replyTo, const COPYDATASTRUCT* cds);
     LRESULT OnSetFocusRequest(HWND target);
     LRESULT OnClose();
