@@ -1,7 +1,8 @@
 # Helpers shared by the component folders.
 
 set(MEROVIN_WINE_RUN ${MEROVIN_ROOT}/scripts/wine-run)
-set(MEROVIN_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+# One Wine prefix for the tests of both trees: the 64-bit tree's.
+set(MEROVIN_PREFIX ${MEROVIN_X64_BUILD}/wineprefix)
 
 # A module or plug-in DLL with undecorated exports from a .def file; the
 # exports are checked against the .def file after every link.

@@ -1,5 +1,6 @@
 // Starting, driving and stopping the stand-in host.
 #include "HostDriver.h"
+#include "BuildPaths.h"
 #include <shellapi.h>
 #include <cstdio>
 
@@ -17,12 +18,6 @@ static std::wstring FileName(const std::wstring& path)
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-static std::wstring OwnFolder()
-{
-    wchar_t path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return Folder(std::wstring(path, n < MAX_PATH ? n : 0));
-}
 
 static bool WriteBytes(const std::wstring& path, const std::string& bytes)
 {
@@ -91,7 +86,8 @@ bool CHostDriver::Prepare(const CHostSetup& setup)
                                   m_root + L"\\data", DataDir(0), DataDir(1)})
         CreateDirectoryW(d.c_str(), nullptr);
 
-    std::wstring bin = OwnFolder();
+    // The stand-in is a 64-bit program, also for the 32-bit tree's tests.
+    std::wstring bin = MEROVIN_X64_BIN;
     if (!CopyFileW((bin + L"\\tchost.exe").c_str(), (m_home + L"\\tchost.exe").c_str(), FALSE)) {
         m_error = L"cannot copy tchost.exe from " + bin;
         return false;

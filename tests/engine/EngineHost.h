@@ -1,5 +1,5 @@
-// The stand-in host set up with the engine: the engine file beside the test
-// program copied into the host's plug-in folder and loaded, with `settings`
+// The stand-in host set up with the engine: the 64-bit tree's engine file
+// copied into the host's plug-in folder and loaded, with `settings`
 // as its "Merovin.ini". Tests add files, modules and arguments to the setup.
 #pragma once
 #include <windows.h>
@@ -12,7 +12,7 @@ inline CHostSetup EngineHostSetup(const std::string& settings, std::vector<std::
 {
     CHostSetup setup;
     setup.args = std::move(args);
-    setup.pluginFiles = {BinFile(L"Merovin.wdx")};
+    setup.pluginFiles = {X64BinFile(L"Merovin.wdx")};
     setup.plugin = L"Merovin.wdx";
     setup.pluginTexts[L"Merovin.ini"] = settings;
     return setup;

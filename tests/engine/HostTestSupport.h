@@ -3,6 +3,7 @@
 // window's descendants.
 #pragma once
 #include <windows.h>
+#include "BuildPaths.h"
 #include <string>
 #include <vector>
 
@@ -14,17 +15,27 @@ inline std::wstring BinFile(const wchar_t* name)
     return folder.substr(0, folder.rfind(L'\\') + 1) + name;
 }
 
+// A program of the 64-bit tree (the engine, the stand-in host, the 64-bit
+// modules): the 32-bit tree's tests take them from there.
+inline std::wstring X64BinFile(const wchar_t* name)
+{
+    return std::wstring(MEROVIN_X64_BIN) + L"\\" + name;
+}
+
+inline BOOL CALLBACK FindDispatcher(HWND window, LPARAM data)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (wcscmp(name, L"DispIniFileClass") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+}
+
 inline HWND Dispatcher(DWORD thread)
 {
     HWND found = nullptr;
-    EnumThreadWindows(thread, [](HWND window, LPARAM data) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (wcscmp(name, L"DispIniFileClass") != 0)
-            return TRUE;
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(thread, FindDispatcher, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -41,7 +52,6 @@ inline bool WaitFor(DWORD ms, Done done)
     return true;
 }
 
-// A window and all its descendants, the window first.
 // True while the host process has the engine library mapped: a file mapped
 // as a library image cannot be opened for writing. (Walking another process's
 // module list while it unloads one is not reliable.)
@@ -55,12 +65,16 @@ inline bool EngineMapped(const std::wstring& pluginDir)
     return false;
 }
 
+inline BOOL CALLBACK CollectWindow(HWND window, LPARAM data)
+{
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+}
+
+// A window and all its descendants, the window first.
 inline std::vector<HWND> WindowAndDescendants(HWND window)
 {
     std::vector<HWND> all{window};
-    EnumChildWindows(window, [](HWND w, LPARAM data) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(data)->push_back(w);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&all));
+    EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&all));
     return all;
 }

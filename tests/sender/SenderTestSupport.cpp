@@ -80,16 +80,19 @@ DWORD WINAPI CBoxWatcher::ThreadProc(void* self)
     return 0;
 }
 
+static BOOL CALLBACK CollectBox(HWND hwnd, LPARAM lp)
+{
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (IsWindowVisible(hwnd) && lstrcmpW(cls, L"#32770") == 0)
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+    return TRUE;
+}
+
 void CBoxWatcher::Poll()
 {
     std::vector<HWND> boxes;
-    EnumWindows([](HWND hwnd, LPARAM lp) -> BOOL {
-        wchar_t cls[64] = {};
-        GetClassNameW(hwnd, cls, 64);
-        if (IsWindowVisible(hwnd) && lstrcmpW(cls, L"#32770") == 0)
-            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&boxes));
+    EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&boxes));
 
     for (HWND box : boxes) {
         if (std::find(m_answered.begin(), m_answered.end(), box) != m_answered.end())

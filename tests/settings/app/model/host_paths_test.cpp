@@ -1,4 +1,5 @@
 // Finding the host, the command line, the title and the reload message.
+#include "BuildPaths.h"
 #include "ModelFiles.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -160,7 +161,7 @@ TEST(HostPaths, TitleTextsAndReloadMessage)
     EXPECT_STREQ(L"2nd Command", model->m_texts.strSecondCommand);
     EXPECT_EQ(files.Own(L"Merovin.wdx"), model->m_strEngineFile);
     EXPECT_EQ(3000, model->m_strStartupSequence.GetLength());
-    CopyFileW(BinFile(L"Merovin.wdx"), files.Own(L"Merovin.wdx"), FALSE);
+    CopyFileW(CString(MEROVIN_X64_BIN) + L"\\Merovin.wdx", files.Own(L"Merovin.wdx"), FALSE);
     EXPECT_STREQ(L"Prefector v1.0 (1.0)", files.Build()->m_strTitle);
 
     // Engines register the settings file's path; so does the utility.

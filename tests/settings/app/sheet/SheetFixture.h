@@ -64,6 +64,13 @@ inline CString ExeFolder()
     return folder.Left(folder.ReverseFind(L'\\'));
 }
 
+// One of the suite's modules built in this program's width, as MerovSet
+// loads it (the 32-bit program the 32-bit build).
+inline CString OwnWidthModule(LPCWSTR base)
+{
+    return ExeFolder() + L"\\" + base + (sizeof(void*) == 8 ? L"64.dll" : L".dll");
+}
+
 // A wide text for test messages.
 inline std::string Narrow(LPCWSTR text)
 {

@@ -1,10 +1,13 @@
-// MerovSet.exe itself, started over a fixture installation: its title from
-// both version resources, its page tree, and the reload message it
-// broadcasts after OK and each Apply, received by a window that registered
-// the settings path in upper case, as an engine does.
-#include "HostTestSupport.h"
+// MerovSet.exe itself, started as a user has it: beside the 64-bit engine in
+// the stand-in host's plug-in folder, with the modules in both widths. Its
+// title from both version resources, its page tree, the modules of its own
+// width listed on the Plugins page, and one reload of the running engine per
+// OK and per Apply.
+#include "EngineHost.h"
+#include "Resource.h"
 #include "RunLevel.h"
 #include "SheetFixture.h"
+#include "TestFiles.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,18 +30,42 @@ BOOL CALLBACK FindSheet(HWND wnd, LPARAM lParam)
     return TRUE;
 }
 
+BOOL CALLBACK FindPluginList(HWND wnd, LPARAM lParam)
+{
+    if (GetDlgCtrlID(wnd) != IDC_PLUGIN_LIST)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = wnd;
+    return FALSE;
+}
+
+const wchar_t* const kModules[] = { L"Numbra", L"TCPathfan", L"Horalet" };
+const long long kStartCommand = 529; // the start-up sequence's command: one per engine start
+
 } // namespace
 
-TEST(MerovSetProgram, TitleTreeAndOneReloadPerOkOrApply)
+TEST(MerovSetProgram, TitleModulesAndOneEngineReloadPerOkOrApply)
 {
-    CModelFiles files(L"program");
-    WriteSheetFixture(files);
-    ASSERT_TRUE(CopyFileW(BinFile(L"MerovSet.exe").c_str(), files.Own(L"MerovSet.exe"), FALSE));
-    ASSERT_TRUE(CopyFileW(BinFile(L"Merovin.wdx").c_str(), files.Own(L"Merovin.wdx"), FALSE));
-    CEnvironmentValue path(L"COMMANDER_PATH", files.Host());
-    CEnvironmentValue ini(L"COMMANDER_INI", files.Host(L"wincmd.ini"));
-    CReloadCounter counter(files.Own(L"Merovin.ini"));
-    ASSERT_NE(0u, counter.message);
+    CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=0\r\nEnableStartupSequence=1\r\n"
+                                       "StartupSequence=cm_RestoreSelection\r\n[PluginList]\r\n"
+                                       "Numbra=Numbra.dll\r\nTCPathfan=TCPathfan.dll\r\nHoralet=Horalet.dll\r\n");
+    setup.pluginFiles.push_back(BinFile(L"MerovSet.exe"));
+    for (const wchar_t* module : kModules)
+        setup.pluginFiles.push_back(X64BinFile((std::wstring(module) + L"64.dll").c_str()));
+    CHostDriver host;
+    ASSERT_TRUE(host.Start(setup)) << Narrow(host.LastError().c_str());
+    for (const wchar_t* module : kModules) {
+        std::wstring listed = host.PluginDir() + L"\\" + module + L".dll";
+        ASSERT_TRUE(CopyFileW(OwnWidthModule(module), listed.c_str(), FALSE));
+    }
+    CEnvironmentValue path(L"COMMANDER_PATH", host.Home().c_str());
+    CEnvironmentValue ini(L"COMMANDER_INI", (host.Home() + L"\\wincmd.ini").c_str());
+    auto engineStarts = [&] {
+        int starts = 0;
+        for (long long n : Commands(host.LogSince(0, L"cmd")))
+            starts += n == kStartCommand;
+        return starts;
+    };
+    ASSERT_TRUE(WaitFor(3000, [&] { return engineStarts() == 1; }));
 
     struct Case
     {
@@ -53,13 +80,12 @@ TEST(MerovSetProgram, TitleTreeAndOneReloadPerOkOrApply)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        counter.count = 0;
-        CString command = L"\"" + files.Own(L"MerovSet.exe") + L"\" /tcmd";
+        int before = engineStarts();
+        std::wstring command = L"\"" + host.PluginDir() + L"\\MerovSet.exe\" /tcmd";
         STARTUPINFOW si = { sizeof(si) };
         PROCESS_INFORMATION pi = {};
-        ASSERT_TRUE(CreateProcessW(nullptr, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   files.Own(), &si, &pi));
-        command.ReleaseBuffer();
+        ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   host.PluginDir().c_str(), &si, &pi));
         CFindSheet find = { pi.dwProcessId, nullptr };
         DWORD start = GetTickCount();
         while (!find.found && GetTickCount() - start < 10000) {
@@ -72,17 +98,25 @@ TEST(MerovSetProgram, TitleTreeAndOneReloadPerOkOrApply)
         EXPECT_STREQ(L"Merovin Prefector (Class B) v1.0 (1.0)", title);
         HWND tree = GetDlgItem(find.found, CMainSheet::PageTreeId);
         EXPECT_EQ(11, (int)SendMessageW(tree, TVM_GETCOUNT, 0, 0));
+        // The Plugins page: each module's row and its commands (6, 3 and 3).
+        SendMessageW(find.found, PSM_SETCURSEL, 8, 0);
+        HWND list = nullptr;
+        EnumChildWindows(find.found, FindPluginList, (LPARAM)&list);
+        ASSERT_NE(nullptr, list);
+        EXPECT_EQ(3 + 6 + 3 + 3, (int)SendMessageW(list, LB_GETCOUNT, 0, 0));
         for (WPARAM press : c.presses) {
             PostMessageW(find.found, WM_COMMAND, press, 0);
             PumpFor(200);
         }
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 10000));
+        EXPECT_TRUE(WaitFor(3000, [&] { return engineStarts() == before + c.reloads; }));
         PumpFor(300);
-        EXPECT_EQ(c.reloads, counter.count);
+        EXPECT_EQ(before + c.reloads, engineStarts());
         TerminateProcess(pi.hProcess, 1);
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }
+    EXPECT_TRUE(host.Running());
 }
 
 // Its manifest asks to run as the invoker: without it the 32-bit program's

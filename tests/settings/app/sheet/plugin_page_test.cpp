@@ -5,6 +5,7 @@
 #include "EngineHelpers.h"
 #include "IniSection.h"
 #include "KeyPage.h"
+#include "ModuleListing.h"
 #include "ModuleListText.h"
 #include "PluginPage.h"
 #include "Resource.h"
@@ -40,17 +41,17 @@ public:
         : mods(CString(name) + L"_mods"), other(CString(name) + L"_other")
     {
         for (const CModuleFile& m : kModules) {
-            CString from = ExeFolder() + (m.withInfo ? L"\\ListedMod64.dll" : L"\\NoInfoMod64.dll");
+            CString from = ExeFolder() + (m.withInfo ? L"\\ListedMod.dll" : L"\\NoInfoMod.dll");
             CopyFileW(from, mods.Path(CString(m.name) + L".dll"), FALSE);
             mods.Write(CString(m.name) + L".ini", std::string("[Module]\r\n") + m.settings);
         }
-        CopyFileW(ExeFolder() + L"\\ListedMod64.dll", other.Path(L"TestMod.dll"), FALSE);
+        CopyFileW(ExeFolder() + L"\\ListedMod.dll", other.Path(L"TestMod.dll"), FALSE);
         CString lang = mods.Write(L"lang.ini", "[TestMod]\r\n0=Test Module\r\n7=Seventh, localised\r\n");
         std::string ini = "[Config]\r\n" + config + "Localizator=" + Narrow(lang) + "\r\n[PluginList]\r\n" +
                           Expand(pluginList) + "[Plugins]\r\n" + plugins;
         sheet.reset(new CSheetFixture(name, CStringArray(), ini));
         // Listed by its file name alone: the page lists it from its own folder.
-        CopyFileW(ExeFolder() + L"\\ListedMod64.dll", sheet->files.Own(L"Short.dll"), FALSE);
+        CopyFileW(ExeFolder() + L"\\ListedMod.dll", sheet->files.Own(L"Short.dll"), FALSE);
         page = sheet->sheet->GetPluginPage();
         sheet->sheet->SetActivePage(page);
     }
@@ -369,5 +370,40 @@ TEST(PluginPage, HotKeyBoxMenusSpeakTheLanguageFile)
             menu.GetMenuString(commands[i], text, MF_BYCOMMAND);
             EXPECT_STREQ(c.texts[i], text);
         }
+    }
+}
+
+// The suite's own modules in this program's width (MerovSet, a 32-bit
+// program, lists their 32-bit builds): key, caption, command and description.
+TEST(ModuleListing, TheSuitesModulesListTheirCommands)
+{
+    const struct
+    {
+        LPCWSTR module;
+        const char* rows;
+    } modules[] = {
+        { L"Numbra", "Hex|Numbra,1|Shows output in hex format\nDec|Numbra,2|Shows output in decimal format\n"
+                     "Bin|Numbra,3|Shows output in binary format\n"
+                     "Var&&Const|Numbra,4|Shows variables, constants and functions list\n"
+                     "History|Numbra,5|Shows evaluation history\nScience|Numbra,6|Shows output in science notation\n" },
+        { L"TCPathfan", "TC Favorites|TCPathfan,1|Show TC directory menu\nTemplates|TCPathfan,2|Show Templates menu\n"
+                        "Set/Reset Counter|TCPathfan,3|Set/Reset Global Counter\n" },
+        { L"Horalet", "Start/Stop|Horalet,1|Start or Reset Stopwatch timer\n"
+                      "Pause/Resume|Horalet,2|Pause or Resume Stopwatch timer\n"
+                      "Show/Hide|Horalet,3|Show or Hide Stopwatch timer\n" },
+    };
+    CLocalizer builtIn;
+    for (const auto& m : modules) {
+        SCOPED_TRACE(Narrow(m.module));
+        CString key = m.module, path = OwnWidthModule(m.module);
+        CModuleRows rows;
+        ASSERT_EQ(ModuleListed, ListModule(key, path, L"", builtIn, rows));
+        ASSERT_GE(rows.GetSize(), 1);
+        EXPECT_EQ(Narrow(CString(m.module) + L" (" + path + L")"), Narrow(rows.GetAt(0).strName));
+        std::string commands;
+        for (int i = 1; i < rows.GetSize(); ++i)
+            commands += Narrow(rows.GetAt(i).strName) + "|" + Narrow(rows.GetAt(i).strExtra) + "|" +
+                        Narrow(rows.GetAt(i).strDescription) + "\n";
+        EXPECT_EQ(m.rows, commands);
     }
 }

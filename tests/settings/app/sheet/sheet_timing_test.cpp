@@ -79,7 +79,7 @@ TEST(PluginPage, OpensQuicklyWithFiveModules)
     for (int i = 1; i <= 5; ++i) {
         std::string name = "Mod" + std::to_string(i);
         CString file = mods.Path(CString(name.c_str()) + L".dll");
-        ASSERT_TRUE(CopyFileW(ExeFolder() + L"\\ListedMod64.dll", file, FALSE));
+        ASSERT_TRUE(CopyFileW(ExeFolder() + L"\\ListedMod.dll", file, FALSE));
         list += name + "=" + Narrow(file) + "\r\n";
         language += "[" + name + "]\r\n0=Module " + std::to_string(i) + "\r\n7=Seventh, localised\r\n";
     }

@@ -39,8 +39,9 @@ class CClearingShell : public CPromptService
 public:
     int PickIcon(HWND, LPWSTR, UINT, int*) override
     {
-        // A dialog of the shape the picker looks for, built in memory.
-        struct { DLGTEMPLATE dialog; WORD menu, cls, title; DLGITEMTEMPLATE ok; WORD okClass[2], okText, okData, pad1;
+        // A dialog of the shape the picker looks for, built in memory. A
+        // template must start on a DWORD (a 32-bit stack may give 2 only).
+        struct alignas(DWORD) { DLGTEMPLATE dialog; WORD menu, cls, title; DLGITEMTEMPLATE ok; WORD okClass[2], okText, okData, pad1;
                  DLGITEMTEMPLATE anchor; WORD anchorClass[2], anchorText, anchorData; } t = {
             {WS_POPUP | WS_CAPTION, 0, 2, 0, 0, 200, 100}, 0, 0, 0,
             {WS_CHILD | WS_VISIBLE, 0, 100, 70, 50, 14, IDOK}, {0xFFFF, 0x0080 /* button */}, 0, 0, 0,

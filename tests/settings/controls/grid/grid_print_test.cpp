@@ -101,20 +101,21 @@ TEST(GridSort, LargeInputsInTime)
     }
 }
 
+int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM p)
+{
+    if (rec->iType == EMR_EXTTEXTOUTW) {
+        auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
+        auto* s = reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(rec) + t->emrtext.offString);
+        reinterpret_cast<std::vector<std::wstring>*>(p)->emplace_back(s, t->emrtext.nChars);
+    }
+    return 1;
+}
+
 // Every text drawn into a metafile, in order.
 std::vector<std::wstring> TextsOf(HENHMETAFILE emf)
 {
     std::vector<std::wstring> texts;
-    ::EnumEnhMetaFile(nullptr, emf,
-                      [](HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM p) -> int {
-                          if (rec->iType == EMR_EXTTEXTOUTW) {
-                              auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
-                              auto* s = reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(rec) + t->emrtext.offString);
-                              reinterpret_cast<std::vector<std::wstring>*>(p)->emplace_back(s, t->emrtext.nChars);
-                          }
-                          return 1;
-                      },
-                      &texts, nullptr);
+    ::EnumEnhMetaFile(nullptr, emf, CollectText, &texts, nullptr);
     return texts;
 }
 
