@@ -27,3 +27,16 @@ inline std::vector<long long> Commands(const std::vector<CHostLogEntry>& log)
             numbers.push_back(e.Int(L"n"));
     return numbers;
 }
+
+// [Config] keys that make each start of the engine visible in the host's
+// log: a start-up sequence of one host command.
+#define COUNTED_START_SEQUENCE "EnableStartupSequence=1\r\nStartupSequence=cm_RestoreSelection\r\n"
+
+// How often the engine started in the host with COUNTED_START_SEQUENCE.
+inline int EngineStarts(const CHostDriver& host)
+{
+    int starts = 0;
+    for (long long n : Commands(host.LogSince(0, L"cmd")))
+        starts += n == 529; // cm_RestoreSelection
+    return starts;
+}

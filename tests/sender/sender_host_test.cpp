@@ -8,8 +8,6 @@
 
 namespace {
 
-const long long kStartCommand = 529; // the start-up sequence's command: one per engine start
-
 std::wstring Text(HWND window)
 {
     wchar_t text[256] = {};
@@ -21,8 +19,8 @@ std::wstring Text(HWND window)
 
 TEST(SenderInHost, EngineAndModuleCommandsReachTheEngine)
 {
-    CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=0\r\nEnableStartupSequence=1\r\n"
-                                       "StartupSequence=cm_RestoreSelection\r\n[PluginList]\r\nNumbra=Numbra.dll\r\n");
+    CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=0\r\n" COUNTED_START_SEQUENCE
+                                       "[PluginList]\r\nNumbra=Numbra.dll\r\n");
     setup.pluginFiles.push_back(BinFile(L"Merovcall.exe"));
     setup.pluginFiles.push_back(X64BinFile(L"Numbra64.dll"));
     const char sender[] = "cmd=%COMMANDER_PATH%\\plugins\\wdx\\Merovin\\Merovcall.exe\r\n";
@@ -30,13 +28,7 @@ TEST(SenderInHost, EngineAndModuleCommandsReachTheEngine)
                                       "[em_decimal]\r\n" + sender + "param=Numbra,2\r\n";
     CHostDriver host;
     ASSERT_TRUE(host.Start(setup));
-    auto engineStarts = [&] {
-        int starts = 0;
-        for (long long n : Commands(host.LogSince(0, L"cmd")))
-            starts += n == kStartCommand;
-        return starts;
-    };
-    ASSERT_TRUE(WaitFor(3000, [&] { return engineStarts() == 1; }));
+    ASSERT_TRUE(WaitFor(3000, [&] { return EngineStarts(host) == 1; }));
     HWND edit = host.ShowWindow(TCHost::KindEditInMain, 0);
     ASSERT_NE(nullptr, edit);
     SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)L"6*7");
@@ -47,7 +39,7 @@ TEST(SenderInHost, EngineAndModuleCommandsReachTheEngine)
         std::function<bool()> reached;
     };
     const Case cases[] = {
-        {"em_reload", [&] { return engineStarts() == 2; }},
+        {"em_reload", [&] { return EngineStarts(host) == 2; }},
         {"em_decimal", [&] { return Text(edit) == L"42"; }},
     };
     for (const Case& c : cases) {

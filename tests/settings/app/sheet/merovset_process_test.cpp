@@ -39,14 +39,12 @@ BOOL CALLBACK FindPluginList(HWND wnd, LPARAM lParam)
 }
 
 const wchar_t* const kModules[] = { L"Numbra", L"TCPathfan", L"Horalet" };
-const long long kStartCommand = 529; // the start-up sequence's command: one per engine start
 
 } // namespace
 
 TEST(MerovSetProgram, TitleModulesAndOneEngineReloadPerOkOrApply)
 {
-    CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=0\r\nEnableStartupSequence=1\r\n"
-                                       "StartupSequence=cm_RestoreSelection\r\n[PluginList]\r\n"
+    CHostSetup setup = EngineHostSetup("[Config]\r\nUseLLHook=0\r\n" COUNTED_START_SEQUENCE "[PluginList]\r\n"
                                        "Numbra=Numbra.dll\r\nTCPathfan=TCPathfan.dll\r\nHoralet=Horalet.dll\r\n");
     setup.pluginFiles.push_back(BinFile(L"MerovSet.exe"));
     for (const wchar_t* module : kModules)
@@ -59,13 +57,7 @@ TEST(MerovSetProgram, TitleModulesAndOneEngineReloadPerOkOrApply)
     }
     CEnvironmentValue path(L"COMMANDER_PATH", host.Home().c_str());
     CEnvironmentValue ini(L"COMMANDER_INI", (host.Home() + L"\\wincmd.ini").c_str());
-    auto engineStarts = [&] {
-        int starts = 0;
-        for (long long n : Commands(host.LogSince(0, L"cmd")))
-            starts += n == kStartCommand;
-        return starts;
-    };
-    ASSERT_TRUE(WaitFor(3000, [&] { return engineStarts() == 1; }));
+    ASSERT_TRUE(WaitFor(3000, [&] { return EngineStarts(host) == 1; }));
 
     struct Case
     {
@@ -80,7 +72,7 @@ TEST(MerovSetProgram, TitleModulesAndOneEngineReloadPerOkOrApply)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        int before = engineStarts();
+        int before = EngineStarts(host);
         std::wstring command = L"\"" + host.PluginDir() + L"\\MerovSet.exe\" /tcmd";
         STARTUPINFOW si = { sizeof(si) };
         PROCESS_INFORMATION pi = {};
@@ -109,9 +101,9 @@ TEST(MerovSetProgram, TitleModulesAndOneEngineReloadPerOkOrApply)
             PumpFor(200);
         }
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 10000));
-        EXPECT_TRUE(WaitFor(3000, [&] { return engineStarts() == before + c.reloads; }));
+        EXPECT_TRUE(WaitFor(3000, [&] { return EngineStarts(host) == before + c.reloads; }));
         PumpFor(300);
-        EXPECT_EQ(before + c.reloads, engineStarts());
+        EXPECT_EQ(before + c.reloads, EngineStarts(host));
         TerminateProcess(pi.hProcess, 1);
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);

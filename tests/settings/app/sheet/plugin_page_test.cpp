@@ -8,6 +8,7 @@
 #include "ModuleListing.h"
 #include "ModuleListText.h"
 #include "PluginPage.h"
+#include "ResourceCounts.h"
 #include "Resource.h"
 #include "SheetFixture.h"
 #include <gtest/gtest.h>
@@ -393,6 +394,9 @@ TEST(ModuleListing, TheSuitesModulesListTheirCommands)
                       "Show/Hide|Horalet,3|Show or Hide Stopwatch timer\n" },
     };
     CLocalizer builtIn;
+    // Under Wine the multimedia library Horalet links leaves registry keys
+    // open each time it is freed: kept loaded, the counts are the modules' own.
+    HMODULE multimedia = LoadLibraryW(L"winmm.dll");
     for (const auto& m : modules) {
         SCOPED_TRACE(Narrow(m.module));
         CString key = m.module, path = OwnWidthModule(m.module);
@@ -405,5 +409,13 @@ TEST(ModuleListing, TheSuitesModulesListTheirCommands)
             commands += Narrow(rows.GetAt(i).strName) + "|" + Narrow(rows.GetAt(i).strExtra) + "|" +
                         Narrow(rows.GetAt(i).strDescription) + "\n";
         EXPECT_EQ(m.rows, commands);
+        // Each listing loads and frees the library: nothing stays behind.
+        long handles = ResourceCount::KernelHandles();
+        for (int i = 0; i < 20; ++i) {
+            CModuleRows again;
+            ListModule(key, path, L"", builtIn, again);
+        }
+        EXPECT_LE(ResourceCount::KernelHandles(), handles + 4);
     }
+    FreeLibrary(multimedia);
 }
