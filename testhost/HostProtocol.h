@@ -49,6 +49,7 @@ enum ResourceKind {
     KernelHandles = 0,
     GdiObjects = 1,
     WindowObjects = 2,
+    FreeTlsIndexes = 3,
 };
 
 // Windows MsgShowWindow creates on demand.

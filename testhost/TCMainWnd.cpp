@@ -217,9 +217,10 @@ LRESULT CTCMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case MsgCountColour:
         return CountWindowColour((HWND)wParam, (COLORREF)lParam);
     case MsgCountResources:
-        return wParam == GdiObjects      ? ResourceCount::GdiObjects()
-               : wParam == WindowObjects ? ResourceCount::Windows()
-                                         : ResourceCount::KernelHandles();
+        return wParam == GdiObjects       ? ResourceCount::GdiObjects()
+               : wParam == WindowObjects  ? ResourceCount::Windows()
+               : wParam == FreeTlsIndexes ? ResourceCount::FreeTlsIndexes()
+                                          : ResourceCount::KernelHandles();
     case WM_SIZE:
         TheApp().Log(CTCLogLine(L"size").Add(L"cx", (long long)LOWORD(lParam)).Add(L"cy", (long long)HIWORD(lParam)));
         break;

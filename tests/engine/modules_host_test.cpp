@@ -296,10 +296,13 @@ TEST_F(ModulesInHost, ReloadsLeaveNoHandlesBehind)
     long before[3];
     for (int i = 0; i < 3; ++i)
         before[i] = m_host.CountResources(kinds[i]);
+    long freeTls = m_host.CountResources(FreeTlsIndexes);
     ASSERT_TRUE(reloads(200));
     ASSERT_TRUE(engineLoads(10));
     ASSERT_TRUE(WaitFor(3000, [&] { return Dispatcher(m_host.ThreadId()) != nullptr; }));
     // A few may come and go with the host's own work; none per reload.
     for (int i = 0; i < 3; ++i)
         EXPECT_LE(m_host.CountResources(kinds[i]), before[i] + 8) << "kind " << i << ", before: " << before[i];
+    // An index used up per load would end the host once they run out.
+    EXPECT_GE(m_host.CountResources(FreeTlsIndexes), freeTls - 8);
 }

@@ -30,6 +30,9 @@ TEST(ResourceCount, EachCounterSeesObjectsMadeAndFreed)
          [](HANDLE h) { DestroyWindow((HWND)h); }},
         {"kernel", ResourceCount::KernelHandles, [](int) { return CreateEventW(nullptr, TRUE, FALSE, nullptr); },
          [](HANDLE h) { CloseHandle(h); }},
+        // Counted the other way round: each index taken is one less free.
+        {"TLS", [] { return -ResourceCount::FreeTlsIndexes(); }, [](int) { return (HANDLE)(ULONG_PTR)(TlsAlloc() + 1); },
+         [](HANDLE h) { TlsFree((DWORD)(ULONG_PTR)h - 1); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,5 +1,5 @@
-// Counts of the calling process's GDI objects, windows and kernel handles,
-// for leak checks. Wine answers GetGuiResources with 0 and does not count in
+// Counts of the calling process's GDI objects, windows, kernel handles and
+// free TLS indexes, for leak checks. Wine answers GetGuiResources with 0 and does not count in
 // GetProcessHandleCount, so the counts are taken by probing instead.
 #pragma once
 #include <windows.h>
@@ -67,6 +67,18 @@ inline long KernelHandles()
             ++misses;
         }
     }
+    return n;
+}
+
+// Free TLS indexes: how many more TlsAlloc could give (about 1,088 in all).
+inline long FreeTlsIndexes()
+{
+    DWORD taken[1100];
+    long n = 0;
+    for (DWORD index; n < 1100 && (index = TlsAlloc()) != TLS_OUT_OF_INDEXES;)
+        taken[n++] = index;
+    for (long i = 0; i < n; ++i)
+        TlsFree(taken[i]);
     return n;
 }
 
