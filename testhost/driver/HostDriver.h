@@ -5,7 +5,7 @@
 // Typical use:
 //   CHostDriver host;
 //   CHostSetup setup;
-//   setup.pluginFiles = {binFolder + L"\\Merovin.wdx"};  // the test exe's folder
+//   setup.pluginFiles = {X64BinFile(L"Merovin.wdx")};  // the 64-bit tree's engine
 //   setup.plugin = L"Merovin.wdx";            // loaded from the plug-in folder
 //   ASSERT_TRUE(host.Start(setup));
 //   size_t mark = host.LogMark();
@@ -51,8 +51,9 @@ public:
     ~CHostDriver();  // Stop()
 
     // Lays out <TEMP>\tchost-<pid>-<n>\{tc, tc\plugins\wdx\Merovin, data\left, data\right},
-    // copies tchost.exe and its INI files into tc, starts the host with
-    // --home, --log and the two data folders, and waits until it is ready.
+    // copies tchost.exe and its INI files (from the 64-bit tree, also for a
+    // 32-bit test) into tc, starts the host with --home, --log and the two
+    // data folders, and waits until it is ready.
     bool Start(const CHostSetup& setup);
     // Closes the host (WM_CLOSE, refusal switched off first), waits, kills it when it hangs.
     // Returns the exit code, or -1 when it had to be killed.
